@@ -1,0 +1,2 @@
+// The scrivlet command line.
+int main() { return 0; }

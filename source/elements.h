@@ -1,0 +1,109 @@
+// The documented elements: one object per documented module and member,
+// holding the object it stands for, its documentation comment and its help
+// number. The eight kinds share one shape; code that dispatches on kind
+// compares `className()` or `kind`.
+#ifndef SCRIVLET_SOURCE_ELEMENTS_H_
+#define SCRIVLET_SOURCE_ELEMENTS_H_
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "source/vbide.h"
+
+namespace scrivlet {
+
+enum class ElementKind {
+  Smodule,
+  Smethod,
+  Sevent,
+  SpropGet,
+  SpropLet,
+  SpropSet,
+  Svariable,
+  Sconstant,
+};
+
+const char* kindName(ElementKind kind);
+
+class Element {
+ public:
+  virtual ~Element() = default;
+
+  ElementKind kind() const { return kind_; }
+  const char* className() const { return kindName(kind_); }
+  bool isProperty() const {
+    return kind_ == ElementKind::SpropGet || kind_ == ElementKind::SpropLet ||
+           kind_ == ElementKind::SpropSet;
+  }
+
+  // The member documented; none for a module element, whose object is `cmo`.
+  std::shared_ptr<Member> member;
+  // The code module that holds the element.
+  CodeModule* cmo = nullptr;
+  std::vector<std::string> comment;
+  bool hadComment = false;
+  long helpID = 0;
+  bool needsModule = false;
+
+  // The module's name for a module element, else the member's name.
+  std::string name() const;
+  std::string moduleName() const;
+  // Physical line of the declaration (1 for a module).
+  long CodeLocation() const;
+  // Module, or Module.member, with 'get, 'let or 'set for a property side.
+  std::string canonicalLink() const;
+
+ protected:
+  explicit Element(ElementKind kind) : kind_(kind) {}
+
+ private:
+  ElementKind kind_;
+};
+
+class Smodule : public Element {
+ public:
+  Smodule() : Element(ElementKind::Smodule) {}
+};
+class Smethod : public Element {
+ public:
+  Smethod() : Element(ElementKind::Smethod) {}
+};
+class Sevent : public Element {
+ public:
+  Sevent() : Element(ElementKind::Sevent) {}
+};
+class SpropGet : public Element {
+ public:
+  SpropGet() : Element(ElementKind::SpropGet) {}
+  // Cleared when a Let or Set of the same property is documented too.
+  bool hasNoLetSet = true;
+};
+class SpropLet : public Element {
+ public:
+  SpropLet() : Element(ElementKind::SpropLet) {}
+};
+class SpropSet : public Element {
+ public:
+  SpropSet() : Element(ElementKind::SpropSet) {}
+};
+class Svariable : public Element {
+ public:
+  Svariable() : Element(ElementKind::Svariable) {}
+};
+class Sconstant : public Element {
+ public:
+  Sconstant() : Element(ElementKind::Sconstant) {}
+};
+
+std::shared_ptr<Element> makeElement(ElementKind kind);
+
+// An element carrying a mark, for lists that must flag some of their items.
+struct WrapperWithFlag {
+  std::shared_ptr<Element> data;
+  bool flag = false;
+};
+
+}  // namespace scrivlet
+
+#endif  // SCRIVLET_SOURCE_ELEMENTS_H_

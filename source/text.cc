@@ -1,0 +1,108 @@
+#include "source/text.h"
+
+namespace scrivlet {
+
+std::string leftTrim(std::string_view s) {
+  std::size_t b = s.find_first_not_of(' ');
+  return b == std::string_view::npos ? std::string() : std::string(s.substr(b));
+}
+
+std::string rightTrim(std::string_view s) {
+  std::size_t e = s.find_last_not_of(' ');
+  return e == std::string_view::npos ? std::string()
+                                     : std::string(s.substr(0, e + 1));
+}
+
+std::string trim(std::string_view s) { return rightTrim(leftTrim(s)); }
+
+static char foldChar(char c) {
+  auto u = static_cast<unsigned char>(c);
+  if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);
+  if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 32);
+  switch (u) {
+    case 0x8A: return static_cast<char>(0x9A);  // Š
+    case 0x8C: return static_cast<char>(0x9C);  // Œ
+    case 0x8E: return static_cast<char>(0x9E);  // Ž
+    case 0x9F: return static_cast<char>(0xFF);  // Ÿ
+    default: return c;
+  }
+}
+
+std::string foldCase(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = foldChar(c);
+  return out;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (foldChar(a[i]) != foldChar(b[i])) return false;
+  return true;
+}
+
+bool startsWith(std::string_view s, std::string_view prefix) {
+  return s.substr(0, prefix.size()) == prefix;
+}
+
+bool endsWith(std::string_view s, std::string_view suffix) {
+  return s.size() >= suffix.size() &&
+         s.substr(s.size() - suffix.size()) == suffix;
+}
+
+std::vector<std::string> split(std::string_view s, std::string_view sep) {
+  std::vector<std::string> parts;
+  if (sep.empty()) {
+    parts.emplace_back(s);
+    return parts;
+  }
+  std::size_t from = 0;
+  for (;;) {
+    std::size_t at = s.find(sep, from);
+    if (at == std::string_view::npos) break;
+    parts.emplace_back(s.substr(from, at - from));
+    from = at + sep.size();
+  }
+  parts.emplace_back(s.substr(from));
+  return parts;
+}
+
+std::string join(const std::vector<std::string>& parts, std::string_view sep) {
+  std::string out;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i) out += sep;
+    out += parts[i];
+  }
+  return out;
+}
+
+std::string replaceAll(std::string_view s, std::string_view from,
+                       std::string_view to) {
+  if (from.empty()) return std::string(s);
+  std::string out;
+  std::size_t pos = 0;
+  for (;;) {
+    std::size_t at = s.find(from, pos);
+    if (at == std::string_view::npos) break;
+    out.append(s.substr(pos, at - pos));
+    out.append(to);
+    pos = at + from.size();
+  }
+  out.append(s.substr(pos));
+  return out;
+}
+
+std::size_t inStr(std::string_view s, std::string_view pattern,
+                  std::size_t start) {
+  if (start == 0) start = 1;
+  if (start > s.size() + 1) return 0;
+  std::size_t at = s.find(pattern, start - 1);
+  return at == std::string_view::npos ? 0 : at + 1;
+}
+
+std::size_t inStrRev(std::string_view s, std::string_view pattern) {
+  std::size_t at = s.rfind(pattern);
+  return at == std::string_view::npos ? 0 : at + 1;
+}
+
+}  // namespace scrivlet
