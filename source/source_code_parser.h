@@ -40,8 +40,9 @@ class SourceCodeParser {
 
   // Type names the element declares or uses, each once, unfiltered ("Long"
   // and "Collection" as well as project classes). `sourceCode` is the
-  // element's procedure source, lines joined by CR; a module reads its own
-  // declarations section instead and ignores it.
+  // element's source, lines joined by CR: a procedure's whole text, a
+  // variable's or constant's declaration statement (or nothing). A module
+  // reads its own declarations section instead and ignores it.
   static std::vector<std::string> getUsedObjects(const Element& element,
                                                  std::string_view sourceCode);
 
