@@ -60,7 +60,8 @@ void argument::parseWith(std::string text, bool wholeTypeClause) {
   aType = typeAfterAs(text, wholeTypeClause);
 
   // The environment writes modifiers in front of the name, always in full.
-  std::size_t skip = (aOptional ? 9 : 0) + (passing ? 6 : 0) + (pArray ? 11 : 0);
+  std::size_t skip =
+      (aOptional ? 9 : 0) + (passing ? 6 : 0) + (pArray ? 11 : 0);
   text = leftTrim(from(text, skip + 1));
 
   std::size_t space = findOutsideQuotes(text, " ", 1);

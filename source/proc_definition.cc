@@ -78,8 +78,8 @@ std::vector<argument> ProcDefinition::parseArgs() {
 
 std::size_t ProcDefinition::endOfArgs() {
   if (endOfArgs_ < 0) {
-    endOfArgs_ = static_cast<long>(
-        findTerminatingParenth(pLine, inStr(pLine, "(")));
+    endOfArgs_ =
+        static_cast<long>(findTerminatingParenth(pLine, inStr(pLine, "(")));
   }
   return static_cast<std::size_t>(endOfArgs_);
 }
@@ -106,7 +106,8 @@ std::size_t ProcDefinition::findTerminatingParenth(std::string_view text,
 std::string ProcDefinition::kindWord() const {
   std::size_t open = inStr(pLine, "(");
   std::string head =
-      open == 0 ? std::string() : rightTrim(std::string_view(pLine).substr(0, open - 1));
+      open == 0 ? std::string()
+                : rightTrim(std::string_view(pLine).substr(0, open - 1));
   for (const char* word : {"Sub", "Function", "Property Get", "Property Set",
                            "Property Let", "Event"}) {
     if (inStr(head, std::string(word) + " ") != 0) return word;

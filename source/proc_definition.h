@@ -3,7 +3,7 @@
 // by the caller). Nothing is ever rejected: what cannot be found keeps its
 // default.
 //
-//   "Public Function Find(ByVal key As String, Optional start As Long = 1) As Long"
+//   "Function Find(ByVal key As String, Optional start As Long = 1) As Long"
 //       -> "Function", returns "Long", arguments key and start
 //   "Public Event Changed"            -> "Event", no return, no arguments
 //   "Private Const MAX_ITEMS As Long = 100", parseConstantReturn -> "&100"

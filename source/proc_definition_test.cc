@@ -49,7 +49,8 @@ TEST(ProcDefinition, ParsesDeclarations) {
        "Long; f As Variant"},
       {"Sub S(ParamArray items() As Variant)",
        "Sub |  | Optional ParamArray items() As Variant"},
-      {"Friend Function Area(ByVal w As Double)", "Function | Variant | ByVal w As Double"},
+      {"Friend Function Area(ByVal w As Double)",
+       "Function | Variant | ByVal w As Double"},
       {"Public Property Get Count() As Long ' number", "Property Get | Long |"},
       {"Public Property Let Value(ByVal vNew As Variant)",
        "Property Let |  | ByVal vNew As Variant"},
@@ -81,7 +82,8 @@ TEST(ProcDefinition, ReturnTypesOfPropertiesVariablesAndConstants) {
   };
   EXPECT_EQ(propGet("Property Get Count() As Long ' number"),
             "Property Get | Long ' number");
-  EXPECT_EQ(propGet("Property Get Item(ByVal i As Long)"), "Property Get | Variant");
+  EXPECT_EQ(propGet("Property Get Item(ByVal i As Long)"),
+            "Property Get | Variant");
 
   auto variable = [](const std::string& line) {
     ProcDefinition d;
@@ -154,14 +156,16 @@ TEST(Quotes, SearchesPassOverStringLiterals) {
   EXPECT_EQ(closingQuote("\"", 1), 0u);
   EXPECT_EQ(closingQuote("\"", 9), 0u);
 
-  EXPECT_EQ(stripTrailingComment("Dim s As String   ' name 'x'"), "Dim s As String");
+  EXPECT_EQ(stripTrailingComment("Dim s As String   ' name 'x'"),
+            "Dim s As String");
   EXPECT_EQ(stripTrailingComment("s = \"don't\" & \"\"\"'\" ' why"),
             "s = \"don't\" & \"\"\"'\"");
   EXPECT_EQ(stripTrailingComment("x = 1 \t"), "x = 1 \t");
   EXPECT_EQ(stripTrailingComment("x = 1 Rem not a comment here"),
             "x = 1 Rem not a comment here");
   EXPECT_EQ(stripTrailingComment("' all comment"), "");
-  EXPECT_EQ(stripTrailingComment("s = \"open ' literal"), "s = \"open ' literal");
+  EXPECT_EQ(stripTrailingComment("s = \"open ' literal"),
+            "s = \"open ' literal");
   EXPECT_EQ(stripTrailingComment("caf\xE9 = 1 ' \xE9t\xE9"), "caf\xE9 = 1");
 }
 
