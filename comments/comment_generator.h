@@ -1,0 +1,86 @@
+// Comment skeletons: what a member's documentation comment starts as, how it
+// is put above the declaration, and how existing parameter documentation is
+// brought in line with a changed declaration.
+#ifndef SCRIVLET_COMMENTS_COMMENT_GENERATOR_H_
+#define SCRIVLET_COMMENTS_COMMENT_GENERATOR_H_
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "addin/project_settings.h"
+#include "source/elements.h"
+#include "source/vbide.h"
+
+namespace scrivlet {
+
+// False only for the built-in value types ("Long", "String", ...).
+bool isObjectTypeName(const std::string& type);
+
+// The skeleton of `element`, comment lines without their apostrophes. The
+// first line is the description line; tags stand in a column 14 wide:
+//   {"", "@param        start Optional. Long. Default value is 1.",
+//    "@return       Long.", "@see          ", "@rem          "}
+std::vector<std::string> generateComment(const Element& element,
+                                         const ProjectSettings& settings);
+
+// Puts "'**" and the lines, indented like the declaration at `line`, above
+// it; scrolls the code window to the block and puts the caret just after
+// the description line's apostrophe.
+void insertCommentBlock(CodeModule& module, long line,
+                        const std::vector<std::string>& lines);
+
+// The skeleton of `element` inserted above its declaration.
+void addComment(const Element& element, const ProjectSettings& settings);
+
+// The insert-comment command: with an empty selection, the skeleton of the
+// element under the caret. False when the selection is not empty.
+bool insertCommentAtCaret(CodePane& pane, const ProjectSettings& settings);
+
+// For a Property Let or Set: its argument count as text, then (with
+// `addParam` on and an argument present) the "@param" line of its last
+// argument, the value assigned.
+std::vector<std::string> generateCommentForLastArgument(
+    const Element& element, const ProjectSettings& settings);
+
+// For a Property Set: "@param        " + the last "@param" entry of its own
+// comment as the parser gives it; "" when it documents no parameter.
+std::string getExistingCommentForLastArgument(const Element& element,
+                                              const ProjectSettings& settings);
+
+struct ParamEntry {
+  std::string name;
+  std::string description;
+};
+
+// What the comment editor holds of a member's parameters and return value.
+struct ParamDocumentation {
+  std::vector<ParamEntry> params;
+  std::string returnText;
+  // Three groups of "@set" entries ("param\rconstant\rvalue\rdescription\r").
+  std::array<std::vector<std::string>, 3> settingGroups;
+};
+
+// `current` brought in line with the declaration that `skeleton` was made
+// from: parameters that no longer exist are dropped, new ones appear with
+// their generated text, and the generated type sentences of the others are
+// renewed while the user's own text is kept.
+ParamDocumentation updateParamsFromDeclaration(
+    const ParamDocumentation& current, const std::vector<std::string>& skeleton,
+    const ProjectSettings& settings);
+
+enum class GeneratedTextKind { parameter, returnValue };
+
+// "Required. Long. The index." with generated "Required. Integer." gives
+// "Required. Integer. The index."; "The index." gives
+// "Required. Integer.The index.".
+std::string mergeGeneratedText(const std::string& existing,
+                               const std::string& generated,
+                               GeneratedTextKind kind);
+
+// "Long", "Form object", "ParamArray, comma-delimited list of Variant values".
+bool isTypeSentence(const std::string& text);
+
+}  // namespace scrivlet
+
+#endif  // SCRIVLET_COMMENTS_COMMENT_GENERATOR_H_
