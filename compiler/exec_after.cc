@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "addin/progress.h"
+#include "platform/process.h"
 #include "source/text.h"
 
 namespace scrivlet {
@@ -50,8 +51,6 @@ void deleteTemporaryFiles(const std::string& batchFile,
   }
 }
 
-}  // namespace
-
 bool readWholeFile(const std::string& path, std::string& text) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
@@ -75,6 +74,14 @@ std::string commandInterpreter() {
   const char* comspec = std::getenv("comspec");
   return comspec && *comspec ? comspec : "/bin/sh";
 }
+
+}  // namespace
+
+ExecAfterServices::ExecAfterServices()
+    : readFile(readWholeFile),
+      removeFile(deleteFile),
+      pause(pauseBeforeRetry),
+      run(runAndWait) {}
 
 std::string execAfterFile(const std::string& outputFolder,
                           const std::string& extension) {

@@ -14,35 +14,31 @@
 #include <string>
 #include <string_view>
 
-#include "platform/process.h"
-
 namespace scrivlet {
 
-// Reads a whole file as bytes; false when it cannot be read.
-bool readWholeFile(const std::string& path, std::string& text);
-// Removes a file; true when it is gone (also when it was never there).
-bool deleteFile(const std::string& path);
-// The pause between two attempts to delete a temporary file.
-void pauseBeforeRetry();
-// The variable "comspec" when set and not empty, else "/bin/sh".
-std::string commandInterpreter();
+class Progress;
 
-// What the runner uses of the world; tests replace parts of it.
+// What the runner uses of the world; tests replace parts of it. Everything
+// but the writer starts as the real thing.
 struct ExecAfterServices {
+  ExecAfterServices();
+
   // Creates or replaces a text file, every CR becoming CR LF: 0 written,
   // 1 abandoned by the user, 2 failed. The add-in's file writer, which
   // prompts on file errors, is connected here; without one nothing runs.
   std::function<int(const std::string& path, const std::string& text)>
       writeTextFile;
-  std::function<bool(const std::string& path, std::string& text)> readFile =
-      readWholeFile;
-  std::function<bool(const std::string& path)> removeFile = deleteFile;
-  std::function<void()> pause = pauseBeforeRetry;
+  // Reads a whole file as bytes; false when it cannot be read.
+  std::function<bool(const std::string& path, std::string& text)> readFile;
+  // True when the file is gone, also when it was never there.
+  std::function<bool(const std::string& path)> removeFile;
+  // Between two attempts to delete a temporary file: 100 ms.
+  std::function<void()> pause;
   // Starts a program and waits for its end (runAndWait).
   std::function<bool(const std::string& application,
                      const std::string& commandLine, Progress& progress)>
-      run = runAndWait;
-  // Empty: commandInterpreter().
+      run;
+  // Empty: the variable "comspec" when set and not empty, else "/bin/sh".
   std::string interpreter;
   // The ANSI code page the batch file is written in.
   int codePage = 1252;

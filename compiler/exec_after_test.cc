@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sstream>
 
 #include "addin/progress.h"
 #include "source/text.h"
@@ -42,8 +43,10 @@ TEST(ExecAfterBatch, ShellRunsTheSameLinesWithoutCodePageAndAt) {
 }
 
 std::string readFile(const std::filesystem::path& path) {
-  std::string text;
-  return readWholeFile(path.string(), text) ? text : "<missing>";
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return in ? s.str() : "<missing>";
 }
 
 // Writes as the add-in's writer does: CR becomes CR LF.
@@ -83,7 +86,7 @@ TEST_F(ExecAfterRun, ReportsEveryCommandWithItsOutputAndCleansUp) {
   std::map<std::string, std::string> deleted;
   services_.removeFile = [&](const std::string& path) {
     deleted[path] = readFile(path);
-    return deleteFile(path);
+    return std::filesystem::remove(path);
   };
   const std::string crlf = file("crlf.txt");
   writeText(crlf, "a\rb\r");
@@ -156,9 +159,10 @@ TEST_F(ExecAfterRun, DeleteRetriesAreCountedOverBothFiles) {
   // not slept.
   std::map<std::string, int> refusals;
   int pauses = 0;
+  auto remove = services_.removeFile;
   services_.removeFile = [&](const std::string& path) {
     int& left = refusals[path];
-    if (!std::filesystem::exists(path) || left == 0) return deleteFile(path);
+    if (!std::filesystem::exists(path) || left == 0) return remove(path);
     if (left > 0) --left;
     return false;
   };
