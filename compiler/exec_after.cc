@@ -1,0 +1,153 @@
+#include "compiler/exec_after.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "addin/progress.h"
+#include "platform/process.h"
+#include "source/text.h"
+
+namespace scrivlet {
+
+namespace {
+
+const char kBatchError[] = "ERROR: Cannot create and execute batch file.";
+// Attempts to delete the temporary files after the first, over both files.
+constexpr int kDeleteRetries = 10;
+
+// Text split at every CR LF, CR or LF.
+std::vector<std::string> lines(std::string_view text) {
+  return split(replaceAll(replaceAll(text, "\r\n", "\r"), "\n", "\r"), "\r");
+}
+
+// The log as one message: lines separated by a single CR, as everywhere
+// inside the system, whether the commands wrote CR LF or LF; without the
+// line end after the last line, which would only add an empty line.
+std::string logMessage(std::string_view log) {
+  std::string text = join(lines(log), "\r");
+  if (endsWith(text, "\r")) text.pop_back();
+  return text;
+}
+
+void deleteTemporaryFiles(const std::string& batchFile,
+                          const std::string& logFile, Progress& progress,
+                          const ExecAfterServices& services) {
+  int retries = 0;
+  for (const std::string* file : {&batchFile, &logFile}) {
+    while (!services.removeFile(*file)) {
+      if (retries == kDeleteRetries) {
+        progress.reportMessage("WARNING: Cannot delete temporary batch (" +
+                               batchFile + ") or log (" + logFile +
+                               ") files.");
+        return;
+      }
+      ++retries;
+      services.pause();
+    }
+  }
+}
+
+bool readWholeFile(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream s;
+  s << in.rdbuf();
+  text = s.str();
+  return !in.bad();
+}
+
+bool deleteFile(const std::string& path) {
+  std::error_code error;
+  std::filesystem::remove(path, error);
+  return !error;
+}
+
+void pauseBeforeRetry() {
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+}
+
+std::string commandInterpreter() {
+  const char* comspec = std::getenv("comspec");
+  return comspec && *comspec ? comspec : "/bin/sh";
+}
+
+}  // namespace
+
+ExecAfterServices::ExecAfterServices()
+    : readFile(readWholeFile),
+      removeFile(deleteFile),
+      pause(pauseBeforeRetry),
+      run(runAndWait) {}
+
+std::string execAfterFile(const std::string& outputFolder,
+                          const std::string& extension) {
+  std::string folder = outputFolder;
+  if (!folder.empty() && !endsWith(folder, "/")) folder += '/';
+  return folder + "execAfter." + extension;
+}
+
+std::string execAfterBatchText(std::string_view commands,
+                               const std::string& logFile, int codePage) {
+  const std::string toLog = ">> \"" + logFile + "\"";
+  std::string batch = "@CHCP " + std::to_string(codePage) + " > :NUL\r";
+  for (const std::string& line : lines(commands)) {
+    std::string command = trim(line);
+    if (command.empty()) continue;
+    batch += "@echo " + command + " " + toLog + "\r";
+    batch += "@" + command + toLog + "\r";
+  }
+  return batch;
+}
+
+std::string shellScriptFromBatch(std::string_view batchText) {
+  std::vector<std::string> batchLines = lines(batchText);
+  // The text ends with a line end, which leaves an empty last piece.
+  if (!batchLines.empty() && batchLines.back().empty()) batchLines.pop_back();
+  std::string script;
+  for (std::size_t i = 0; i < batchLines.size(); ++i) {
+    std::string_view line = batchLines[i];
+    if (i == 0 && startsWith(line, "@CHCP ")) continue;
+    if (startsWith(line, "@")) line.remove_prefix(1);
+    script.append(line);
+    script += '\n';
+  }
+  return script;
+}
+
+void runExecAfter(std::string_view commands, const std::string& outputFolder,
+                  Progress& progress, const ExecAfterServices& services) {
+  const std::string batchFile = execAfterFile(outputFolder, "bat");
+  const std::string logFile = execAfterFile(outputFolder, "log");
+  const std::string batch =
+      execAfterBatchText(commands, logFile, services.codePage);
+  if (!services.writeTextFile ||
+      services.writeTextFile(batchFile, batch) != 0) {
+    progress.reportMessage(kBatchError);
+    return;
+  }
+  // The commands append to the log: one left behind by an earlier run would
+  // be reported as the output of this one.
+  services.removeFile(logFile);
+
+  const std::string interpreter = services.interpreter.empty()
+                                      ? commandInterpreter()
+                                      : services.interpreter;
+  // A failed start has been reported; the missing log then says the rest.
+  services.run(interpreter,
+               quoteArgument(interpreter) + " -c " +
+                   quoteArgument(shellScriptFromBatch(batch)),
+               progress);
+  std::string log;
+  if (!services.readFile(logFile, log)) {
+    progress.reportMessage(kBatchError);
+    return;
+  }
+  progress.reportMessage(logMessage(log));
+  deleteTemporaryFiles(batchFile, logFile, progress, services);
+}
+
+}  // namespace scrivlet

@@ -1,0 +1,116 @@
+#include "platform/process.h"
+
+#include <spawn.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+
+#include "addin/progress.h"
+
+extern char** environ;
+
+namespace scrivlet {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Reads one argument starting at `i` (not a blank) and moves `i` past it.
+std::string nextArgument(std::string_view s, std::size_t& i) {
+  std::string arg;
+  bool quoted = false;
+  while (i < s.size() && (quoted || !isBlank(s[i]))) {
+    if (s[i] == '\\') {
+      std::size_t n = 0;
+      while (i < s.size() && s[i] == '\\') {
+        ++n;
+        ++i;
+      }
+      bool beforeQuote = i < s.size() && s[i] == '"';
+      arg.append(beforeQuote ? n / 2 : n, '\\');
+      if (beforeQuote && n % 2 == 1) arg += s[i++];
+    } else if (s[i] == '"') {
+      quoted = !quoted;
+      ++i;
+    } else {
+      arg += s[i++];
+    }
+  }
+  return arg;
+}
+
+// Starts the program and answers 0, or the error number of the failed
+// start. `search` looks the name up along PATH.
+int spawn(const std::string& program, bool search,
+          const std::vector<std::string>& arguments, pid_t& pid) {
+  std::vector<char*> argv;
+  for (const std::string& a : arguments)
+    argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  return search ? posix_spawnp(&pid, program.c_str(), nullptr, nullptr,
+                               argv.data(), environ)
+                : posix_spawn(&pid, program.c_str(), nullptr, nullptr,
+                              argv.data(), environ);
+}
+
+void waitForEnd(pid_t pid) {
+  int status = 0;
+  while (waitpid(pid, &status, 0) == -1 && errno == EINTR) {
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> splitCommandLine(std::string_view commandLine) {
+  std::vector<std::string> arguments;
+  std::size_t i = 0;
+  for (;;) {
+    while (i < commandLine.size() && isBlank(commandLine[i])) ++i;
+    if (i == commandLine.size()) break;
+    arguments.push_back(nextArgument(commandLine, i));
+  }
+  return arguments;
+}
+
+std::string quoteArgument(std::string_view argument) {
+  if (!argument.empty() && argument.find_first_of(" \t\"") == argument.npos)
+    return std::string(argument);
+  std::string out = "\"";
+  std::size_t backslashes = 0;
+  for (char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    // Backslashes count only before a quote: double them there.
+    out.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+    out += c;
+    backslashes = 0;
+  }
+  out.append(2 * backslashes, '\\');
+  out += '"';
+  return out;
+}
+
+bool runAndWait(const std::string& application, const std::string& commandLine,
+                Progress& progress) {
+  std::vector<std::string> arguments = splitCommandLine(commandLine);
+  if (arguments.empty()) arguments.push_back(application);
+  pid_t pid = 0;
+  int error = ENOENT;
+  if (!application.empty())
+    error = spawn(application, false, arguments, pid);
+  if (error != 0 && !arguments[0].empty())
+    error = spawn(arguments[0], true, arguments, pid);
+  if (error != 0) {
+    progress.reportMessage("ERROR: Cannot execute " + commandLine + ".");
+    progress.reportMessage("CreateProcess failed. Error: " +
+                           std::to_string(error));
+    return false;
+  }
+  waitForEnd(pid);
+  return true;
+}
+
+}  // namespace scrivlet
