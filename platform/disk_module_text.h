@@ -1,0 +1,105 @@
+// The text of a module file as the code window shows it, with the lines the
+// window hides kept beside it so that saving writes them back where they
+// were.
+//
+// A file is read as:
+//   header      VERSION, Object = ..., the designer block Begin ... End (any
+//               nesting, BeginProperty ... EndProperty included), the class
+//               block BEGIN ... END and the module's "Attribute VB_..." lines;
+//   body lines  the visible lines, numbered from 1;
+//   hidden      "Attribute Name.VB_... = ..." lines directly under the
+//               statement that declares a member, kept with the body line
+//               they follow.
+// Every line keeps its own line end, so an unchanged file is written back
+// byte for byte, whatever its line ends and whether or not it ends with one.
+#ifndef SCRIVLET_PLATFORM_DISK_MODULE_TEXT_H_
+#define SCRIVLET_PLATFORM_DISK_MODULE_TEXT_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/disk_module_parser.h"
+
+namespace scrivlet {
+
+struct DiskRawLine {
+  std::string text;
+  std::string eol;  // "\r\n", "\n", "\r", or empty for a last line without
+};
+
+struct DiskBodyLine {
+  std::string text;
+  std::string eol;
+  std::vector<DiskRawLine> hidden;  // attribute lines that follow this line
+};
+
+class DiskModuleText {
+ public:
+  DiskModuleText() = default;
+  explicit DiskModuleText(std::string_view bytes);
+
+  std::string toBytes() const;
+
+  long lineCount() const { return static_cast<long>(lines_.size()); }
+  // Visible line `n`, 1-based; the caller checks the range.
+  const std::string& line(long n) const { return lines_[n - 1].text; }
+  // The hidden lines under visible line `n`.
+  std::vector<DiskRawLine>& hiddenAfter(long n) { return lines_[n - 1].hidden; }
+  const std::vector<DiskRawLine>& hiddenAfter(long n) const {
+    return lines_[n - 1].hidden;
+  }
+
+  // Inserts `lines` before visible line `before` (lineCount() + 1 appends).
+  void insertLines(long before, const std::vector<std::string>& lines);
+  // Removes visible lines; the hidden lines under them are kept aside in
+  // `detachedAttributes()` so that a member whose declaration is rewritten
+  // gets them back.
+  void deleteLines(long start, long count);
+  std::vector<DiskRawLine>& detachedAttributes() { return detached_; }
+
+  // The first designer line ("Begin VB.MDIForm MDIForm1"), empty when none.
+  std::string designerLine() const;
+  // The value written after "Attribute VB_<name> = " in the header, empty
+  // when absent.
+  std::string headerAttribute(std::string_view name) const;
+  // Sets (or, with an empty value, removes) a header attribute line.
+  void setHeaderAttribute(std::string_view name, const std::string& value);
+
+  // The layout of the visible lines.
+  DiskModuleLayout parse() const;
+
+  // The line end new lines get: the file's first one, CR LF when none.
+  const std::string& lineEnd() const { return lineEnd_; }
+
+ private:
+  void readHeader(const std::vector<DiskRawLine>& raw, std::size_t& next);
+
+  std::vector<DiskRawLine> header_;
+  std::vector<DiskBodyLine> lines_;
+  std::vector<DiskRawLine> detached_;
+  std::string lineEnd_ = "\r\n";
+};
+
+// Attribute values: "Attribute X.VB_Description = \"Say \"\"hi\"\"\"".
+// `attributeValue` gives the text after " = " of a line naming `target`
+// (empty for a module attribute) and `attribute`; false when the line is
+// another one.
+bool attributeValue(std::string_view line, std::string_view target,
+                    std::string_view attribute, std::string& value);
+// "\"Say \"\"hi\"\"\"" -> "Say \"hi\""; a value without quotes stays as is.
+std::string unquoteAttribute(std::string_view value);
+// The reverse; each line break (CR LF, CR or LF) becomes one space, since an
+// attribute line cannot hold one.
+std::string quoteAttribute(std::string_view text);
+
+// The lines of a file with their own line ends; a last line without one
+// has an empty `eol`, and a final line end makes no extra empty line.
+std::vector<DiskRawLine> splitRawLines(std::string_view bytes);
+
+// Splits text at CR LF, CR or LF: "a\r\nb\nc" -> {"a", "b", "c"}.
+std::vector<std::string> splitAnyLineBreak(std::string_view text);
+
+}  // namespace scrivlet
+
+#endif  // SCRIVLET_PLATFORM_DISK_MODULE_TEXT_H_

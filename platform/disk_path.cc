@@ -1,0 +1,88 @@
+#include "platform/disk_path.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "source/text.h"
+
+namespace scrivlet {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The entry of `folder` named `name` in any case; empty when none.
+std::string findNoCase(const fs::path& folder, const std::string& name) {
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return {};
+  for (const fs::directory_entry& entry : it) {
+    std::string candidate = entry.path().filename().string();
+    if (equalsNoCase(candidate, name)) return candidate;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string writtenFileName(std::string_view written) {
+  std::size_t slash = written.find_last_of("\\/");
+  return std::string(slash == std::string_view::npos ? written
+                                                     : written.substr(slash + 1));
+}
+
+std::string resolveWrittenPath(const std::string& folder,
+                               std::string_view written) {
+  std::string relative(written);
+  for (char& c : relative)
+    if (c == '\\') c = '/';
+  fs::path exact = relative.starts_with('/') ? fs::path(relative)
+                                             : fs::path(folder) / relative;
+  std::error_code ec;
+  if (fs::exists(exact, ec)) return exact.lexically_normal().string();
+
+  fs::path found = relative.starts_with('/') ? fs::path("/") : fs::path(folder);
+  for (const fs::path& part : fs::path(relative).relative_path()) {
+    std::string name = part.string();
+    if (name.empty()) continue;
+    fs::path next = found / name;
+    if (name != "." && name != ".." && !fs::exists(next, ec)) {
+      std::string match = findNoCase(found, name);
+      if (match.empty()) return exact.lexically_normal().string();
+      next = found / match;
+    }
+    found = next;
+  }
+  return found.lexically_normal().string();
+}
+
+bool readFileBytes(const std::string& path, std::string& bytes,
+                   std::string& error) {
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) {
+    error = "\"" + path + "\" is a folder, not a file";
+    return false;
+  }
+  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                            &std::fclose);
+  if (!file) {
+    error = "Cannot read \"" + path + "\": " + std::strerror(errno);
+    return false;
+  }
+  bytes.clear();
+  char buffer[65536];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+    bytes.append(buffer, n);
+  if (std::ferror(file.get())) {
+    error = "Cannot read \"" + path + "\": " + std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace scrivlet

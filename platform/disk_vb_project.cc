@@ -1,0 +1,226 @@
+#include "platform/disk_vb_project.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/atomic_file.h"
+#include "platform/disk_code_module.h"
+#include "platform/disk_path.h"
+#include "source/text.h"
+
+namespace scrivlet {
+
+namespace {
+
+struct ComponentLine {
+  const char* key;
+  int type;
+  bool namedBeforeSemicolon;  // "Class=Name; path"
+  bool hasCode;
+};
+
+constexpr ComponentLine kComponentLines[] = {
+    {"Module", vbext_ct_StdModule, true, true},
+    {"Class", vbext_ct_ClassModule, true, true},
+    {"Form", vbext_ct_VBForm, false, true},
+    {"PropertyPage", vbext_ct_PropPage, false, true},
+    {"UserControl", vbext_ct_UserControl, false, true},
+    {"UserDocument", vbext_ct_DocObject, false, true},
+    {"Designer", vbext_ct_ActiveXDesigner, false, true},
+    {"RelatedDoc", vbext_ct_RelatedDocument, false, false},
+    {"ResFile32", vbext_ct_ResFile, false, false},
+};
+
+// The class id of the forms designer: a designer file made with it is a
+// form of that kind, not an ActiveX designer.
+constexpr std::string_view kFormsDesignerClass =
+    "{C62A69F0-16DC-11CE-9E98-00AA00574A4F}";
+
+bool isLetter(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
+  switch (c) {
+    case 0x8A: case 0x8C: case 0x8E: case 0x9A: case 0x9C: case 0x9E:
+    case 0x9F:
+      return true;
+    default:
+      return c >= 0xC0 && c != 0xD7 && c != 0xF7;
+  }
+}
+
+std::string stem(const std::string& fileName) {
+  std::size_t dot = fileName.rfind('.');
+  return dot == std::string::npos || dot == 0 ? fileName : fileName.substr(0, dot);
+}
+
+int refineType(int type, const DiskCodeModule& module) {
+  std::string designer = module.designerLine();
+  if (type == vbext_ct_VBForm &&
+      equalsNoCase(designer.substr(0, 16), "Begin VB.MDIForm"))
+    return vbext_ct_VBMDIForm;
+  if (type == vbext_ct_ActiveXDesigner &&
+      foldCase(designer).find(foldCase(kFormsDesignerClass)) != std::string::npos)
+    return vbext_ct_MSForm;
+  return type;
+}
+
+}  // namespace
+
+bool isValidModuleName(std::string_view name) {
+  if (name.empty() || !isLetter(static_cast<unsigned char>(name.front())))
+    return false;
+  for (char c : name) {
+    auto u = static_cast<unsigned char>(c);
+    if (!isLetter(u) && !(u >= '0' && u <= '9') && c != '_') return false;
+  }
+  return true;
+}
+
+std::unique_ptr<DiskVBProject> DiskVBProject::open(
+    const std::string& path, std::vector<std::string>& messages,
+    std::string& error) {
+  std::string bytes;
+  if (!readFileBytes(path, bytes, error)) return nullptr;
+  DiskProjectFile file(bytes);
+  std::string type;
+  // Every project file starts with its Type line (Exe, OleDll, Control,
+  // OleExe); a group file, a module or a binary file has none.
+  if (bytes.find('\0') != std::string::npos || !file.value("Type", type)) {
+    error = "\"" + path + "\" is not a Visual Basic project file";
+    return nullptr;
+  }
+  auto project = std::make_unique<DiskVBProject>(path, std::move(file));
+  project->loadComponents(messages);
+  return project;
+}
+
+DiskVBProject::DiskVBProject(std::string path, DiskProjectFile file)
+    : path_(std::move(path)), file_(std::move(file)) {
+  std::filesystem::path p(path_);
+  folder_ = p.parent_path().string();
+  if (folder_.empty()) folder_ = ".";
+  std::string name;
+  if (file_.value("Name", name)) name_ = unquoteProjectValue(name);
+  if (name_.empty()) name_ = p.stem().string();
+}
+
+DiskVBProject::~DiskVBProject() = default;
+
+void DiskVBProject::loadComponents(std::vector<std::string>& messages) {
+  for (const DiskProjectFile::Entry& entry : file_.entries())
+    loadComponent(entry.key, entry.value, messages);
+}
+
+void DiskVBProject::loadComponent(const std::string& key,
+                                  const std::string& value,
+                                  std::vector<std::string>& messages) {
+  const ComponentLine* kind = nullptr;
+  for (const ComponentLine& line : kComponentLines)
+    if (equalsNoCase(key, line.key)) kind = &line;
+  if (!kind) return;
+
+  std::string declared;
+  std::string written = value;
+  std::size_t semicolon = value.find(';');
+  if (kind->namedBeforeSemicolon && semicolon != std::string::npos) {
+    declared = trim(value.substr(0, semicolon));
+    written = value.substr(semicolon + 1);
+  }
+  written = unquoteProjectValue(written);
+  std::string resolved = resolveWrittenPath(folder_, written);
+  std::string fileName = writtenFileName(written);
+  if (!kind->hasCode) {
+    components_.push_back(
+        std::make_unique<DiskVBComponent>(fileName, kind->type, resolved));
+    return;
+  }
+
+  std::string fallbackName = declared.empty() ? stem(fileName) : declared;
+  std::string bytes;
+  std::string error;
+  if (!readFileBytes(resolved, bytes, error)) {
+    messages.push_back(error + "; " + fallbackName +
+                       " stays in the project without its code");
+    components_.push_back(
+        std::make_unique<DiskVBComponent>(fallbackName, kind->type, resolved));
+    return;
+  }
+  auto module = std::make_unique<DiskCodeModule>(nullptr, std::move(bytes), resolved);
+  std::string name = unquoteAttribute(module->moduleAttribute("VB_Name"));
+  if (name.empty()) name = fallbackName;
+  auto component = std::make_unique<DiskVBComponent>(
+      name, refineType(kind->type, *module), resolved);
+  if (!isValidModuleName(name)) {
+    messages.push_back("Module name \"" + name + "\" in \"" + resolved +
+                       "\" is not a valid name; the module stays in the "
+                       "project without its code");
+  } else {
+    module->setParent(component.get());
+    component->setCodeModule(std::move(module));
+  }
+  components_.push_back(std::move(component));
+}
+
+std::vector<VBComponent*> DiskVBProject::VBComponents() const {
+  std::vector<VBComponent*> result;
+  result.reserve(components_.size());
+  for (const auto& c : components_) result.push_back(c.get());
+  return result;
+}
+
+DiskVBComponent* DiskVBProject::component(const std::string& name) const {
+  for (const auto& c : components_)
+    if (equalsNoCase(c->Name(), name)) return c.get();
+  return nullptr;
+}
+
+std::string DiskVBProject::HelpFile() const {
+  std::string value;
+  return file_.value("HelpFile", value) ? unquoteProjectValue(value) : "";
+}
+
+void DiskVBProject::setHelpFile(const std::string& path) {
+  file_.setValue("HelpFile", quoteProjectValue(path));
+}
+
+std::string DiskVBProject::Description() const {
+  std::string value;
+  return file_.value("Description", value) ? unquoteProjectValue(value) : "";
+}
+
+void DiskVBProject::setDescription(const std::string& text) {
+  file_.setValue("Description", quoteProjectValue(text));
+}
+
+long DiskVBProject::HelpContextID() const {
+  std::string value;
+  if (!file_.value("HelpContextID", value)) return 0;
+  return std::strtol(unquoteProjectValue(value).c_str(), nullptr, 10);
+}
+
+void DiskVBProject::setHelpContextID(long id) {
+  file_.setValue("HelpContextID", quoteProjectValue(std::to_string(id)));
+}
+
+bool DiskVBProject::changed() const {
+  if (file_.changed()) return true;
+  for (const auto& c : components_)
+    if (c->diskCodeModule() && c->diskCodeModule()->changed()) return true;
+  return false;
+}
+
+void DiskVBProject::saveChanged(std::vector<std::string>& errors) {
+  std::string error;
+  if (file_.changed()) {
+    if (writeFileAtomically(path_, file_.toBytes(), error))
+      file_.markSaved();
+    else
+      errors.push_back(error);
+  }
+  for (const auto& c : components_) {
+    DiskCodeModule* module = c->diskCodeModule();
+    if (module && module->changed() && !module->save(error))
+      errors.push_back(error);
+  }
+}
+
+}  // namespace scrivlet
