@@ -23,7 +23,7 @@ struct Options {
 };
 
 // The program's arguments arrive already split by the shell; this gives back
-// the one text the original platform would have handed over: arguments joined
+// the one text Windows would have handed over: arguments joined
 // by single spaces, one holding a space or a tab (and no double quote) put
 // between double quotes.
 //   {"/d", "My Docs", "/e", "htm"}  ->  /d "My Docs" /e htm

@@ -156,8 +156,8 @@ void renameMasked(const std::string& folder, const std::string& name) {
   std::string maskedName = maskNonAscii(name);
   if (maskedName == name)
     return;
-  // rename() replaces a file of the new name in one step, which is the
-  // delete-then-move of the original without the moment between them.
+  // rename() replaces a file of the new name in one step: deleting it first
+  // and then moving would leave a moment with neither file in place.
   ::rename((folder + name).c_str(), (folder + maskedName).c_str());
 }
 

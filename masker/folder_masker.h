@@ -10,9 +10,9 @@
 
 namespace tessick {
 
-// True when the file name matches "*." + extension as the original platform
-// matched it: '*' any run of characters, '?' any one character, letters
-// compared without regard to ASCII case.
+// True when the file name matches the pattern "*." + extension: '*' any run
+// of characters, '?' any one character, letters compared without regard to
+// ASCII case, since the pages come from a system whose names ignore case.
 //   ("Index.HTM", "htm") -> true     ("index.html", "htm") -> false
 //   ("a.hhc", "h?c")     -> true     ("htm", "htm")        -> false
 bool matchesExtension(std::string_view name, std::string_view extension);

@@ -71,6 +71,16 @@ class TessickFolder : public testing::Test {
   fs::path root_;
 };
 
+TEST(Listing, ExtensionMatchesWithWildcardsIgnoringCase) {
+  EXPECT_TRUE(matchesExtension("Index.HTM", "htm"));
+  EXPECT_TRUE(matchesExtension("a.b.htm", "htm"));
+  EXPECT_TRUE(matchesExtension("toc.hhc", "h?c"));
+  EXPECT_TRUE(matchesExtension("x.htm.bak.htm", "h*"));
+  EXPECT_FALSE(matchesExtension("index.html", "htm"));
+  EXPECT_FALSE(matchesExtension("htm", "htm"));
+  EXPECT_FALSE(matchesExtension("a.hc", "h?c"));
+}
+
 const std::string page = "<h1>\xDC" "bersicht</h1>\r\n";
 const std::string link = "<a href=\"\xDC" "bersicht.htm\">\xDC" "bersicht</a>\r\n";
 
