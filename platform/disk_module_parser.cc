@@ -241,7 +241,8 @@ void DiskModuleParser::processPart(std::string_view part) {
   if (scope != 0) w = c.word();
 
   if (is(w, "Declare")) {
-    c.word();  // Sub or Function
+    std::string_view what = c.word();  // Sub or Function
+    if (is(what, "PtrSafe")) c.word();   // as later dialects write it
     addMember(std::string(c.word()), vbext_mt_Method,
               scope ? scope : vbext_Public, true);
     declaration();
