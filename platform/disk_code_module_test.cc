@@ -242,6 +242,31 @@ TEST(DiskCodeModule, DeclarationsSectionAndProcedureRanges) {
             9);
 }
 
+TEST(DiskCodeModule, ConditionalBranchesDeclaringOneNameGiveOneMember) {
+  auto m = DiskCodeModule::fromText(
+      "M", vbext_ct_StdModule,
+      crlf({"#If Win64 Then",
+            "Private Declare PtrSafe Function Tick Lib \"k\" () As LongLong",
+            "#Else",
+            "Private Declare Function Tick Lib \"k\" () As Long",
+            "#End If",
+            "#If Fast Then",
+            "    Public Function Parse(s) As Object",
+            "    End Function",
+            "#Else",
+            "    Public Function Parse(s) As Object",
+            "Attribute Parse.VB_Description = \"Parses.\"",
+            "        Set Parse = Nothing",
+            "    End Function",
+            "#End If"}));
+  EXPECT_EQ(describeMembers(*m), "1 1 2 Tick\n1 2 7 Parse\n");
+  EXPECT_EQ(m->Members()[1]->Description(), "Parses.");
+  EXPECT_EQ(m->CountOfLines(), 13);
+  int kind;
+  EXPECT_EQ(m->ProcOfLine(10, kind), "Parse");
+  EXPECT_EQ(m->ProcBodyLine("Parse", 0), 7);
+}
+
 TEST(DiskCodeModule, EditsReparseAndKeepMemberObjects) {
   auto m = DiskCodeModule::fromText("Thing", vbext_ct_ClassModule, kClass);
   std::shared_ptr<Member> run = m->Members()[12];

@@ -8,6 +8,7 @@
 
 #include "platform/disk_code_module.h"
 #include "platform/disk_path.h"
+#include "source/source_lines.h"
 
 namespace scrivlet {
 namespace {
@@ -216,6 +217,27 @@ TEST(DiskVBE, SavesOnlyWhatChangedKeepingEveryOtherByte) {
   EXPECT_EQ(dir.read("modA.bas"), aText);
 }
 
+// What the loader relies on: the physical line of a procedure member's
+// logical location is its body line, and that line names the member.
+void expectLocationsAgree(DiskCodeModule& m) {
+  for (const auto& member : m.Members()) {
+    if (member->Type() != vbext_mt_Method && member->Type() != vbext_mt_Property)
+      continue;
+    long line = physicalLine(m, member->CodeLocation());
+    int kind = -1;
+    std::string name = m.ProcOfLine(line, kind);
+    if (static_cast<const DiskMember&>(*member).isDeclare()) {
+      EXPECT_EQ(name, "") << m.Name() << "." << member->Name();
+      EXPECT_EQ(m.ProcCountLines(member->Name(), 0), m.CountOfDeclarationLines());
+      continue;
+    }
+    EXPECT_EQ(name, member->Name()) << m.Name() << " line " << line;
+    EXPECT_EQ(m.ProcBodyLine(name, kind), line) << m.Name() << "." << name;
+    std::shared_ptr<Element> element = elementForMember(m, member);
+    ASSERT_TRUE(element) << m.Name() << "." << name;
+  }
+}
+
 // Every project and group of the real projects loads, with nothing left
 // out, and every module reads back into exactly its own bytes.
 TEST(DiskVBE, RealProjectsLoad) {
@@ -242,6 +264,7 @@ TEST(DiskVBE, RealProjectsLoad) {
         EXPECT_EQ(m->toBytes(), bytes) << m->filePath();
         EXPECT_LE(m->CountOfDeclarationLines(), m->CountOfLines());
         members += static_cast<long>(m->Members().size());
+        expectLocationsAgree(*m);
       }
       EXPECT_GT(members, 0) << project->FileName();
     }
