@@ -182,9 +182,8 @@ TEST(DiskVBE, SavesOnlyWhatChangedKeepingEveryOtherByte) {
   std::string projectText =
       crlf({"Type=Exe", "Module=modA; modA.bas", "Module=modB; modB.bas",
             "HelpFile=\"\"", "Name=\"P\"", "", "[Extra]", "HelpFile=x"});
-  std::string aText = module("modA", crlf({"Public Sub Go()", "End Sub"}));
   dir.write("P.vbp", projectText);
-  dir.write("modA.bas", aText);
+  dir.write("modA.bas", module("modA", crlf({"Public Sub Go()", "End Sub"})));
   dir.write("modB.bas", module("modB"));
   std::string error;
   auto vbe = openProjectOrGroup(dir.path("P.vbp"), error);
@@ -194,6 +193,7 @@ TEST(DiskVBE, SavesOnlyWhatChangedKeepingEveryOtherByte) {
   a->Members()[0]->setHelpContextID(100);
   a->InsertLines(1, "'**\r\n' Goes.");
   project->setHelpFile("out/P.hlp");
+  static_cast<DiskVBProject*>(project)->setDescription("Two\r\nlines");
   // modB is untouched: a file changed behind our back shows it is not written.
   dir.write("modB.bas", "changed elsewhere");
 
@@ -204,17 +204,20 @@ TEST(DiskVBE, SavesOnlyWhatChangedKeepingEveryOtherByte) {
   EXPECT_EQ(dir.read("modB.bas"), "changed elsewhere");
   EXPECT_EQ(dir.read("P.vbp"),
             crlf({"Type=Exe", "Module=modA; modA.bas", "Module=modB; modB.bas",
-                  "HelpFile=\"out/P.hlp\"", "Name=\"P\"", "", "[Extra]",
-                  "HelpFile=x"}));
+                  "HelpFile=\"out/P.hlp\"", "Name=\"P\"",
+                  "Description=\"Two lines\"", "", "[Extra]", "HelpFile=x"}));
+  EXPECT_EQ(project->Description(), "Two lines");
 
-  // Edits that cancel out, and a second save, write nothing.
-  a->DeleteLines(1, 2);
-  a->Members()[0]->setHelpContextID(0);
-  dir.write("modA.bas", aText);
+  // Edits that cancel out since the last save write nothing, and nor does
+  // a project file saved already.
+  a->InsertLines(3, "' gone again");
+  a->DeleteLines(3);
+  dir.write("modA.bas", "changed elsewhere");
   fs::remove(dir.path("P.vbp"));
   EXPECT_EQ(vbe->saveChanged(), std::vector<std::string>{});
   EXPECT_FALSE(fs::exists(dir.path("P.vbp")));
-  EXPECT_EQ(dir.read("modA.bas"), aText);
+  EXPECT_EQ(dir.read("modA.bas"), "changed elsewhere");
+  EXPECT_FALSE(static_cast<DiskVBProject*>(project)->changed());
 }
 
 // What the loader relies on: the physical line of a procedure member's
