@@ -2,12 +2,14 @@
 // the environment's code window shows, with the members, procedure ranges
 // and attribute-backed descriptions the environment gives.
 //
-// Line numbers are 1-based visible lines. A call with a line outside the
-// module throws HostError 9 "Subscript out of range"; asking for a
-// procedure that does not exist throws HostError 35 "Sub or Function not
-// defined". Lines() joins lines with CR LF; InsertLines() takes CR LF, CR or
-// LF as line breaks. After every edit the members, locations and ranges
-// describe the new text.
+// Line numbers are 1-based visible lines. ProcOfLine, InsertLines and
+// DeleteLines with a line outside the module, and Lines with a start before
+// line 1, throw HostError 9 "Subscript out of range"; Lines gives only the
+// lines that exist ("" past the end). Asking for a procedure that does not
+// exist throws HostError 35 "Sub or Function not defined". Lines() joins
+// lines with CR LF; InsertLines() takes CR LF, CR or LF as line breaks, and
+// a break at the end of its text adds an empty line, as in the environment.
+// After every edit the members, locations and ranges describe the new text.
 #ifndef SCRIVLET_PLATFORM_DISK_CODE_MODULE_H_
 #define SCRIVLET_PLATFORM_DISK_CODE_MODULE_H_
 

@@ -241,7 +241,8 @@ void DiskModuleParser::processPart(std::string_view part) {
   if (scope != 0) w = c.word();
 
   if (is(w, "Declare")) {
-    c.word();  // Sub or Function
+    std::string_view what = c.word();  // Sub or Function
+    if (is(what, "PtrSafe")) c.word();   // as later dialects write it
     addMember(std::string(c.word()), vbext_mt_Method,
               scope ? scope : vbext_Public, true);
     declaration();
@@ -305,19 +306,9 @@ bool DiskModuleParser::startProcedure(std::string_view part) {
                                  static_cast<int>(layout_.procedures.size()));
   layout_.procedures.push_back(std::move(procedure));
 
-  if (kind == vbext_pk_Proc) {
-    addMember(std::move(name), vbext_mt_Method, scope);
-    return true;
-  }
-  // A property is one member, found at its first procedure; the others
-  // only add the lines under which attributes may stand.
-  int existing = layout_.findMember(name);
-  if (existing >= 0 && layout_.members[existing].type == vbext_mt_Property) {
-    layout_.members[existing].carrierLines.push_back(line_);
-    endedMember_ = true;
-  } else {
-    addMember(std::move(name), vbext_mt_Property, scope);
-  }
+  // A property is one member, found at its first procedure.
+  addMember(std::move(name),
+            kind == vbext_pk_Proc ? vbext_mt_Method : vbext_mt_Property, scope);
   return true;
 }
 
@@ -332,9 +323,18 @@ void DiskModuleParser::declaration() {
   if (!sawProcedure_) layout_.declarationLines = line_;
 }
 
+// A name declared again, as in both branches of "#If Win32 Then ... #Else
+// ... #End If", stays one member, at its first declaration; the later ones
+// only add lines where its attribute lines may stand.
 void DiskModuleParser::addMember(std::string name, int type, int scope,
                                  bool isDeclare) {
   if (name.empty()) return;
+  endedMember_ = true;
+  int existing = layout_.findMember(name);
+  if (existing >= 0) {
+    layout_.members[existing].carrierLines.push_back(line_);
+    return;
+  }
   DiskMemberInfo member;
   member.name = std::move(name);
   member.type = type;
@@ -345,7 +345,6 @@ void DiskModuleParser::addMember(std::string name, int type, int scope,
   layout_.memberIndex.emplace(foldCase(member.name),
                               static_cast<int>(layout_.members.size()));
   layout_.members.push_back(std::move(member));
-  endedMember_ = true;
 }
 
 void DiskModuleParser::addDeclarators(std::string_view list, int type,
