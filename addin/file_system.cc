@@ -150,10 +150,9 @@ int DiskFileSystem::writeFile(const std::string& path,
   }
 
   fs::path targetPath(target);
-  std::string temp =
-      (targetPath.parent_path() / ("." + targetPath.filename().string() +
-                                   ".XXXXXX"))
-          .string();
+  std::string temp = (targetPath.parent_path() /
+                      ("." + targetPath.filename().string() + ".XXXXXX"))
+                         .string();
   int fd = ::mkstemp(temp.data());
   if (fd < 0) return fileErrorFromErrno(errno, target);
   int err = writeAll(fd, bytes);
@@ -170,8 +169,8 @@ int DiskFileSystem::writeFile(const std::string& path,
 int DiskFileSystem::appendFile(const std::string& path,
                                const std::string& bytes) {
   if (badName(path)) return fileError::badFileName;
-  int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,
-                  0666);
+  int fd =
+      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) return fileErrorFromErrno(errno, path);
   int err = writeAll(fd, bytes);
   if (::close(fd) != 0 && err == 0) err = errno;

@@ -29,8 +29,7 @@ std::vector<SettingField> makeFields() {
   };
   auto userTags = [&](const char* prefix, const char* suffix, F::Kind kind) {
     for (int tag = 0; tag < 5; ++tag)
-      fields.push_back(
-          F{prefix + std::to_string(tag + 1) + suffix, kind, tag});
+      fields.push_back(F{prefix + std::to_string(tag + 1) + suffix, kind, tag});
   };
 
   flag("addSee", &P::addSee);
@@ -278,8 +277,8 @@ class SettingsReader {
   }
 
   int store(ProjectSettings& settings,
-            const KeyedCollection<CodeModule*>& modules,
-            const std::string& key, const std::string& value) {
+            const KeyedCollection<CodeModule*>& modules, const std::string& key,
+            const std::string& value) {
     const bool userTagsOnly = project_ == nullptr;
     if (key == modulesKey) {
       if (userTagsOnly) return 0;
@@ -433,23 +432,27 @@ void SettingsFile::setDefaultSettings(ProjectSettings& settings) const {
   settings = std::move(fresh);
 }
 
-int SettingsFile::loadProjectSettings(ProjectSettings& settings,
-                                      bool silent) {
+int SettingsFile::loadProjectSettings(ProjectSettings& settings, bool silent) {
   // A project never saved has no place for its settings; reading a
   // ".scriv" from whatever folder is current would be a guess.
   if (projectFileName().empty()) return settingsFailed;
-  ReadContext context{services_.files, projectFolder(),
-                      defaultTemplateFolder(), defaultTemplatePath()};
+  ReadContext context{services_.files, projectFolder(), defaultTemplateFolder(),
+                      defaultTemplatePath()};
   SettingsReader reader(services_, settingsFilePath(), silent,
                         std::move(context), vbe_.ActiveVBProject());
   return reader.read(settings);
 }
 
-void SettingsFile::reloadProjectSettings(ProjectSettings& settings) {
+int SettingsFile::readSettingsOrDefaults(ProjectSettings& settings) {
   setDefaultSettings(settings);
   // A file that was not read completely leaves no partial values behind.
-  if (loadProjectSettings(settings, true) != settingsLoaded)
-    setDefaultSettings(settings);
+  int result = loadProjectSettings(settings, true);
+  if (result != settingsLoaded) setDefaultSettings(settings);
+  return result;
+}
+
+void SettingsFile::reloadProjectSettings(ProjectSettings& settings) {
+  readSettingsOrDefaults(settings);
   // The folder may exist, or its parent may not: either way nothing to do.
   if (!projectFileName().empty() && !settings.outputPath.empty())
     services_.files.createFolder(settings.outputPath);
@@ -463,8 +466,8 @@ int SettingsFile::saveProjectSettings(const ProjectSettings& settings) {
 
 int SettingsFile::importUserTags(ProjectSettings& settings,
                                  const std::string& path) {
-  ReadContext context{services_.files, projectFolder(),
-                      defaultTemplateFolder(), defaultTemplatePath()};
+  ReadContext context{services_.files, projectFolder(), defaultTemplateFolder(),
+                      defaultTemplatePath()};
   SettingsReader reader(services_, path, false, std::move(context), nullptr);
   return reader.read(settings);
 }
@@ -493,7 +496,8 @@ std::string iniKey(const std::string& line, std::string* value) {
 }
 
 void createFolders(FileSystem& files, const std::string& folder) {
-  for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+  for (std::size_t slash = folder.find('/', 1);;
+       slash = folder.find('/', slash + 1)) {
     files.createFolder(folder.substr(0, slash));
     if (slash == std::string::npos) break;
   }

@@ -76,8 +76,7 @@ int readInteger16(const std::string& text, std::int16_t& value);
 // The settings of the active project of `vbe`.
 class SettingsFile {
  public:
-  SettingsFile(const VBE& vbe, FileServices& services,
-               std::string addinFolder);
+  SettingsFile(const VBE& vbe, FileServices& services, std::string addinFolder);
 
   // C:/Work/Calc.vbp -> C:/Work/Calc.scriv (".vbp" found without regard to
   // case, anything after it dropped); a name without ".vbp" gets ".scriv".
@@ -94,6 +93,9 @@ class SettingsFile {
   // Makes `settings` belong to the active project: defaults, then the file
   // if it reads completely, then the output folder is created.
   void reloadProjectSettings(ProjectSettings& settings);
+  // The same without creating the output folder, for tools that only look;
+  // answers the result of the silent load.
+  int readSettingsOrDefaults(ProjectSettings& settings);
   // Writes the file; answers writeTextFile's result code.
   int saveProjectSettings(const ProjectSettings& settings);
   // Reads only the user-tag keys (addUserN, userNName, userNDefault) of

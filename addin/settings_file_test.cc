@@ -57,7 +57,9 @@ class SettingsTest : public ::testing::Test {
   }
   ~SettingsTest() override { fs::remove_all(dir); }
 
-  std::string at(const std::string& name) const { return (dir / name).string(); }
+  std::string at(const std::string& name) const {
+    return (dir / name).string();
+  }
   // `text` with {dir} standing for the test folder.
   std::string expand(const std::string& text) const {
     return replaceAll(text, "{dir}", dir.string());
@@ -138,7 +140,8 @@ TEST_F(SettingsTest, ReadsBackWhatItSaved) {
   settings.insertSourceGlobal = 2;
   settings.titlePageText = "First line\rSecond line";
   settings.selectedModules.clear();
-  settings.selectedModules.add("Form1", project.VBComponents()[4]->CodeModule());
+  settings.selectedModules.add("Form1",
+                               project.VBComponents()[4]->CodeModule());
   ASSERT_EQ(file.saveProjectSettings(settings), 0);
   EXPECT_NE(readBytes(dir / "Calc.scriv")
                 .find("\r\ntitlePageText = First line^scrvEOL^Second line\r\n"),
@@ -246,20 +249,21 @@ TEST_F(SettingsTest, ReadErrorsAskTheUserWhenNotSilent) {
   file.setDefaultSettings(settings);
   EXPECT_EQ(file.loadProjectSettings(settings, false), 0);
   EXPECT_EQ(settings.wordWrapLength, 70);
-  EXPECT_EQ(box.shown, "Error reading " + path +
-                           " file | Unrecognized file error. | 5\n");
+  EXPECT_EQ(box.shown,
+            "Error reading " + path + " file | Unrecognized file error. | 5\n");
   EXPECT_FALSE(progress.abortRequested);
 
   fs::remove(path);
   box.shown.clear();
   box.answer = [] { return MessageAnswer::Cancel; };
   EXPECT_EQ(file.loadProjectSettings(settings, false), 2);
-  EXPECT_EQ(box.shown, "Error reading " + path +
-                           " file | Unrecognized file error. | 5\n");
+  EXPECT_EQ(box.shown,
+            "Error reading " + path + " file | Unrecognized file error. | 5\n");
   EXPECT_TRUE(progress.abortRequested);
 }
 
-TEST_F(SettingsTest, ASaveThatFailsIsReportedAndAProjectNeverSavedIsNotWritten) {
+TEST_F(SettingsTest,
+       ASaveThatFailsIsReportedAndAProjectNeverSavedIsNotWritten) {
   FakeProject moved(at("gone/Calc.vbp"));
   vbe.setActiveVBProject(&moved);
   file.setDefaultSettings(settings);
@@ -288,8 +292,8 @@ TEST_F(SettingsTest, ImportTakesOnlyTheUserTags) {
   ASSERT_EQ(file.importUserTags(settings, at("Other.scriv")), 0);
   std::string expected = replaceAll(before, "addUser4 = 0", "addUser4 = 1");
   expected = replaceAll(expected, "user4Name = user4", "user4Name = bug");
-  expected = replaceAll(expected, "user4Default = ",
-                        "user4Default = see tracker");
+  expected =
+      replaceAll(expected, "user4Default = ", "user4Default = see tracker");
   expected = replaceAll(expected, "user5Name = review", "user5Name = user5");
   EXPECT_EQ(settingsText(settings), expected);
 
@@ -299,15 +303,14 @@ TEST_F(SettingsTest, ImportTakesOnlyTheUserTags) {
 
 TEST(SettingsNumbers, ReadSigned16BitDecimals) {
   std::string results;
-  for (const char* text :
-       {"-72", "+5", "32767", "-32768", "32768", "99999999999", "", "-", "7x",
-        " 7", "0x10"}) {
+  for (const char* text : {"-72", "+5", "32767", "-32768", "32768",
+                           "99999999999", "", "-", "7x", " 7", "0x10"}) {
     std::int16_t value = 0;
     int error = readInteger16(text, value);
-    results += std::string(text) + ":" +
-               (error ? "error " + std::to_string(error)
-                      : std::to_string(value)) +
-               " ";
+    results +=
+        std::string(text) + ":" +
+        (error ? "error " + std::to_string(error) : std::to_string(value)) +
+        " ";
   }
   EXPECT_EQ(results,
             "-72:-72 +5:5 32767:32767 -32768:-32768 32768:error 6 "

@@ -37,9 +37,8 @@ std::string diskText(const std::string& text) {
 int writeTextFile(FileServices& services, const std::string& path,
                   const std::string& text, bool silent) {
   const std::string bytes = diskText(text);
-  return writeWithPrompt(services, path, silent, [&] {
-    return services.files.writeFile(path, bytes);
-  });
+  return writeWithPrompt(services, path, silent,
+                         [&] { return services.files.writeFile(path, bytes); });
 }
 
 int appendTextFile(FileServices& services, const std::string& path,
@@ -65,9 +64,10 @@ FileErrorPrompt fileErrorPrompt(int errorNumber) {
     case fileError::diskFull:
       return {"Disk is full. Continue?", MessageButtons::YesNoCancel};
     case fileError::inputPastEndOfFile:
-      return {"This file has a nonstandard end-of-file marker, or an attempt "
-              "was made to read beyond the end-of-file marker.",
-              retry};
+      return {
+          "This file has a nonstandard end-of-file marker, or an attempt "
+          "was made to read beyond the end-of-file marker.",
+          retry};
     case fileError::deviceUnavailable:
       return {"That device appears unavailable.", retry};
     case fileError::permissionDenied:

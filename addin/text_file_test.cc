@@ -138,9 +138,9 @@ TEST(TextFile, ReplacingAFileKeepsItsRightsAndLeavesNoTemporaryFile) {
   ASSERT_EQ(disk.writeFile(file, "new"), 0);
 
   EXPECT_EQ(readBytes(file), "new");
-  EXPECT_EQ(fs::status(file).permissions(),
-            fs::perms::owner_read | fs::perms::owner_write |
-                fs::perms::group_read);
+  EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read |
+                                                fs::perms::owner_write |
+                                                fs::perms::group_read);
   int entries = 0;
   for (auto& entry : fs::directory_iterator(dir.path())) {
     (void)entry;
@@ -164,8 +164,7 @@ TEST(TextFile, DiskFailuresCarryTheFileRuntimeNumbers) {
   EXPECT_EQ(disk.writeFile(missingFolder, "x"), fileError::pathNotFound);
   EXPECT_EQ(disk.appendFile(missingFolder, "x"), fileError::pathNotFound);
   EXPECT_EQ(disk.readFile(missingFolder, bytes), fileError::pathNotFound);
-  EXPECT_EQ(disk.readFile(dir / "missing.txt", bytes),
-            fileError::fileNotFound);
+  EXPECT_EQ(disk.readFile(dir / "missing.txt", bytes), fileError::fileNotFound);
   EXPECT_EQ(disk.writeFile(dir.path().string(), "x"), fileError::badFileName);
   EXPECT_EQ(disk.readFile(dir.path().string(), bytes), fileError::badFileName);
   EXPECT_EQ(disk.writeFile("", "x"), fileError::badFileName);

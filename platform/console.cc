@@ -112,8 +112,8 @@ MessageAnswer ConsoleMessageBox::show(const std::string& title,
     }
     std::string word = trim(line);
     if (word.empty()) continue;
-    char key = static_cast<char>(
-        std::tolower(static_cast<unsigned char>(word[0])));
+    char key =
+        static_cast<char>(std::tolower(static_cast<unsigned char>(word[0])));
     for (const Choice& choice : choices)
       if (choice.key == key) return choice.answer;
   }

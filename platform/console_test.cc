@@ -47,11 +47,10 @@ TEST(ConsoleMessageBox, AsksOnATerminalAndCancelsWhenNobodyAnswers) {
   std::istringstream typed("\nmaybe\nY\n");
   std::ostringstream err;
   ConsoleMessageBox terminal(typed, err, true);
-  EXPECT_EQ(terminal.show("Error saving /w/a.htm file",
-                          "Disk is full. Continue?",
-                          MessageButtons::YesNoCancel,
-                          MessageIcon::Exclamation),
-            MessageAnswer::Yes);
+  EXPECT_EQ(
+      terminal.show("Error saving /w/a.htm file", "Disk is full. Continue?",
+                    MessageButtons::YesNoCancel, MessageIcon::Exclamation),
+      MessageAnswer::Yes);
   EXPECT_EQ(err.str(),
             "Error saving /w/a.htm file: Disk is full. Continue?\n"
             "[y]es, [n]o, [c]ancel? [y]es, [n]o, [c]ancel? "
@@ -64,13 +63,13 @@ TEST(ConsoleMessageBox, AsksOnATerminalAndCancelsWhenNobodyAnswers) {
   std::istringstream unused("r\n");
   std::ostringstream log;
   ConsoleMessageBox batch(unused, log, false);
-  EXPECT_EQ(batch.show("Error reading /w/Calc.scriv file",
-                       "Unrecognized file error.", MessageButtons::RetryCancel,
-                       MessageIcon::Exclamation),
-            MessageAnswer::Cancel);
-  EXPECT_EQ(batch.show("a", "b", MessageButtons::AbortRetryIgnore,
-                       MessageIcon::None),
-            MessageAnswer::Abort);
+  EXPECT_EQ(
+      batch.show("Error reading /w/Calc.scriv file", "Unrecognized file error.",
+                 MessageButtons::RetryCancel, MessageIcon::Exclamation),
+      MessageAnswer::Cancel);
+  EXPECT_EQ(
+      batch.show("a", "b", MessageButtons::AbortRetryIgnore, MessageIcon::None),
+      MessageAnswer::Abort);
   EXPECT_EQ(batch.show("Done", "Compiled.", MessageButtons::OK,
                        MessageIcon::Information),
             MessageAnswer::OK);

@@ -1,0 +1,144 @@
+#include "platform/settings_command.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "addin/fake_vbe_test.h"
+#include "addin/settings_file.h"
+#include "source/text.h"
+
+namespace scrivlet {
+namespace {
+
+namespace fs = std::filesystem;
+
+class NobodyAnswers : public MessageBox {
+ public:
+  std::string shown;
+  MessageAnswer show(const std::string& title, const std::string& text,
+                     MessageButtons buttons, MessageIcon) override {
+    shown += title + ": " + text + "\n";
+    return cancellingAnswer(buttons);
+  }
+};
+
+std::string readBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+class SettingsCommandTest : public ::testing::Test {
+ protected:
+  SettingsCommandTest() {
+    fs::create_directories(dir / "addin/Templates");
+    std::ofstream(dir / "addin/Templates/chm.scvt");
+    std::ofstream(dir / "addin/Templates/html.scvt");
+    project.add("Module1", vbext_ct_StdModule);
+    project.add("Form1", vbext_ct_VBForm);
+    project.add("Resources", vbext_ct_ResFile);
+  }
+  ~SettingsCommandTest() override { fs::remove_all(dir); }
+
+  static fs::path makeFolder() {
+    std::string pattern = (fs::temp_directory_path() / "scrivlet-XXXXXX");
+    return ::mkdtemp(pattern.data());
+  }
+
+  int run(const std::vector<std::string>& sets) {
+    out.str("");
+    err.str("");
+    return runSettingsCommand(vbe, services, (dir / "addin").string(), sets,
+                              out, err);
+  }
+
+  fs::path dir = makeFolder();
+  fs::path settingsPath = dir / "Calc.scriv";
+  testing::FakeProject project{(dir / "Calc.vbp").string()};
+  testing::FakeVBE vbe{&project};
+  DiskFileSystem disk;
+  NobodyAnswers box;
+  Progress progress;
+  FileServices services{disk, box, progress};
+  std::ostringstream out, err;
+};
+
+TEST_F(SettingsCommandTest, SetsKeysSavesAndPrintsTheFile) {
+  ASSERT_EQ(run({"addSee=0", " wordWrapLength = -72 ", "user2Name=todo",
+                 "titlePageText=Calc^scrvEOL^A calculator",
+                 "comModules=form1, Module1", "templatePath=html.scvt",
+                 "outputPath=doc"}),
+            0)
+      << err.str();
+  EXPECT_EQ(err.str(), "scrivlet settings: " + settingsPath.string() +
+                           " does not exist yet; these are the defaults\n");
+  const std::string saved = readBytes(settingsPath);
+  // What is printed is the file, line for line.
+  EXPECT_EQ(out.str(), replaceAll(saved, "\r\n", "\n") + "\n");
+  const std::string d = dir.string();
+  for (const std::string& line : std::vector<std::string>{
+           "addSee = 0", "wordWrapLength = -72", "user2Name = todo",
+           "titlePageText = Calc^scrvEOL^A calculator",
+           "outputPath = " + d + "/doc",
+           "templateFolder = " + d + "/addin/Templates",
+           "templatePath = html.scvt"})
+    EXPECT_NE(saved.find("\r\n" + line + "\r\n"), std::string::npos) << line;
+  EXPECT_TRUE(
+      endsWith(saved, "\r\ncomModules = Form1\r\ncomModules = Module1"));
+
+  // A second run starts from what the first one saved.
+  ASSERT_EQ(run({"addSee=1", "comModules="}), 0);
+  EXPECT_EQ(err.str(), "");
+  EXPECT_EQ(readBytes(settingsPath),
+            replaceAll(replaceAll(saved, "addSee = 0", "addSee = 1"),
+                       "\r\ncomModules = Form1\r\ncomModules = Module1", ""));
+}
+
+TEST_F(SettingsCommandTest, RefusesUnknownKeysAndBadValuesNamingTheKey) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"AddSee=1", "AddSee: no such settings key"},
+      {"addSee=yes", "addSee: expected 1 or 0"},
+      {"addUser3=2", "addUser3: expected 1 or 0"},
+      {"indentMode=2", "indentMode: expected a number from 0 to 1"},
+      {"wordWrapLength=100000",
+       "wordWrapLength: expected a whole number from -32768 to 32767"},
+      {"user1Name=my tag",
+       "user1Name: a tag name takes only the letters A-Z, a-z and digits"},
+      {"user1Default=two\nlines", "user1Default: the value must be one line"},
+      {"comModules=Module1,Resources",
+       "comModules: the project has no code module \"Resources\""},
+      {"templatePath=../x.scvt",
+       "templatePath: expected the file name of a template in templateFolder"},
+      {"templatePath=gone.scvt", "templatePath: there is no template " +
+                                     dir.string() +
+                                     "/addin/Templates/gone.scvt"},
+      {"addSee", "--set takes KEY=VALUE, not \"addSee\""},
+  };
+  for (const auto& [set, reason] : cases) {
+    EXPECT_EQ(run({"addParam=0", set}), 2) << set;
+    EXPECT_EQ(err.str().substr(err.str().find('\n') + 1),
+              "scrivlet settings: " + reason + "\n");
+  }
+  EXPECT_FALSE(fs::exists(settingsPath));
+}
+
+TEST_F(SettingsCommandTest, LeavesAFileItCannotReadAlone) {
+  std::ofstream(settingsPath, std::ios::binary)
+      << "#Scrivlet Project Settings#\r\naddSee = 0\r\nmystery = 1";
+  EXPECT_EQ(run({"addParam=0"}), 1);
+  EXPECT_EQ(err.str(), "scrivlet settings: " + settingsPath.string() +
+                           " cannot be read as a settings file; it is left "
+                           "unchanged\n");
+  EXPECT_EQ(run({}), 0);
+  EXPECT_NE(out.str().find("\naddSee = 1\n"), std::string::npos);
+  EXPECT_EQ(readBytes(settingsPath),
+            "#Scrivlet Project Settings#\r\naddSee = 0\r\nmystery = 1");
+}
+
+}  // namespace
+}  // namespace scrivlet
