@@ -78,7 +78,7 @@ class SettingsFile {
  public:
   SettingsFile(const VBE& vbe, FileServices& services, std::string addinFolder);
 
-  // C:/Work/Calc.vbp -> C:/Work/Calc.scriv (".vbp" found without regard to
+  // /work/Calc.vbp -> /work/Calc.scriv (".vbp" found without regard to
   // case, anything after it dropped); a name without ".vbp" gets ".scriv".
   std::string settingsFilePath() const;
   // /work/Calc.vbp -> /work/Scriv; the add-in folder when the project cannot

@@ -8,6 +8,7 @@
 #include <functional>
 #include <sstream>
 
+#include "addin/addin_folder.h"
 #include "addin/fake_vbe_test.h"
 #include "source/text.h"
 
@@ -135,7 +136,7 @@ TEST_F(SettingsTest, ReadsBackWhatItSaved) {
   settings.addSee = false;
   settings.addUser[2] = true;
   settings.userName[2] = "todo";
-  settings.userDefault[2] = "  padded text  ";
+  settings.userDefault[2] = "  padded t\xe9xt  ";
   settings.wordWrapLength = -72;
   settings.insertSourceGlobal = 2;
   settings.titlePageText = "First line\rSecond line";
@@ -152,8 +153,8 @@ TEST_F(SettingsTest, ReadsBackWhatItSaved) {
   EXPECT_EQ(loaded.wordWrapLength, -72);
   EXPECT_EQ(loaded.titlePageText, "First line\rSecond line");
   // Spaces around a value do not survive the " = " of the file.
-  EXPECT_EQ(loaded.userDefault[2], "padded text");
-  settings.userDefault[2] = "padded text";
+  EXPECT_EQ(loaded.userDefault[2], "padded t\xe9xt");
+  settings.userDefault[2] = "padded t\xe9xt";
   EXPECT_EQ(settingsText(loaded), settingsText(settings));
   EXPECT_TRUE(fs::is_directory(dir / "Scriv"));
 }
@@ -299,6 +300,15 @@ TEST_F(SettingsTest, ImportTakesOnlyTheUserTags) {
 
   writeBytes(dir / "Other.scriv", "addUser1 = 1");
   EXPECT_EQ(file.importUserTags(settings, at("Other.scriv")), 1);
+}
+
+TEST(AddinFolder, IsWhereTheRunningCodeLiesUnlessNamed) {
+  ::unsetenv("SCRIVLET_ADDIN_FOLDER");
+  EXPECT_EQ(findAddinFolder(),
+            fs::canonical("/proc/self/exe").parent_path().string());
+  ::setenv("SCRIVLET_ADDIN_FOLDER", "/opt/scrivlet/", 1);
+  EXPECT_EQ(findAddinFolder(), "/opt/scrivlet");
+  ::unsetenv("SCRIVLET_ADDIN_FOLDER");
 }
 
 TEST(SettingsNumbers, ReadSigned16BitDecimals) {
