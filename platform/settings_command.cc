@@ -147,10 +147,11 @@ int runSettingsCommand(const VBE& vbe, FileServices& services,
           << " cannot be read as a settings file; it is left unchanged\n";
       return 1;
     }
-    err << me << path
-        << (exists ? " cannot be read as a settings file"
-                   : " does not exist yet")
-        << "; these are the defaults\n";
+    if (exists)
+      err << me << path
+          << " cannot be read as a settings file; these are the defaults\n";
+    else if (sets.empty())
+      err << me << path << " does not exist yet; these are the defaults\n";
   }
 
   bool templateChanged = false;
