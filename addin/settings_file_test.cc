@@ -9,15 +9,24 @@
 #include <sstream>
 
 #include "addin/addin_folder.h"
-#include "addin/fake_vbe_test.h"
+#include "source/fake_host_test_util.h"
 #include "source/text.h"
 
 namespace scrivlet {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeProject;
-using testing::FakeVBE;
+
+// The shared fake project, saved under `fileName`.
+class SavedProject : public FakeProject {
+ public:
+  explicit SavedProject(std::string fileName)
+      : fileName_(std::move(fileName)) {}
+  std::string FileName() const override { return fileName_; }
+
+ private:
+  std::string fileName_;
+};
 
 // Records every box; `answer` decides (it may change the world first).
 class PromptRecorder : public MessageBox {
@@ -50,11 +59,11 @@ class SettingsTest : public ::testing::Test {
   SettingsTest() {
     fs::create_directories(dir / "addin/Templates");
     writeBytes(dir / "addin/Templates/chm.scvt", "");
-    project.add("Module1", vbext_ct_StdModule);
-    project.add("Resources", vbext_ct_ResFile);
-    project.add("Class1", vbext_ct_ClassModule);
-    project.add("ReadMe", vbext_ct_RelatedDocument);
-    project.add("Form1", vbext_ct_VBForm);
+    project.addModule(vbext_ct_StdModule, "Module1", {});
+    project.addComponentWithoutCode(vbext_ct_ResFile);
+    project.addModule(vbext_ct_ClassModule, "Class1", {});
+    project.addComponentWithoutCode(vbext_ct_RelatedDocument);
+    project.addModule(vbext_ct_VBForm, "Form1", {});
   }
   ~SettingsTest() override { fs::remove_all(dir); }
 
@@ -72,7 +81,7 @@ class SettingsTest : public ::testing::Test {
   }
 
   fs::path dir = makeFolder();
-  FakeProject project{(dir / "Calc.vbp").string()};
+  SavedProject project{(dir / "Calc.vbp").string()};
   FakeVBE vbe{&project};
   DiskFileSystem disk;
   PromptRecorder box;
@@ -83,10 +92,10 @@ class SettingsTest : public ::testing::Test {
 };
 
 TEST_F(SettingsTest, NamesTheSettingsFileAndOutputFolderAfterTheProject) {
-  FakeProject upper("/w/App.VBP"), backup("/w/Calc.vbp.bak"),
+  SavedProject upper("/w/App.VBP"), backup("/w/Calc.vbp.bak"),
       other("/w/Calc.mak"), bare("Calc.vbp");
   std::string names;
-  for (FakeProject* p : {&upper, &backup, &other, &bare}) {
+  for (SavedProject* p : {&upper, &backup, &other, &bare}) {
     vbe.setActiveVBProject(p);
     names += file.settingsFilePath() + " " + file.defaultOutputFolder() + "\n";
   }
@@ -265,14 +274,14 @@ TEST_F(SettingsTest, ReadErrorsAskTheUserWhenNotSilent) {
 
 TEST_F(SettingsTest,
        ASaveThatFailsIsReportedAndAProjectNeverSavedIsNotWritten) {
-  FakeProject moved(at("gone/Calc.vbp"));
+  SavedProject moved(at("gone/Calc.vbp"));
   vbe.setActiveVBProject(&moved);
   file.setDefaultSettings(settings);
   EXPECT_EQ(file.saveProjectSettings(settings), 1);
   EXPECT_EQ(box.shown, expand("Error saving {dir}/gone/Calc.scriv file | "
                               "That path doesn't exist. | 5\n"));
 
-  FakeProject unsaved("");
+  SavedProject unsaved("");
   vbe.setActiveVBProject(&unsaved);
   box.shown.clear();
   file.reloadProjectSettings(settings);

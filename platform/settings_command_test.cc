@@ -9,14 +9,25 @@
 #include <fstream>
 #include <sstream>
 
-#include "addin/fake_vbe_test.h"
 #include "addin/settings_file.h"
+#include "source/fake_host_test_util.h"
 #include "source/text.h"
 
 namespace scrivlet {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The shared fake project, saved under `fileName`.
+class SavedProject : public FakeProject {
+ public:
+  explicit SavedProject(std::string fileName)
+      : fileName_(std::move(fileName)) {}
+  std::string FileName() const override { return fileName_; }
+
+ private:
+  std::string fileName_;
+};
 
 class NobodyAnswers : public MessageBox {
  public:
@@ -41,9 +52,9 @@ class SettingsCommandTest : public ::testing::Test {
     fs::create_directories(dir / "addin/Templates");
     std::ofstream(dir / "addin/Templates/chm.scvt");
     std::ofstream(dir / "addin/Templates/html.scvt");
-    project.add("Module1", vbext_ct_StdModule);
-    project.add("Form1", vbext_ct_VBForm);
-    project.add("Resources", vbext_ct_ResFile);
+    project.addModule(vbext_ct_StdModule, "Module1", {});
+    project.addModule(vbext_ct_VBForm, "Form1", {});
+    project.addComponentWithoutCode(vbext_ct_ResFile);
   }
   ~SettingsCommandTest() override { fs::remove_all(dir); }
 
@@ -61,8 +72,8 @@ class SettingsCommandTest : public ::testing::Test {
 
   fs::path dir = makeFolder();
   fs::path settingsPath = dir / "Calc.scriv";
-  testing::FakeProject project{(dir / "Calc.vbp").string()};
-  testing::FakeVBE vbe{&project};
+  SavedProject project{(dir / "Calc.vbp").string()};
+  FakeVBE vbe{&project};
   DiskFileSystem disk;
   NobodyAnswers box;
   Progress progress;
