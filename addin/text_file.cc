@@ -1,0 +1,123 @@
+#include "addin/text_file.h"
+
+#include "source/text.h"
+
+namespace scrivlet {
+
+namespace {
+
+// The write is one step for the file system (it replaces or appends in one
+// go), so "retry" repeats it and "skip" leaves the file as it is.
+template <typename Write>
+int writeWithPrompt(FileServices& services, const std::string& path,
+                    bool silent, Write write) {
+  for (;;) {
+    int error = write();
+    if (error == 0) return writeDone;
+    if (silent) return writeFailed;
+    switch (askFileError(services, path, "saving", error)) {
+      case fileErrorRetry:
+        continue;
+      case fileErrorSkip:
+        return writeDone;
+      case fileErrorAbandon:
+        return writeAbandoned;
+      default:
+        return writeFailed;
+    }
+  }
+}
+
+std::string diskText(const std::string& text) {
+  return replaceAll(text, "\r", "\r\n");
+}
+
+}  // namespace
+
+int writeTextFile(FileServices& services, const std::string& path,
+                  const std::string& text, bool silent) {
+  const std::string bytes = diskText(text);
+  return writeWithPrompt(services, path, silent,
+                         [&] { return services.files.writeFile(path, bytes); });
+}
+
+int appendTextFile(FileServices& services, const std::string& path,
+                   const std::string& text, bool silent) {
+  const std::string bytes = diskText(text);
+  return writeWithPrompt(services, path, silent, [&] {
+    return services.files.appendFile(path, bytes);
+  });
+}
+
+FileErrorPrompt fileErrorPrompt(int errorNumber) {
+  const MessageButtons retry = MessageButtons::RetryCancel;
+  switch (errorNumber) {
+    case fileError::badFileName:
+    case fileError::badFileNameOrNumber:
+      return {"That filename is illegal.", retry};
+    case fileError::badFileMode:
+      return {"Can't open your file for that type of access.", retry};
+    case fileError::fileAlreadyOpen:
+      return {"This file is already open.", retry};
+    case fileError::deviceIOError:
+      return {"Internal disk error.", retry};
+    case fileError::diskFull:
+      return {"Disk is full. Continue?", MessageButtons::YesNoCancel};
+    case fileError::inputPastEndOfFile:
+      return {
+          "This file has a nonstandard end-of-file marker, or an attempt "
+          "was made to read beyond the end-of-file marker.",
+          retry};
+    case fileError::deviceUnavailable:
+      return {"That device appears unavailable.", retry};
+    case fileError::permissionDenied:
+      return {"Permission denied. The file may be read only.", retry};
+    case fileError::diskNotReady:
+      return {"Insert a disk in the drive and close the door.", retry};
+    case fileError::pathNotFound:
+      return {"That path doesn't exist.", retry};
+    default:
+      return {"Unrecognized file error.", retry};
+  }
+}
+
+int askFileError(FileServices& services, const std::string& path,
+                 const std::string& operation, int errorNumber) {
+  FileErrorPrompt prompt = fileErrorPrompt(errorNumber);
+  MessageAnswer answer = services.messages.show(
+      "Error " + operation + " " + path + " file", prompt.message,
+      prompt.buttons, MessageIcon::Exclamation);
+  switch (answer) {
+    case MessageAnswer::OK:
+    case MessageAnswer::Retry:
+    case MessageAnswer::Yes:
+      return fileErrorRetry;
+    case MessageAnswer::Ignore:
+      return fileErrorSkip;
+    case MessageAnswer::Cancel:
+    case MessageAnswer::Abort:
+    case MessageAnswer::No:
+      services.progress.abortRequested = true;
+      return fileErrorAbandon;
+    default:
+      return fileErrorOther;
+  }
+}
+
+std::vector<std::string> fileLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(bytes.substr(start));
+      break;
+    }
+    lines.emplace_back(bytes.substr(start, end - start));
+    start = end + 1;
+    if (bytes[end] == CR && start < bytes.size() && bytes[start] == LF) ++start;
+  }
+  return lines;
+}
+
+}  // namespace scrivlet

@@ -1,0 +1,68 @@
+// Writing whole text files, and the prompt that asks the user what to do
+// when a file operation fails.
+//
+// Text inside the add-in separates lines with a single CR; on disk every CR
+// becomes CR LF and nothing is added after the last line.
+#ifndef SCRIVLET_ADDIN_TEXT_FILE_H_
+#define SCRIVLET_ADDIN_TEXT_FILE_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "addin/file_system.h"
+#include "addin/message_box.h"
+#include "addin/progress.h"
+
+namespace scrivlet {
+
+// What file operations need from their surroundings: the file system, someone
+// to ask when a step fails, and the reporting state whose `abortRequested`
+// an abandoned prompt sets.
+struct FileServices {
+  FileSystem& files;
+  MessageBox& messages;
+  Progress& progress;
+};
+
+// Result codes of writeTextFile and appendTextFile.
+enum : int { writeDone = 0, writeAbandoned = 1, writeFailed = 2 };
+
+// Action codes of askFileError.
+enum : int {
+  fileErrorRetry = 0,
+  fileErrorSkip = 1,
+  fileErrorAbandon = 2,
+  fileErrorOther = 3
+};
+
+// Creates or overwrites `path` with `text`, CR turned into CR LF. A failure
+// is answered with 2 when `silent`; otherwise the user is asked (operation
+// "saving"): retry repeats the write, skip gives 0, abandon 1, anything else 2.
+int writeTextFile(FileServices& services, const std::string& path,
+                  const std::string& text, bool silent);
+// The same, adding to the end of `path` and creating it when missing.
+int appendTextFile(FileServices& services, const std::string& path,
+                   const std::string& text, bool silent);
+
+// The message and buttons of the prompt for file error `errorNumber`.
+struct FileErrorPrompt {
+  std::string message;
+  MessageButtons buttons;
+};
+FileErrorPrompt fileErrorPrompt(int errorNumber);
+
+// Shows the file-error prompt titled "Error " + operation + " " + path +
+// " file" and answers an action code: 0 retry (OK, Retry, Yes), 1 skip
+// (Ignore), 2 abandon (Cancel, Abort, No; sets abortRequested), 3 other.
+int askFileError(FileServices& services, const std::string& path,
+                 const std::string& operation, int errorNumber);
+
+// The lines of a text file as the file runtime reads them: a line ends at
+// CR LF, LF or a lone CR, and a line end after the last line does not start
+// another. "a\r\nb\n" -> {"a", "b"}; "" -> {}; "a\r\n\r\n" -> {"a", ""}.
+std::vector<std::string> fileLines(std::string_view bytes);
+
+}  // namespace scrivlet
+
+#endif  // SCRIVLET_ADDIN_TEXT_FILE_H_

@@ -1,0 +1,130 @@
+#include "platform/console.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <istream>
+#include <ostream>
+#include <utility>
+#include <vector>
+
+#include "source/text.h"
+
+namespace scrivlet {
+
+namespace {
+
+// A CR of the system's text would move the cursor back over the line.
+std::string consoleLines(const std::string& text) {
+  return replaceAll(replaceAll(text, "\r\n", "\n"), "\r", "\n");
+}
+
+bool hasSeverity(const std::string& text) {
+  return startsWith(text, "ERROR") || startsWith(text, "WARNING") ||
+         startsWith(text, "Warning: ");
+}
+
+constexpr char clearLine[] = "\r\x1b[K";
+
+struct Choice {
+  char key;
+  const char* word;
+  MessageAnswer answer;
+};
+
+std::vector<Choice> choicesOf(MessageButtons buttons) {
+  const Choice ok{'o', "[o]k", MessageAnswer::OK},
+      cancel{'c', "[c]ancel", MessageAnswer::Cancel},
+      abort{'a', "[a]bort", MessageAnswer::Abort},
+      retry{'r', "[r]etry", MessageAnswer::Retry},
+      ignore{'i', "[i]gnore", MessageAnswer::Ignore},
+      yes{'y', "[y]es", MessageAnswer::Yes}, no{'n', "[n]o", MessageAnswer::No};
+  switch (buttons) {
+    case MessageButtons::OK:
+      return {ok};
+    case MessageButtons::OKCancel:
+      return {ok, cancel};
+    case MessageButtons::AbortRetryIgnore:
+      return {abort, retry, ignore};
+    case MessageButtons::YesNoCancel:
+      return {yes, no, cancel};
+    case MessageButtons::YesNo:
+      return {yes, no};
+    case MessageButtons::RetryCancel:
+      return {retry, cancel};
+  }
+  return {ok};
+}
+
+}  // namespace
+
+ConsoleProgressSink::ConsoleProgressSink(std::ostream& out, bool liveStatus,
+                                         bool quiet, std::size_t width)
+    : out_(out), live_(liveStatus && !quiet), quiet_(quiet), width_(width) {}
+
+ConsoleProgressSink::~ConsoleProgressSink() { finish(); }
+
+void ConsoleProgressSink::showStatus(const std::string& text) {
+  if (!live_) return;
+  status_ = text;
+  // A status wider than the terminal would wrap, and the next one could no
+  // longer overwrite it.
+  if (width_ > 1 && status_.size() >= width_) status_.resize(width_ - 1);
+  out_ << clearLine << status_ << std::flush;
+}
+
+void ConsoleProgressSink::addMessage(const std::string& text) {
+  if (quiet_ && !hasSeverity(text)) return;
+  if (!status_.empty()) out_ << clearLine;
+  out_ << consoleLines(text) << '\n';
+  if (!status_.empty()) out_ << status_;
+  out_ << std::flush;
+}
+
+void ConsoleProgressSink::finish() {
+  if (status_.empty()) return;
+  out_ << clearLine << std::flush;
+  status_.clear();
+}
+
+ConsoleMessageBox::ConsoleMessageBox(std::istream& in, std::ostream& err,
+                                     bool interactive)
+    : in_(in), err_(err), interactive_(interactive) {}
+
+MessageAnswer ConsoleMessageBox::show(const std::string& title,
+                                      const std::string& text,
+                                      MessageButtons buttons, MessageIcon) {
+  err_ << consoleLines(title) << ": " << consoleLines(text) << '\n'
+       << std::flush;
+  std::vector<Choice> choices = choicesOf(buttons);
+  if (choices.size() == 1) return choices[0].answer;
+  if (!interactive_) return cancellingAnswer(buttons);
+  std::string question;
+  for (const Choice& choice : choices)
+    question += (question.empty() ? "" : ", ") + std::string(choice.word);
+  for (;;) {
+    err_ << question << "? " << std::flush;
+    std::string line;
+    if (!std::getline(in_, line)) {
+      err_ << '\n';
+      return cancellingAnswer(buttons);
+    }
+    std::string word = trim(line);
+    if (word.empty()) continue;
+    char key =
+        static_cast<char>(std::tolower(static_cast<unsigned char>(word[0])));
+    for (const Choice& choice : choices)
+      if (choice.key == key) return choice.answer;
+  }
+}
+
+bool isTerminal(int fd) { return ::isatty(fd) == 1; }
+
+std::size_t terminalWidth(int fd) {
+  struct winsize size {};
+  if (::ioctl(fd, TIOCGWINSZ, &size) != 0) return 0;
+  return size.ws_col;
+}
+
+}  // namespace scrivlet
