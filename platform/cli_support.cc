@@ -2,6 +2,11 @@
 
 #include <iostream>
 
+#include "addin/addin_folder.h"
+#include "addin/file_system.h"
+#include "addin/settings_file.h"
+#include "addin/text_file.h"
+#include "platform/console.h"
 #include "source/text.h"
 
 namespace scrivlet {
@@ -23,8 +28,12 @@ bool isGroupFile(const std::string& path) {
 }
 
 void loadSettingsForActiveProject(VBE& vbe, ProjectSettings& settings) {
-  settings = ProjectSettings();
-  selectAllModules(settings, vbe.ActiveVBProject());
+  DiskFileSystem files;
+  ConsoleMessageBox box(std::cin, std::cerr, false);
+  Progress progress;
+  FileServices services{files, box, progress};
+  // Reading only: a listing must not create the output folder.
+  SettingsFile(vbe, services, findAddinFolder()).readSettingsOrDefaults(settings);
 }
 
 }  // namespace scrivlet

@@ -97,7 +97,7 @@ DiskVBProject::DiskVBProject(std::string path, DiskProjectFile file)
     : path_(std::move(path)), file_(std::move(file)) {
   std::filesystem::path p(path_);
   folder_ = p.parent_path().string();
-  if (folder_.empty()) folder_ = ".";
+  if (folder_.empty()) folder_.assign(1, '.');  // assign(".") trips a false -Wrestrict in GCC 12
   std::string name;
   if (file_.value("Name", name)) name_ = unquoteProjectValue(name);
   if (name_.empty()) name_ = p.stem().string();

@@ -24,7 +24,7 @@ std::unique_ptr<DiskVBE> openGroup(const std::string& path,
                                    std::string_view bytes, std::string& error) {
   auto vbe = std::make_unique<DiskVBE>();
   std::string folder = std::filesystem::path(path).parent_path().string();
-  if (folder.empty()) folder = ".";
+  if (folder.empty()) folder.assign(1, '.');  // assign(".") trips a false -Wrestrict in GCC 12
   DiskVBProject* startup = nullptr;
   for (const DiskProjectFile::Entry& entry : DiskProjectFile(bytes).entries()) {
     bool isStartup = equalsNoCase(entry.key, "StartupProject");
