@@ -71,6 +71,9 @@ class DiskCodeModule : public CodeModule {
 
   // The header's designer line, "Begin VB.Form frmMain"; empty when none.
   std::string designerLine() const { return text_.designerLine(); }
+  long visibleLineAt(long fileLine, bool& inHeader) const {
+    return text_.visibleLineAt(fileLine, inHeader);
+  }
   // The module's own attributes ("VB_Name", "VB_Description", ...).
   std::string moduleAttribute(std::string_view name) const;
   void setModuleAttribute(std::string_view name, const std::string& value);

@@ -278,4 +278,16 @@ std::vector<std::string> splitAnyLineBreak(std::string_view text) {
   return lines;
 }
 
+long DiskModuleText::visibleLineAt(long fileLine, bool& inHeader) const {
+  inHeader = fileLine >= 1 && fileLine <= static_cast<long>(header_.size());
+  if (fileLine < 1 || inHeader) return 0;
+  long at = static_cast<long>(header_.size());
+  for (long n = 1; n <= lineCount(); ++n) {
+    if (++at == fileLine) return n;
+    at += static_cast<long>(lines_[n - 1].hidden.size());
+    if (fileLine <= at) return 0;
+  }
+  return -1;
+}
+
 }  // namespace scrivlet

@@ -69,6 +69,12 @@ class DiskModuleText {
   // The layout of the visible lines.
   DiskModuleLayout parse() const;
 
+  // The visible line that line `fileLine` of the file (1-based, counted as
+  // an editor counts them) shows; 0 when that line is hidden, with `inHeader`
+  // telling a header line from a member's attribute line, and -1 past the
+  // end of the file.
+  long visibleLineAt(long fileLine, bool& inHeader) const;
+
   // The line end new lines get: the file's first one, CR LF when none.
   const std::string& lineEnd() const { return lineEnd_; }
 

@@ -1,0 +1,78 @@
+// scrivlet comment add FILE:LINE: the comment skeleton of the element at a
+// line, inserted above its declaration, as the code window's "Add Scrivlet
+// Comment" does.
+#include <iostream>
+
+#include "comments/comment_generator.h"
+#include "platform/command.h"
+#include "platform/disk_code_module.h"
+#include "platform/module_target.h"
+#include "source/source_lines.h"
+
+namespace scrivlet {
+namespace {
+
+struct AddOptions {
+  std::string fileLine;
+  std::string project;
+};
+
+int runAdd(const AddOptions& options) {
+  std::string file;
+  long fileLine = 0;
+  if (!splitFileLine(options.fileLine, file, fileLine)) {
+    std::cerr << "scrivlet comment add: expected FILE:LINE with a line number "
+                 "from 1, not \"" << options.fileLine << "\"\n";
+    return 2;
+  }
+  ModuleTarget target;
+  std::string error;
+  if (!openModuleTarget(file, options.project, target, error)) {
+    std::cerr << "scrivlet comment add: " << error << '\n';
+    return 1;
+  }
+  long line = visibleLineOfFile(*target.module, fileLine, error);
+  if (line == 0) {
+    std::cerr << "scrivlet comment add: " << file << ": " << error << '\n';
+    return 2;
+  }
+  std::shared_ptr<Element> element = elementAtLine(*target.module, line);
+  addComment(*element, target.settings);
+  for (const std::string& failure : target.save()) {
+    std::cerr << "scrivlet comment add: " << failure << '\n';
+    return 1;
+  }
+  std::cout << "Added a comment skeleton for " << element->canonicalLink()
+            << " (" << element->className() << ") to " << file << '\n';
+  return 0;
+}
+
+std::function<int()> setup(CLI::App& app) {
+  app.require_subcommand(1);
+  auto add = app.add_subcommand(
+      "add", "Insert the comment skeleton of the element at a line");
+  auto options = std::make_shared<AddOptions>();
+  add->add_option("FILE:LINE", options->fileLine,
+                  "a module file and a line of it, counted from 1 as an "
+                  "editor shows the file")
+      ->required();
+  add->add_option("--project", options->project,
+                  "the project (.vbp) whose settings apply; by default the "
+                  "project file in the module's folder that lists it, else "
+                  "the default settings");
+  add->footer(
+      "The skeleton is that of the member whose declaration or code holds the "
+      "line, or of the module when no member does; it goes directly above the "
+      "declaration, indented like it, and the module is saved. A line of the "
+      "hidden header or an attribute line is refused.");
+  return [add, options] {
+    if (add->parsed()) return runAdd(*options);
+    return 2;
+  };
+}
+
+RegisterCommand reg{{"comment", "Write documentation comments into modules",
+                     setup}};
+
+}  // namespace
+}  // namespace scrivlet
