@@ -1,0 +1,241 @@
+#include "compiler/macro_engine.h"
+
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
+#include "compiler/macro_name.h"
+#include "source/text.h"
+
+namespace scrivlet {
+
+namespace {
+
+std::string dollarName(std::string_view name) {
+  return "$" + std::string(name) + "$";
+}
+
+// False when the sum does not fit, as the environment's Long overflows.
+bool addCounter(std::int32_t& counter, std::int32_t delta) {
+  std::int32_t result;
+  if (__builtin_add_overflow(counter, delta, &result)) return false;
+  counter = result;
+  return true;
+}
+
+}  // namespace
+
+MacroEngine::MacroEngine(store& elements, Progress& progress)
+    : elements_(elements), progress_(progress), links_(elements, progress) {}
+
+void MacroEngine::resetEngineState() {
+  idCounter = 1;
+  generalCounter = 1;
+  replaceOn = false;
+  linkTable.clear();
+}
+
+bool MacroEngine::isReadOnlyMacro(std::string_view name) {
+  static const char* const kReadOnly[] = {
+      "SCRIV-PATH", "OUTPUT-PATH", "PROJECT-NAME", "TITLE-PAGE-TEXT",
+      "NEXT-ID", "COUNTER", "RESET-COUNTER", "INC-COUNTER", "DEC-COUNTER",
+      "SEE-LINK-LIST", "EXAMPLE-LINK-LIST", "APPLIES-LINK-LIST",
+      "PROPS-LINK-LIST", "METHODS-LINK-LIST", "EVENTS-LINK-LIST",
+      "INDEX-LINK-LIST", "CONT-FORMS-LINK-LIST", "CONT-OBJECTS-LINK-LIST",
+      "CONT-STDMODULES-LINK-LIST", "CONT-METHODS-LINK-LIST",
+      "CONT-FUNCTIONS-LINK-LIST", "CONT-PROPS-LINK-LIST",
+      "CONT-EVENTS-LINK-LIST", "CONT-VARS-LINK-LIST",
+      "CONT-CONSTANTS-LINK-LIST", "GROUP-PROJECTS-LIST", "PARAM-LIST",
+      "SET01-LIST", "SET02-LIST", "SET03-LIST", "LIST-ITEM",
+      "LIST-ITEM-NUMBER", "LIST-ITEM-LABEL", "LIST-ITEM-FIRST",
+      "LIST-ITEM-LAST", "LIST-ITEM-LOCATION", "LIST-ITEM-FILE",
+      "LIST-ITEM-HELPID", "LIST-ITEM-PARAM", "LIST-ITEM-CONSTANT",
+      "LIST-ITEM-VALUE", "MEMBER-NAME", "MEMBER-MODULE", "MEMBER-DESCRIPTION",
+      "MEMBER-REMARKS", "MEMBER-RETURN", "MEMBER-NEEDS-MODULE",
+      "MEMBER-AUTHOR", "MEMBER-REVISION", "MEMBER-VERSION", "MEMBER-USER1",
+      "MEMBER-USER2", "MEMBER-USER3", "MEMBER-USER4", "MEMBER-USER5",
+      "MEMBER-PUBLIC", "MEMBER-PRIVATE", "MEMBER-FRIEND",
+      "MEMBER-DECLARATION", "MEMBER-SOURCECODE"};
+  for (const char* readOnly : kReadOnly)
+    if (name == readOnly) return true;
+  return false;
+}
+
+std::string MacroEngine::replaceStrings(std::string_view text,
+                                        const std::vector<std::string>& table) {
+  std::string current(text);
+  for (std::size_t i = 0; i + 1 < table.size(); i += 2) {
+    const std::string& find = table[i];
+    const std::string& replacement = table[i + 1];
+    if (find.empty() || current.size() < find.size()) continue;
+    // Case folding keeps every byte in place, so positions found in the
+    // folded text are positions in the text.
+    std::string folded = foldCase(current);
+    std::string foldedFind = foldCase(find);
+    std::size_t at = folded.find(foldedFind);
+    if (at == std::string::npos) continue;
+    std::string out;
+    out.reserve(current.size());
+    std::size_t from = 0;
+    while (at != std::string::npos) {
+      out.append(current, from, at - from);
+      out += replacement;
+      from = at + find.size();
+      at = folded.find(foldedFind, from);
+    }
+    out.append(current, from, std::string::npos);
+    current = std::move(out);
+  }
+  return current;
+}
+
+void MacroEngine::setMacroValue(std::string_view name, MacroValue value) {
+  src.set(name, std::move(value));
+}
+
+std::string MacroEngine::getMacroBody(std::string_view name) const {
+  const MacroValue* value = src.find(name);
+  if (!value) return dollarName(name);
+  if (const std::string* text = asText(*value)) return *text;
+  if (asList(*value)) return std::string(name);
+  return dollarName(name);
+}
+
+std::string MacroEngine::evaluateMacro(std::string_view name, bool isNested) {
+  const MacroValue* value = src.find(name);
+  if (!value) return dollarName(name);
+  std::string result;
+  try {
+    result = expandValue(name, *value);
+  } catch (const ExpansionError&) {
+    return dollarName(name);
+  }
+  if (!isNested) result = replaceAll(result, "$$", "$");
+  return result;
+}
+
+// The expansion of a stored value. A macro that appears again below
+// itself deep enough is taken to refer to itself: the outermost of its
+// evaluations ends with "$name$", and the macros around it carry on.
+std::string MacroEngine::expandValue(std::string_view name,
+                                     const MacroValue& value) {
+  if (asList(value)) return std::string(name);
+  const std::string* stored = asText(value);
+  if (!stored) throw ExpansionError("empty object reference");
+
+  std::size_t frame = evaluating_.size();
+  if (frame >= static_cast<std::size_t>(kMaxDepth)) {
+    for (std::size_t i = 0; i < frame; ++i)
+      if (equalsNoCase(evaluating_[i], name)) throw DepthExceeded{i};
+    progress_.reportMessage("WARNING (config file): Macro " +
+                            std::string(name) +
+                            " refers to itself or is nested too deeply.");
+    return dollarName(name);
+  }
+  // The value is copied: expanding it may store new values, a loop's item
+  // values among them, and replace the very text being read.
+  std::string text = *stored;
+  evaluating_.emplace_back(name);
+  try {
+    std::string result = expandText(text, isReadOnlyMacro(name));
+    evaluating_.pop_back();
+    return result;
+  } catch (const DepthExceeded& e) {
+    evaluating_.pop_back();
+    if (e.frame != frame) throw;
+    progress_.reportMessage("WARNING (config file): Macro " +
+                            std::string(name) +
+                            " refers to itself or is nested too deeply.");
+    return dollarName(name);
+  } catch (...) {
+    evaluating_.pop_back();
+    throw;
+  }
+}
+
+std::string MacroEngine::evaluateNested(std::string_view name) {
+  const MacroValue* value = src.find(name);
+  if (!value) return dollarName(name);
+  try {
+    return expandValue(name, *value);
+  } catch (const ExpansionError&) {
+    return dollarName(name);
+  }
+}
+
+// "$$" is a literal dollar and never opens a reference. A name that a space,
+// a tab or a line end cuts short is reported here.
+bool MacroEngine::findNextMacro(std::string_view text, std::size_t from,
+                                Reference& ref, bool reportWarnings) {
+  std::size_t at = from;
+  for (;;) {
+    at = text.find('$', at);
+    if (at == std::string_view::npos) return false;
+    if (at + 1 < text.size() && text[at + 1] == '$') {
+      at += 2;
+      continue;
+    }
+    MacroName read = readMacroName(text, at);
+    if (!read.closed && reportWarnings)
+      progress_.reportMessage(wrongMacroNameMessage(read.quoted));
+    ref.start = at;
+    ref.end = read.end;
+    ref.name = std::move(read.name);
+    return true;
+  }
+}
+
+std::string MacroEngine::expandText(std::string_view text,
+                                    bool replaceAllowed) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  for (;;) {
+    Reference ref;
+    bool found = findNextMacro(text, pos, ref, true) && !ref.name.empty();
+    std::size_t literalEnd = found ? ref.start : text.size();
+    std::string_view literal = text.substr(pos, literalEnd - pos);
+    // The switch is read as each reference is reached: text before
+    // $REPLACE-ON$ stays as written.
+    if (replaceAllowed && replaceOn)
+      out += replaceStrings(literal, replaceTable);
+    else
+      out += literal;
+    if (!found) break;
+    std::size_t end = ref.end;
+    out += evaluateReference(ref, text, end);
+    pos = end;
+  }
+  return out;
+}
+
+// The value of one reference; a block may move `end` past its closing tag.
+std::string MacroEngine::evaluateReference(const Reference& ref,
+                                           std::string_view text,
+                                           std::size_t& end) {
+  const std::string& name = ref.name;
+  if (name == "NEXT-ID") {
+    std::string value = std::to_string(idCounter);
+    if (!addCounter(idCounter, 1)) throw ExpansionError("counter overflow");
+    return value;
+  }
+  if (name == "COUNTER") return std::to_string(generalCounter);
+  if (name == "RESET-COUNTER") {
+    generalCounter = 1;
+    return "";
+  }
+  if (name == "INC-COUNTER" || name == "DEC-COUNTER") {
+    if (!addCounter(generalCounter, name == "INC-COUNTER" ? 1 : -1))
+      throw ExpansionError("counter overflow");
+    return "";
+  }
+  if (name == "REPLACE-ON" || name == "REPLACE-OFF") {
+    replaceOn = name == "REPLACE-ON";
+    return "";
+  }
+  if (name == "DOLIST") return expandDoList(text, ref, end);
+  if (name == "IFNOTEMPTY") return expandIfNotEmpty(text, ref, end);
+  return evaluateNested(name);
+}
+
+}  // namespace scrivlet
