@@ -114,9 +114,29 @@ std::string MacroEngine::evaluateMacro(std::string_view name, bool isNested) {
   return result;
 }
 
-// The expansion of a stored value. A macro that appears again below
-// itself deep enough is taken to refer to itself: the outermost of its
-// evaluations ends with "$name$", and the macros around it carry on.
+// The outermost evaluation in progress whose macro is evaluated again
+// further in (or is `next`, about to be): where a loop of references
+// begins. The size of the stack when no name repeats.
+std::size_t MacroEngine::firstRepeatingFrame(std::string_view next) const {
+  std::vector<std::string> folded;
+  folded.reserve(evaluating_.size() + 1);
+  for (const std::string& name : evaluating_) folded.push_back(foldCase(name));
+  folded.push_back(foldCase(next));
+  for (std::size_t i = 0; i + 1 < folded.size(); ++i)
+    for (std::size_t j = i + 1; j < folded.size(); ++j)
+      if (folded[i] == folded[j]) return i;
+  return evaluating_.size();
+}
+
+void MacroEngine::reportTooDeep(std::string_view name) {
+  progress_.reportMessage("WARNING (config file): Macro " + std::string(name) +
+                          " refers to itself or is nested too deeply.");
+}
+
+// The expansion of a stored value. Nesting deeper than kMaxDepth is taken
+// for a macro that refers to itself, directly or through others: the
+// evaluation where that loop begins ends with "$name$" (one warning), and
+// the macros around it carry on.
 std::string MacroEngine::expandValue(std::string_view name,
                                      const MacroValue& value) {
   if (asList(value)) return std::string(name);
@@ -125,11 +145,9 @@ std::string MacroEngine::expandValue(std::string_view name,
 
   std::size_t frame = evaluating_.size();
   if (frame >= static_cast<std::size_t>(kMaxDepth)) {
-    for (std::size_t i = 0; i < frame; ++i)
-      if (equalsNoCase(evaluating_[i], name)) throw DepthExceeded{i};
-    progress_.reportMessage("WARNING (config file): Macro " +
-                            std::string(name) +
-                            " refers to itself or is nested too deeply.");
+    std::size_t loopStart = firstRepeatingFrame(name);
+    if (loopStart < frame) throw DepthExceeded{loopStart};
+    reportTooDeep(name);
     return dollarName(name);
   }
   // The value is copied: expanding it may store new values, a loop's item
@@ -143,9 +161,7 @@ std::string MacroEngine::expandValue(std::string_view name,
   } catch (const DepthExceeded& e) {
     evaluating_.pop_back();
     if (e.frame != frame) throw;
-    progress_.reportMessage("WARNING (config file): Macro " +
-                            std::string(name) +
-                            " refers to itself or is nested too deeply.");
+    reportTooDeep(name);
     return dollarName(name);
   } catch (...) {
     evaluating_.pop_back();

@@ -132,6 +132,8 @@ class MacroEngine {
                                 std::size_t& end);
   std::string evaluateNested(std::string_view name);
   std::string expandValue(std::string_view name, const MacroValue& value);
+  std::size_t firstRepeatingFrame(std::string_view next) const;
+  void reportTooDeep(std::string_view name);
 
   // Conditional blocks and list loops.
   bool readBlock(std::string_view text, const Reference& opening,
