@@ -31,53 +31,58 @@ void Links::warn(const Element& context, const std::string& link,
 }
 
 std::shared_ptr<Element> Links::getWrapperFromLink(const Element* context,
-                                                   std::string_view linkText) {
-  std::string link(linkText);
+                                                   std::string_view link) {
   if (!link.empty() && link[0] == '"') return nullptr;
 
   std::size_t dot = link.find('.');
   std::size_t apostrophe = link.find('\'');
-  bool hasDot = dot != std::string::npos;
-  if (!hasDot && apostrophe != std::string::npos) {
-    if (context) warn(*context, link, "has wrong syntax.");
+  bool hasDot = dot != std::string_view::npos;
+  if (!hasDot && apostrophe != std::string_view::npos) {
+    if (context) warn(*context, std::string(link), "has wrong syntax.");
     return nullptr;
   }
-  std::string modulePart = hasDot ? link.substr(0, dot) : link;
-  std::string suffix =
-      apostrophe == std::string::npos ? "" : link.substr(apostrophe);
-  std::string memberPart;
+  std::string_view modulePart = hasDot ? link.substr(0, dot) : link;
+  std::string_view suffix = apostrophe == std::string_view::npos
+                                ? std::string_view()
+                                : link.substr(apostrophe);
+  std::string_view memberPart;
   if (hasDot) {
     std::size_t from = dot + 1;
-    std::size_t to = apostrophe == std::string::npos ? link.size() : apostrophe;
+    std::size_t to = apostrophe == std::string_view::npos ? link.size() : apostrophe;
     // An apostrophe in the module part leaves no member part.
     if (to > from) memberPart = link.substr(from, to - from);
-  }
-
-  // The context fills what the link leaves out; without one, such a link
-  // cannot be resolved and nothing is reported.
-  if (modulePart.empty() || (memberPart.empty() && hasDot)) {
-    if (!context) return nullptr;
-    if (modulePart.empty()) modulePart = context->moduleName();
-    if (memberPart.empty() && hasDot) memberPart = context->name();
   }
 
   if (!suffix.empty() && suffix != "'set" && suffix != "'let" &&
       suffix != "'get") {
     if (context)
-      warn(*context, link,
-           "contains wrong property type specifier \"" + suffix + "\".");
+      warn(*context, std::string(link),
+           "contains wrong property type specifier \"" + std::string(suffix) +
+               "\".");
     return nullptr;
   }
 
-  std::string key = modulePart;
-  if (!memberPart.empty()) key += "." + memberPart + suffix;
+  // Written in full, the link is its own key. The context fills what it
+  // leaves out; without one, such a link names nothing and says nothing.
+  std::string key;
+  if (modulePart.empty() || (memberPart.empty() && hasDot)) {
+    if (!context) return nullptr;
+    key = modulePart.empty() ? context->moduleName() : std::string(modulePart);
+    if (hasDot) {
+      key += '.';
+      key += memberPart.empty() ? context->name() : std::string(memberPart);
+      key += suffix;
+    }
+  } else {
+    key = link;
+  }
   if (const auto* found = elements_.all.find(key)) return *found;
   if (suffix.empty()) {
     for (const char* kind : {"'set", "'let", "'get"})
       if (const auto* found = elements_.all.find(key + kind)) return *found;
   }
   if (context)
-    progress_.reportMessage("Warning: The dead link '" + link +
+    progress_.reportMessage("Warning: The dead link '" + std::string(link) +
                             "' was found in '" + context->name() +
                             "' member of '" + context->moduleName() +
                             "' module.");
@@ -95,15 +100,19 @@ ParsedLink Links::parseLink(std::string_view link) {
     parsed.location = std::string(link.substr(1));
     return parsed;
   }
-  parsed.element = getWrapperFromLink(elements_.compiledWrapper.get(), link);
-  if (!parsed.element) return parsed;
-  std::string canonical = getLinkFromWrapper(*parsed.element);
-  parsed.suffix = kindSuffix(parsed.element->kind());
-  std::size_t dot = canonical.find('.');
-  parsed.location = canonical.substr(0, dot);
-  if (dot != std::string::npos)
-    parsed.memberName = canonical.substr(
-        dot + 1, canonical.size() - dot - 1 - parsed.suffix.size());
+  return partsOf(getWrapperFromLink(elements_.compiledWrapper.get(), link));
+}
+
+ParsedLink Links::partsOf(const std::shared_ptr<Element>& element) {
+  ParsedLink parsed;
+  parsed.element = element;
+  if (!element) return parsed;
+  // The parts of its canonical link: module, member, kind suffix.
+  parsed.location = element->moduleName();
+  if (element->kind() != ElementKind::Smodule) {
+    parsed.memberName = element->name();
+    parsed.suffix = kindSuffix(element->kind());
+  }
   return parsed;
 }
 

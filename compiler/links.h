@@ -48,6 +48,9 @@ class Links {
   std::string canonizeLink(const Element* context, std::string_view link);
   // Resolves `link` in the context of the element being compiled.
   ParsedLink parseLink(std::string_view link);
+  // What `parseLink` gives for a link that resolved to `element` (all
+  // empty for none).
+  static ParsedLink partsOf(const std::shared_ptr<Element>& element);
 
  private:
   void warn(const Element& context, const std::string& link,

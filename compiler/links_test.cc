@@ -44,6 +44,11 @@ TEST_F(LinksTest, ResolvesEveryWrittenForm) {
   EXPECT_EQ(links.getWrapperFromLink(in, "\"Class1"), nullptr);
   EXPECT_EQ(links.canonizeLink(in, "class1.value'let"), "Class1.Value'let");
   EXPECT_EQ(links.canonizeLink(in, ".load"), "Class1.Load");
+  EXPECT_EQ(links.canonizeLink(valueSet.get(), ".'get"), "Class1.Value'get");
+  EXPECT_EQ(links.canonizeLink(valueSet.get(), "Class2.'get"),
+            "Class2.Value'get");
+  // An empty link names the context's own module.
+  EXPECT_EQ(links.canonizeLink(in, ""), "Class1");
   EXPECT_EQ(links.canonizeLink(in, "\"manual.chm"), "\"manual.chm");
   EXPECT_EQ(Links::getLinkFromWrapper(*onlyGet), "Class2.Value'get");
   EXPECT_EQ(Links::getLinkFromWrapper(*module2), "Module2");

@@ -45,11 +45,14 @@ struct LinkItem {
 bool MacroEngine::readBlock(std::string_view text, const Reference& opening,
                             std::string_view kind, std::string_view closing,
                             Block& block, std::size_t& end) {
-  std::string syntax =
-      "WARNING (config file): Wrong syntax of " + std::string(kind) + " macro. ";
+  auto syntax = [&](std::string_view problem) {
+    progress_.reportMessage("WARNING (config file): Wrong syntax of " +
+                            std::string(kind) + " macro. " +
+                            std::string(problem));
+  };
   std::size_t lineEnd = text.find('\r', opening.end);
   if (lineEnd == std::string_view::npos) {
-    progress_.reportMessage(syntax + "Unfinished line.");
+    syntax("Unfinished line.");
     end = text.size();
     return false;
   }
@@ -87,8 +90,10 @@ bool MacroEngine::readBlock(std::string_view text, const Reference& opening,
       block.elseEnd = ref.end;
     }
   }
-  progress_.reportMessage(syntax + "$" + std::string(closing) +
-                          " tag missing.");
+  std::string missing(1, '$');
+  missing += closing;
+  missing += " tag missing.";
+  syntax(missing);
   end = text.size();
   return false;
 }
@@ -224,10 +229,19 @@ std::string MacroEngine::loopOverLinks(const std::string& listName,
       item.location = "External file";
       if (item.label.empty()) item.label = item.fileName;
     } else {
-      std::string canonical = links_.canonizeLink(context, linkText);
+      // Made canonical, then led to the page that documents it. Resolving
+      // the canonical link again finds the same element (or, for a link
+      // that names nothing, the same warning, which is not repeated), so
+      // only a link the table redirects is resolved a second time.
+      std::shared_ptr<Element> found =
+          links_.getWrapperFromLink(context, linkText);
+      std::string canonical =
+          found ? Links::getLinkFromWrapper(*found) : linkText;
       const std::string* mapped = linkTable.find(canonical);
       item.target = mapped ? *mapped : canonical;
-      ParsedLink parsed = links_.parseLink(item.target);
+      ParsedLink parsed = item.target == canonical
+                              ? Links::partsOf(found)
+                              : links_.parseLink(item.target);
       item.element = parsed.element;
       item.location = parsed.location;
       item.memberName = parsed.memberName;
@@ -244,16 +258,19 @@ std::string MacroEngine::loopOverLinks(const std::string& listName,
     item.sortKey = foldCase(item.label + "\r" + std::to_string(item.helpID));
     items.push_back(std::move(item));
   }
-  std::stable_sort(items.begin(), items.end(),
-                   [](const LinkItem& a, const LinkItem& b) {
-                     return a.sortKey < b.sortKey;
+  std::vector<const LinkItem*> sorted;
+  sorted.reserve(items.size());
+  for (const LinkItem& item : items) sorted.push_back(&item);
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const LinkItem* a, const LinkItem* b) {
+                     return a->sortKey < b->sortKey;
                    });
 
   bool modules = isModuleContentsList(listName);
   std::string out;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    LinkItem& item = items[i];
-    setItemPosition(i + 1, items.size());
+  for (std::size_t i = 0; i < sorted.size(); ++i) {
+    const LinkItem& item = *sorted[i];
+    setItemPosition(i + 1, sorted.size());
     setMacroValue("LIST-ITEM",
                   item.external ? item.fileName : item.memberName);
     setMacroValue("LIST-ITEM-FILE", item.fileName);

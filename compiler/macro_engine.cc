@@ -1,9 +1,11 @@
 #include "compiler/macro_engine.h"
 
 #include <limits>
+#include <unordered_set>
 #include <stdexcept>
 #include <utility>
 
+#include "compiler/fold_table.h"
 #include "compiler/macro_name.h"
 #include "source/text.h"
 
@@ -12,7 +14,12 @@ namespace scrivlet {
 namespace {
 
 std::string dollarName(std::string_view name) {
-  return "$" + std::string(name) + "$";
+  std::string out;
+  out.reserve(name.size() + 2);
+  out += '$';
+  out += name;
+  out += '$';
+  return out;
 }
 
 // False when the sum does not fit, as the environment's Long overflows.
@@ -36,7 +43,7 @@ void MacroEngine::resetEngineState() {
 }
 
 bool MacroEngine::isReadOnlyMacro(std::string_view name) {
-  static const char* const kReadOnly[] = {
+  static const std::unordered_set<std::string_view> kReadOnly = {
       "SCRIV-PATH", "OUTPUT-PATH", "PROJECT-NAME", "TITLE-PAGE-TEXT",
       "NEXT-ID", "COUNTER", "RESET-COUNTER", "INC-COUNTER", "DEC-COUNTER",
       "SEE-LINK-LIST", "EXAMPLE-LINK-LIST", "APPLIES-LINK-LIST",
@@ -56,23 +63,33 @@ bool MacroEngine::isReadOnlyMacro(std::string_view name) {
       "MEMBER-USER2", "MEMBER-USER3", "MEMBER-USER4", "MEMBER-USER5",
       "MEMBER-PUBLIC", "MEMBER-PRIVATE", "MEMBER-FRIEND",
       "MEMBER-DECLARATION", "MEMBER-SOURCECODE"};
-  for (const char* readOnly : kReadOnly)
-    if (name == readOnly) return true;
-  return false;
+  return kReadOnly.count(name) != 0;
+}
+
+// Where `find` (already folded) occurs in `text` at or after `from`,
+// without regard to case; npos when it does not.
+static std::size_t findFolded(std::string_view text, std::string_view find,
+                              std::size_t from) {
+  if (find.size() > text.size()) return std::string_view::npos;
+  for (std::size_t at = from; at + find.size() <= text.size(); ++at) {
+    if (foldByte(text[at]) != find[0]) continue;
+    std::size_t i = 1;
+    while (i < find.size() && foldByte(text[at + i]) == find[i]) ++i;
+    if (i == find.size()) return at;
+  }
+  return std::string_view::npos;
 }
 
 std::string MacroEngine::replaceStrings(std::string_view text,
                                         const std::vector<std::string>& table) {
   std::string current(text);
+  std::string folded;
   for (std::size_t i = 0; i + 1 < table.size(); i += 2) {
-    const std::string& find = table[i];
     const std::string& replacement = table[i + 1];
-    if (find.empty() || current.size() < find.size()) continue;
-    // Case folding keeps every byte in place, so positions found in the
-    // folded text are positions in the text.
-    std::string folded = foldCase(current);
-    std::string foldedFind = foldCase(find);
-    std::size_t at = folded.find(foldedFind);
+    if (table[i].empty()) continue;
+    folded = table[i];
+    for (char& c : folded) c = foldByte(c);
+    std::size_t at = findFolded(current, folded, 0);
     if (at == std::string::npos) continue;
     std::string out;
     out.reserve(current.size());
@@ -80,8 +97,8 @@ std::string MacroEngine::replaceStrings(std::string_view text,
     while (at != std::string::npos) {
       out.append(current, from, at - from);
       out += replacement;
-      from = at + find.size();
-      at = folded.find(foldedFind, from);
+      from = at + folded.size();
+      at = findFolded(current, folded, from);
     }
     out.append(current, from, std::string::npos);
     current = std::move(out);
@@ -120,7 +137,7 @@ std::string MacroEngine::evaluateMacro(std::string_view name, bool isNested) {
 std::size_t MacroEngine::firstRepeatingFrame(std::string_view next) const {
   std::vector<std::string> folded;
   folded.reserve(evaluating_.size() + 1);
-  for (const std::string& name : evaluating_) folded.push_back(foldCase(name));
+  for (std::string_view name : evaluating_) folded.push_back(foldCase(name));
   folded.push_back(foldCase(next));
   for (std::size_t i = 0; i + 1 < folded.size(); ++i)
     for (std::size_t j = i + 1; j < folded.size(); ++j)
@@ -143,6 +160,12 @@ std::string MacroEngine::expandValue(std::string_view name,
   const std::string* stored = asText(value);
   if (!stored) throw ExpansionError("empty object reference");
 
+  // Most values the compiler sets hold no macro at all.
+  if (stored->find('$') == std::string::npos)
+    return isReadOnlyMacro(name) && replaceOn
+               ? replaceStrings(*stored, replaceTable)
+               : *stored;
+
   std::size_t frame = evaluating_.size();
   if (frame >= static_cast<std::size_t>(kMaxDepth)) {
     std::size_t loopStart = firstRepeatingFrame(name);
@@ -153,7 +176,7 @@ std::string MacroEngine::expandValue(std::string_view name,
   // The value is copied: expanding it may store new values, a loop's item
   // values among them, and replace the very text being read.
   std::string text = *stored;
-  evaluating_.emplace_back(name);
+  evaluating_.push_back(name);
   try {
     std::string result = expandText(text, isReadOnlyMacro(name));
     evaluating_.pop_back();

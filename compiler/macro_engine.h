@@ -161,8 +161,9 @@ class MacroEngine {
   store& elements_;
   Progress& progress_;
   Links links_;
-  // The names being evaluated, outermost first.
-  std::vector<std::string> evaluating_;
+  // The names being evaluated, outermost first; each view lives as long as
+  // the evaluation it names.
+  std::vector<std::string_view> evaluating_;
   int blockDepth_ = 0;
 };
 

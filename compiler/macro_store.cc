@@ -2,9 +2,16 @@
 
 #include <algorithm>
 
+#include "compiler/fold_table.h"
 #include "source/text.h"
 
 namespace scrivlet {
+
+const std::string& MacroStore::folded(std::string_view name) const {
+  foldBuffer_.assign(name);
+  for (char& c : foldBuffer_) c = foldByte(c);
+  return foldBuffer_;
+}
 
 bool MacroStore::add(std::string_view name, MacroValue value) {
   auto [it, inserted] = entries_.try_emplace(
@@ -14,16 +21,23 @@ bool MacroStore::add(std::string_view name, MacroValue value) {
 }
 
 void MacroStore::set(std::string_view name, MacroValue value) {
-  entries_.insert_or_assign(
-      foldCase(name), Entry{std::string(name), std::move(value), nextOrder_++});
+  auto it = entries_.find(folded(name));
+  if (it == entries_.end()) {
+    add(name, std::move(value));
+    return;
+  }
+  Entry& entry = it->second;
+  if (entry.name != name) entry.name.assign(name);
+  entry.value = std::move(value);
+  entry.order = nextOrder_++;
 }
 
 bool MacroStore::remove(std::string_view name) {
-  return entries_.erase(foldCase(name)) != 0;
+  return entries_.erase(folded(name)) != 0;
 }
 
 const MacroValue* MacroStore::find(std::string_view name) const {
-  auto it = entries_.find(foldCase(name));
+  auto it = entries_.find(folded(name));
   return it == entries_.end() ? nullptr : &it->second.value;
 }
 
