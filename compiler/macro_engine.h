@@ -43,8 +43,9 @@ class MacroEngine {
 
   // Replaces `src` by the definitions of the template file `file`, then
   // adds the 256 character macros and builds the replace table.
-  // 0 loaded; 2 the file failed to open or the user abandoned loading;
-  // 3 an error while `silent` (nothing is shown then).
+  // 0 loaded; 2 the file failed to open (silent or not) or the user
+  // abandoned loading; 3 another error while `silent`, when nothing is
+  // shown (a read failure, a name defined twice).
   int loadSrc(const std::string& file, bool silent);
   // The same from the file's text; `file` only names it in messages.
   int loadTemplateText(std::string_view content, const std::string& file,

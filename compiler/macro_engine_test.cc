@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 
@@ -118,6 +119,39 @@ TEST(MacroEngine, DeeplyNestedBlocksStopWithAWarning) {
   EXPECT_EQ(t.engine.evaluateMacro("DEEP", false), "$DEEP$");
   EXPECT_EQ(t.sink.text(),
             "WARNING (config file): Macro blocks are nested too deeply.\n");
+}
+
+// Texts cut together from the pieces the engine reads must always expand:
+// no construct, however broken or unfinished, may crash or hang it.
+TEST(MacroEngine, ExpandsAnyMixOfPieces) {
+  const char* pieces[] = {"$",          "$$",          "$A$",       "$B$",
+                          "\r",         " ",           "\t",        "x",
+                          "$IFNOTEMPTY$", "$ELSEIF$",   "$END-IFNOTEMPTY$",
+                          "$DOLIST$",   "$END-DOLIST$", "$L$",      "$P$",
+                          "$NEXT-ID$",  "$REPLACE-ON$", "$SELF$",   "$LIST-ITEM$"};
+  const std::size_t count = sizeof pieces / sizeof pieces[0];
+  std::uint32_t seed = 12345;
+  auto next = [&] {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % count;
+  };
+  auto expand = [](const std::string& text) {
+    Engine t;
+    t.engine.replaceTable = {"x", "<x>", "$", "$$"};
+    t.engine.setMacroValue("A", std::string("a$B$"));
+    t.engine.setMacroValue("B", std::string(""));
+    t.engine.setMacroValue("SELF", std::string("[$SELF$$A$]"));
+    t.engine.setMacroValue("L", makeList({"Mod.X\r", "\"f\r"}));
+    t.engine.setMacroValue("P", makeList({"p\rd"}));
+    t.engine.setMacroValue("T", text);
+    return t.engine.evaluateMacro("T", false) + "|" + t.sink.text();
+  };
+  for (int round = 0; round < 1000; ++round) {
+    std::string text;
+    std::size_t length = 1 + next() * 3;
+    for (std::size_t i = 0; i < length; ++i) text += pieces[next()];
+    EXPECT_EQ(expand(text), expand(text)) << text;
+  }
 }
 
 }  // namespace
