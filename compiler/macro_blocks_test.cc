@@ -76,23 +76,6 @@ TEST_F(ListLoops, GroupProjectsAreExternalFiles) {
             "Calc|Calc|External file|0\r");
 }
 
-TEST_F(ListLoops, ParameterAndSettingsItemsKeepOrderAndWholeLastField) {
-  engine.setMacroValue("PARAM-LIST",
-                       makeList({"b\rfirst line\rsecond\r", "a\r", "c"}));
-  engine.setMacroValue("SET02-LIST",
-                       makeList({"Mode\rmdFast\r1\rFast mode\rno checks\r",
-                                 "Short\rk"}));
-  EXPECT_EQ(expand("$DOLIST$ $PARAM-LIST$\r"
-                   "[$LIST-ITEM-PARAM$=$LIST-ITEM-LABEL$]"
-                   "$END-DOLIST$\r"
-                   "$DOLIST$ $SET02-LIST$\r"
-                   "[$LIST-ITEM-PARAM$,$LIST-ITEM-CONSTANT$,$LIST-ITEM-VALUE$,"
-                   "$LIST-ITEM-LABEL$,$LIST-ITEM-NUMBER$]"
-                   "$END-DOLIST$"),
-            "[b=first line\rsecond\r][a=][c=]\r"
-            "[Mode,mdFast,1,Fast mode\rno checks\r,1][Short,k,,,2]");
-}
-
 TEST_F(ListLoops, NestedLoopsListEachModulesMembers) {
   project.addMember(form1, ElementKind::Smethod, "Unload");
   engine.getMethodsList = [](const Element& module) {

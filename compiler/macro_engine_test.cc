@@ -16,12 +16,29 @@ namespace {
 struct Example {
   std::string title;
   std::string templateText;
+  // Lists the compiler would set: name, items.
+  std::vector<std::pair<std::string, MacroList>> lists;
   std::string expected;
   std::string messages;
 };
 
-// The tab of the example files, written visibly.
-std::string untab(std::string line) { return replaceAll(line, "→", "\t"); }
+// The tab and the CR inside a line of the example files, written visibly.
+std::string unescape(std::string line) {
+  return replaceAll(replaceAll(line, "→", "\t"), "⏎", "\r");
+}
+
+// "%list PARAM-LIST: a⏎first ; b⏎second" sets PARAM-LIST to two items.
+bool readListLine(const std::string& line, Example& e) {
+  if (!startsWith(line, "%list ")) return false;
+  std::size_t colon = line.find(':');
+  MacroList items;
+  std::string rest = line.substr(colon + 1);
+  if (!trim(rest).empty())
+    for (const std::string& item : split(rest, " ; "))
+      items.push_back(unescape(trim(item)));
+  e.lists.emplace_back(line.substr(6, colon - 6), items);
+  return true;
+}
 
 std::vector<Example> readExamples(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -39,7 +56,8 @@ std::vector<Example> readExamples(const std::string& path) {
         ++part;
         continue;
       }
-      parts[part].push_back(untab(line));
+      if (part == 0 && readListLine(line, e)) continue;
+      parts[part].push_back(unescape(line));
     }
     e.templateText = join(parts[0], "\r\n");
     e.expected = join(parts[1], "\r");
@@ -66,6 +84,8 @@ TEST(MacroEngine, ExpandsTheExampleTemplates) {
     SCOPED_TRACE(e.title);
     Engine t;
     ASSERT_EQ(t.engine.loadTemplateText(e.templateText, "t.scvt", false), 0);
+    for (const auto& [name, items] : e.lists)
+      t.engine.setMacroValue(name, makeList(items));
     EXPECT_EQ(t.engine.evaluateMacro("scriv-test", false), e.expected);
     EXPECT_EQ(t.sink.text(), e.messages);
   }
