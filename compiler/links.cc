@@ -1,0 +1,119 @@
+#include "compiler/links.h"
+
+namespace scrivlet {
+
+namespace {
+
+const char* kindSuffix(ElementKind kind) {
+  switch (kind) {
+    case ElementKind::SpropGet: return "'get";
+    case ElementKind::SpropLet: return "'let";
+    case ElementKind::SpropSet: return "'set";
+    default: return "";
+  }
+}
+
+}  // namespace
+
+std::string Links::getLinkFromWrapper(const Element& element) {
+  if (element.kind() == ElementKind::Smodule) return element.moduleName();
+  return element.moduleName() + "." + element.name() +
+         kindSuffix(element.kind());
+}
+
+// Every warning names the link and the context element; a module element
+// stands as its own member.
+void Links::warn(const Element& context, const std::string& link,
+                 const std::string& what) {
+  progress_.reportMessage("Warning: The link '" + link + "' in '" +
+                          context.name() + "' member of '" +
+                          context.moduleName() + "' module " + what);
+}
+
+std::shared_ptr<Element> Links::getWrapperFromLink(const Element* context,
+                                                   std::string_view link) {
+  if (!link.empty() && link[0] == '"') return nullptr;
+
+  std::size_t dot = link.find('.');
+  std::size_t apostrophe = link.find('\'');
+  bool hasDot = dot != std::string_view::npos;
+  if (!hasDot && apostrophe != std::string_view::npos) {
+    if (context) warn(*context, std::string(link), "has wrong syntax.");
+    return nullptr;
+  }
+  std::string_view modulePart = hasDot ? link.substr(0, dot) : link;
+  std::string_view suffix = apostrophe == std::string_view::npos
+                                ? std::string_view()
+                                : link.substr(apostrophe);
+  std::string_view memberPart;
+  if (hasDot) {
+    std::size_t from = dot + 1;
+    std::size_t to = apostrophe == std::string_view::npos ? link.size() : apostrophe;
+    // An apostrophe in the module part leaves no member part.
+    if (to > from) memberPart = link.substr(from, to - from);
+  }
+
+  if (!suffix.empty() && suffix != "'set" && suffix != "'let" &&
+      suffix != "'get") {
+    if (context)
+      warn(*context, std::string(link),
+           "contains wrong property type specifier \"" + std::string(suffix) +
+               "\".");
+    return nullptr;
+  }
+
+  // Written in full, the link is its own key. The context fills what it
+  // leaves out; without one, such a link names nothing and says nothing.
+  std::string key;
+  if (modulePart.empty() || (memberPart.empty() && hasDot)) {
+    if (!context) return nullptr;
+    key = modulePart.empty() ? context->moduleName() : std::string(modulePart);
+    if (hasDot) {
+      key += '.';
+      key += memberPart.empty() ? context->name() : std::string(memberPart);
+      key += suffix;
+    }
+  } else {
+    key = link;
+  }
+  if (const auto* found = elements_.all.find(key)) return *found;
+  if (suffix.empty()) {
+    for (const char* kind : {"'set", "'let", "'get"})
+      if (const auto* found = elements_.all.find(key + kind)) return *found;
+  }
+  if (context)
+    progress_.reportMessage("Warning: The dead link '" + std::string(link) +
+                            "' was found in '" + context->name() +
+                            "' member of '" + context->moduleName() +
+                            "' module.");
+  return nullptr;
+}
+
+std::string Links::canonizeLink(const Element* context, std::string_view link) {
+  std::shared_ptr<Element> element = getWrapperFromLink(context, link);
+  return element ? getLinkFromWrapper(*element) : std::string(link);
+}
+
+ParsedLink Links::parseLink(std::string_view link) {
+  ParsedLink parsed;
+  if (!link.empty() && link[0] == '"') {
+    parsed.location = std::string(link.substr(1));
+    return parsed;
+  }
+  return partsOf(getWrapperFromLink(elements_.compiledWrapper.get(), link));
+}
+
+ParsedLink Links::partsOf(const std::shared_ptr<Element>& element) {
+  ParsedLink parsed;
+  parsed.element = element;
+  if (!element) return parsed;
+  // The parts of its canonical link: module, member, kind suffix.
+  parsed.location = element->moduleName();
+  if (element->kind() != ElementKind::Smodule) {
+    parsed.memberName = element->name();
+    parsed.suffix = kindSuffix(element->kind());
+  }
+  return parsed;
+}
+
+}  // namespace scrivlet

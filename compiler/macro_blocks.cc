@@ -1,0 +1,301 @@
+// Conditional blocks and list loops of the template engine.
+//
+//   $IFNOTEMPTY$ $MEMBER-RETURN$         $DOLIST$ $PARAM-LIST$
+//   <p>Returns $MEMBER-RETURN$</p>       <dt>$LIST-ITEM-PARAM$</dt>
+//   $ELSEIF$                             <dd>$LIST-ITEM-LABEL$</dd>
+//   <p>Returns nothing.</p>              $END-DOLIST$
+//   $END-IFNOTEMPTY$
+#include <algorithm>
+#include <stdexcept>
+
+#include "compiler/macro_engine.h"
+#include "source/text.h"
+
+namespace scrivlet {
+
+namespace {
+
+bool isBlockMacro(std::string_view name) {
+  return name == "DOLIST" || name == "IFNOTEMPTY";
+}
+
+bool isModuleContentsList(std::string_view name) {
+  return name == "CONT-FORMS-LINK-LIST" || name == "CONT-OBJECTS-LINK-LIST" ||
+         name == "CONT-STDMODULES-LINK-LIST";
+}
+
+// A link list item after normalising: where it leads and what it shows.
+struct LinkItem {
+  std::string target;
+  std::string label;
+  std::string location;
+  std::string memberName;
+  std::string fileName;  // external files only
+  long helpID = 0;
+  bool external = false;
+  std::shared_ptr<Element> element;
+  std::string sortKey;
+};
+
+}  // namespace
+
+// Reads "$KIND$ $ARGUMENT$ ... CR body $END-KIND$" starting at `opening`.
+// Sets `end` past the construct as far as it could be read; false (after a
+// warning) when it is malformed.
+bool MacroEngine::readBlock(std::string_view text, const Reference& opening,
+                            std::string_view kind, std::string_view closing,
+                            Block& block, std::size_t& end) {
+  auto syntax = [&](std::string_view problem) {
+    progress_.reportMessage("WARNING (config file): Wrong syntax of " +
+                            std::string(kind) + " macro. " +
+                            std::string(problem));
+  };
+  std::size_t lineEnd = text.find('\r', opening.end);
+  if (lineEnd == std::string_view::npos) {
+    syntax("Unfinished line.");
+    end = text.size();
+    return false;
+  }
+  Reference argument;
+  std::string_view line = text.substr(opening.end, lineEnd - opening.end);
+  if (!findNextMacro(line, 0, argument, true)) argument.name.clear();
+  if (argument.name.empty() || isBlockMacro(argument.name)) {
+    progress_.reportMessage("WARNING (config file): Wrong argument \"" +
+                            argument.name + "\" of " + std::string(kind) +
+                            " macro.");
+    end = lineEnd + 1;
+    return false;
+  }
+  block.argument = argument.name;
+  block.bodyStart = lineEnd + 1;
+
+  // Nested blocks of the same kind are counted; macros are only read here,
+  // so a bad name is reported when the body is expanded, not twice.
+  int depth = 0;
+  Reference ref;
+  std::size_t pos = block.bodyStart;
+  while (findNextMacro(text, pos, ref, false)) {
+    pos = ref.end;
+    if (ref.name == kind) {
+      ++depth;
+    } else if (ref.name == closing) {
+      if (depth == 0) {
+        block.closeStart = ref.start;
+        end = ref.end;
+        return true;
+      }
+      --depth;
+    } else if (ref.name == "ELSEIF" && depth == 0 && kind == "IFNOTEMPTY") {
+      block.elseStart = ref.start;
+      block.elseEnd = ref.end;
+    }
+  }
+  std::string missing(1, '$');
+  missing += closing;
+  missing += " tag missing.";
+  syntax(missing);
+  end = text.size();
+  return false;
+}
+
+// Guards the native stack against blocks nested without end.
+class MacroEngine::BlockNesting {
+ public:
+  explicit BlockNesting(MacroEngine& engine) : engine_(engine) {
+    if (engine_.blockDepth_ >= kMaxBlockDepth) {
+      engine_.progress_.reportMessage(
+          "WARNING (config file): Macro blocks are nested too deeply.");
+      throw ExpansionError("blocks nested too deeply");
+    }
+    ++engine_.blockDepth_;
+  }
+  ~BlockNesting() { --engine_.blockDepth_; }
+
+ private:
+  MacroEngine& engine_;
+};
+
+std::string MacroEngine::expandIfNotEmpty(std::string_view text,
+                                          const Reference& ref,
+                                          std::size_t& end) {
+  Block block;
+  if (!readBlock(text, ref, "IFNOTEMPTY", "END-IFNOTEMPTY", block, end))
+    return "";
+  std::size_t thenEnd = block.elseStart == std::string_view::npos
+                            ? block.closeStart
+                            : block.elseStart;
+  std::string_view chosen =
+      isEmptyMacro(block.argument)
+          ? (block.elseStart == std::string_view::npos
+                 ? std::string_view()
+                 : text.substr(block.elseEnd, block.closeStart - block.elseEnd))
+          : text.substr(block.bodyStart, thenEnd - block.bodyStart);
+  BlockNesting nesting(*this);
+  return expandText(chosen, false);
+}
+
+// Empty: undefined, a stored text of "" (before expansion), a list without
+// items, or an empty object reference.
+bool MacroEngine::isEmptyMacro(std::string_view name) const {
+  const MacroValue* value = src.find(name);
+  if (!value) return true;
+  if (const std::string* text = asText(*value)) return text->empty();
+  const MacroList* list = asList(*value);
+  return !list || list->empty();
+}
+
+std::string MacroEngine::expandDoList(std::string_view text,
+                                      const Reference& ref, std::size_t& end) {
+  Block block;
+  if (!readBlock(text, ref, "DOLIST", "END-DOLIST", block, end)) return "";
+  const MacroValue* value = src.find(block.argument);
+  if (!value) return "";
+  // Held by its own reference: a nested loop may store a new list under the
+  // same name while this one runs.
+  const MacroListPtr* held = std::get_if<MacroListPtr>(value);
+  if (!held || !*held) return "";
+  MacroListPtr list = *held;
+  std::string_view body =
+      text.substr(block.bodyStart, block.closeStart - block.bodyStart);
+  const std::string& name = block.argument;
+  BlockNesting nesting(*this);
+  try {
+    if (name == "PARAM-LIST" || name == "SET01-LIST" || name == "SET02-LIST" ||
+        name == "SET03-LIST")
+      return loopOverFields(name, *list, body);
+    return loopOverLinks(name, *list, body);
+  } catch (const ExpansionError&) {
+    return "";
+  }
+}
+
+void MacroEngine::setItemPosition(std::size_t number, std::size_t count) {
+  setMacroValue("LIST-ITEM-FIRST", std::string(number == 1 ? "1" : ""));
+  setMacroValue("LIST-ITEM-LAST", std::string(number == count ? "1" : ""));
+  setMacroValue("LIST-ITEM-NUMBER", std::to_string(number));
+}
+
+// Parameter and settings items keep their order. Their last field is all
+// that follows the separator before it, line breaks included:
+//   "x" CR "the x value" CR "more" CR   -> param "x",
+//                                          label "the x value" CR "more" CR
+std::string MacroEngine::loopOverFields(const std::string& listName,
+                                        const MacroList& list,
+                                        std::string_view body) {
+  std::size_t fieldCount = listName == "PARAM-LIST" ? 2 : 4;
+  std::string out;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    std::string_view item = list[i];
+    std::string fields[4];
+    std::size_t from = 0;
+    for (std::size_t f = 0; f + 1 < fieldCount; ++f) {
+      std::size_t cr = item.find('\r', from);
+      if (cr == std::string_view::npos) {
+        fields[f] = std::string(item.substr(from));
+        from = item.size();
+        break;
+      }
+      fields[f] = std::string(item.substr(from, cr - from));
+      from = cr + 1;
+    }
+    std::string last(item.substr(std::min(from, item.size())));
+    setItemPosition(i + 1, list.size());
+    setMacroValue("LIST-ITEM-PARAM", std::move(fields[0]));
+    if (fieldCount == 4) {
+      setMacroValue("LIST-ITEM-CONSTANT", std::move(fields[1]));
+      setMacroValue("LIST-ITEM-VALUE", std::move(fields[2]));
+    }
+    setMacroValue("LIST-ITEM-LABEL", std::move(last));
+    out += expandText(body, false);
+  }
+  return out;
+}
+
+std::string MacroEngine::loopOverLinks(const std::string& listName,
+                                       const MacroList& list,
+                                       std::string_view body) {
+  const Element* context = elements_.compiledWrapper.get();
+  std::vector<LinkItem> items;
+  items.reserve(list.size());
+  for (const std::string& entry : list) {
+    LinkItem item;
+    std::size_t cr = entry.find('\r');
+    std::string linkText = entry.substr(0, cr);
+    if (cr != std::string::npos) item.label = entry.substr(cr + 1);
+    if (!linkText.empty() && linkText[0] == '"') {
+      item.external = true;
+      item.target = linkText;
+      item.fileName = linkText.substr(1);
+      item.location = "External file";
+      if (item.label.empty()) item.label = item.fileName;
+    } else {
+      // Made canonical, then led to the page that documents it. Resolving
+      // the canonical link again finds the same element (or, for a link
+      // that names nothing, the same warning, which is not repeated), so
+      // only a link the table redirects is resolved a second time.
+      std::shared_ptr<Element> found =
+          links_.getWrapperFromLink(context, linkText);
+      std::string canonical =
+          found ? Links::getLinkFromWrapper(*found) : linkText;
+      const std::string* mapped = linkTable.find(canonical);
+      item.target = mapped ? *mapped : canonical;
+      ParsedLink parsed = item.target == canonical
+                              ? Links::partsOf(found)
+                              : links_.parseLink(item.target);
+      item.element = parsed.element;
+      item.location = parsed.location;
+      item.memberName = parsed.memberName;
+      if (item.element) item.helpID = item.element->helpID;
+      if (item.label.empty()) {
+        if (item.memberName.empty())
+          item.label = item.location;
+        else if (item.element && item.element->needsModule)
+          item.label = item.memberName + " (" + item.location + ")";
+        else
+          item.label = item.memberName;
+      }
+    }
+    item.sortKey = foldCase(item.label + "\r" + std::to_string(item.helpID));
+    items.push_back(std::move(item));
+  }
+  std::vector<const LinkItem*> sorted;
+  sorted.reserve(items.size());
+  for (const LinkItem& item : items) sorted.push_back(&item);
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const LinkItem* a, const LinkItem* b) {
+                     return a->sortKey < b->sortKey;
+                   });
+
+  bool modules = isModuleContentsList(listName);
+  std::string out;
+  for (std::size_t i = 0; i < sorted.size(); ++i) {
+    const LinkItem& item = *sorted[i];
+    setItemPosition(i + 1, sorted.size());
+    setMacroValue("LIST-ITEM",
+                  item.external ? item.fileName : item.memberName);
+    setMacroValue("LIST-ITEM-FILE", item.fileName);
+    setMacroValue("LIST-ITEM-LOCATION", item.location);
+    setMacroValue("LIST-ITEM-LABEL", item.label);
+    setMacroValue("LIST-ITEM-HELPID", std::to_string(item.helpID));
+    if (modules) setModuleLists(item.element.get());
+    out += expandText(body, false);
+  }
+  return out;
+}
+
+// A module's own member lists, for a loop nested in a contents loop.
+void MacroEngine::setModuleLists(const Element* module) {
+  struct {
+    const char* name;
+    const ModuleListBuilder& build;
+  } lists[] = {{"PROPS-LINK-LIST", getPropsList},
+               {"METHODS-LINK-LIST", getMethodsList},
+               {"EVENTS-LINK-LIST", getEventsList}};
+  for (const auto& list : lists) {
+    if (!list.build) continue;
+    setMacroValue(list.name,
+                  makeList(module ? list.build(*module) : MacroList()));
+  }
+}
+
+}  // namespace scrivlet

@@ -1,0 +1,128 @@
+// List loops and conditions over values the compiler sets: link lists that
+// resolve against elements, parameter and settings lists.
+#include <gtest/gtest.h>
+
+#include "compiler/fake_elements.h"
+#include "compiler/macro_engine.h"
+#include "compiler/recording_sink.h"
+
+namespace scrivlet {
+namespace {
+
+class ListLoops : public ::testing::Test {
+ protected:
+  ListLoops() : progress(&sink), engine(elements, progress), project(elements) {
+    class1 = project.addModule("Class1", 3);
+    zeta = project.addMember(class1, ElementKind::Smethod, "Zeta", 5);
+    alpha = project.addMember(class1, ElementKind::Smethod, "alpha", 7);
+    form1 = project.addModule("Form1");
+    formLoad = project.addMember(form1, ElementKind::Smethod, "Load", 9);
+    formLoad->needsModule = true;
+    elements.compiledWrapper = alpha;
+  }
+
+  std::string expand(const std::string& text) {
+    engine.setMacroValue("scriv-test", text);
+    return engine.evaluateMacro("scriv-test", false);
+  }
+
+  store elements;
+  RecordingSink sink;
+  Progress progress;
+  MacroEngine engine;
+  FakeProject project;
+  std::shared_ptr<Element> class1, zeta, alpha, form1, formLoad;
+};
+
+TEST_F(ListLoops, LinkListsAreNormalisedAndSortedByLabel) {
+  engine.setMacroValue("SEE-LINK-LIST",
+                       makeList({".Zeta\r", "Class1.alpha\r", "Form1.Load\r",
+                                 "Form1\r", "\"manual.chm\r",
+                                 "Class1.Gone\rGone label", "Class1.Gone\r"}));
+  EXPECT_EQ(expand("$DOLIST$ $SEE-LINK-LIST$\r"
+                   "$LIST-ITEM-NUMBER$|$LIST-ITEM$|$LIST-ITEM-LABEL$|"
+                   "$LIST-ITEM-LOCATION$|$LIST-ITEM-FILE$|$LIST-ITEM-HELPID$|"
+                   "$LIST-ITEM-FIRST$|$LIST-ITEM-LAST$\r"
+                   "$END-DOLIST$after: $LIST-ITEM$"),
+            "1|||||0|1|\r"
+            "2|alpha|alpha|Class1||7||\r"
+            "3||Form1|Form1||0||\r"
+            "4||Gone label|||0||\r"
+            "5|Load|Load (Form1)|Form1||9||\r"
+            "6|manual.chm|manual.chm|External file|manual.chm|0||\r"
+            "7|Zeta|Zeta|Class1||5||1\r"
+            "after: Zeta");
+  // Both entries of the dead link follow each other: one warning.
+  EXPECT_EQ(sink.text(),
+            "Warning: The dead link 'Class1.Gone' was found in 'alpha' member "
+            "of 'Class1' module.\n");
+}
+
+TEST_F(ListLoops, LinksLeadToThePageThatDocumentsThem) {
+  engine.linkTable.add("Class1.alpha", "Class1.Zeta");
+  engine.setMacroValue("SEE-LINK-LIST",
+                       makeList({"Class1.alpha\r", "Class1.alpha\rOwn"}));
+  EXPECT_EQ(expand("$DOLIST$ $SEE-LINK-LIST$\r"
+                   "$LIST-ITEM$ $LIST-ITEM-LABEL$ $LIST-ITEM-HELPID$;"
+                   "$END-DOLIST$"),
+            "Zeta Own 5;Zeta Zeta 5;");
+}
+
+TEST_F(ListLoops, GroupProjectsAreExternalFiles) {
+  engine.setMacroValue("GROUP-PROJECTS-LIST", makeList({"\"Calc\r"}));
+  EXPECT_EQ(expand("$DOLIST$ $GROUP-PROJECTS-LIST$\r"
+                   "$LIST-ITEM$|$LIST-ITEM-FILE$|$LIST-ITEM-LOCATION$|"
+                   "$LIST-ITEM-HELPID$\r$END-DOLIST$"),
+            "Calc|Calc|External file|0\r");
+}
+
+TEST_F(ListLoops, NestedLoopsListEachModulesMembers) {
+  project.addMember(form1, ElementKind::Smethod, "Unload");
+  engine.getMethodsList = [](const Element& module) {
+    if (module.moduleName() == "Form1")
+      return MacroList{"Form1.Unload\r", "Form1.Load\r"};
+    return MacroList{};
+  };
+  engine.setMacroValue("CONT-FORMS-LINK-LIST",
+                       makeList({"Form1\r", "Class1\r"}));
+  EXPECT_EQ(
+      expand("$DOLIST$ $CONT-FORMS-LINK-LIST$\r"
+             "$LIST-ITEM-LOCATION$:"
+             "$DOLIST$ $METHODS-LINK-LIST$\r"
+             " $LIST-ITEM$$IFNOTEMPTY$ $LIST-ITEM-LAST$\r.$END-IFNOTEMPTY$"
+             "$END-DOLIST$"
+             "$IFNOTEMPTY$ $METHODS-LINK-LIST$\r$ELSEIF$ none.$END-IFNOTEMPTY$\r"
+             "$END-DOLIST$"),
+      "Class1: none.\rForm1: Load Unload.\r");
+}
+
+TEST_F(ListLoops, EmptyAndMissingListsGiveNothing) {
+  engine.setMacroValue("PARAM-LIST", makeList({}));
+  engine.setMacroValue("TEXT", std::string("x"));
+  engine.setMacroValue("NULL-LIST", MacroListPtr());
+  EXPECT_EQ(expand("a$DOLIST$ $PARAM-LIST$\rx$END-DOLIST$"
+                   "$DOLIST$ $TEXT$\rx$END-DOLIST$"
+                   "$DOLIST$ $NULL-LIST$\rx$END-DOLIST$"
+                   "$DOLIST$ $UNDEFINED$\rx$END-DOLIST$"
+                   "$IFNOTEMPTY$ $PARAM-LIST$\rfull$ELSEIF$empty$END-IFNOTEMPTY$"
+                   "$IFNOTEMPTY$ $NULL-LIST$\rfull$ELSEIF$empty$END-IFNOTEMPTY$b"),
+            "aemptyemptyb");
+  EXPECT_EQ(sink.text(), "");
+}
+
+TEST_F(ListLoops, AnErrorInsideALoopEmptiesTheLoop) {
+  engine.setMacroValue("PARAM-LIST", makeList({"a\r", "b\r", "c\r"}));
+  engine.idCounter = 2147483646;
+  EXPECT_EQ(expand("[$DOLIST$ $PARAM-LIST$\r$NEXT-ID$ $END-DOLIST$]"), "[]");
+}
+
+TEST_F(ListLoops, LabelsTakeTheReplaceTableButTheLoopBodyDoesNot) {
+  engine.replaceTable = {"<", "&lt;"};
+  engine.setMacroValue("SEE-LINK-LIST", makeList({"Class1.Zeta\ra<b"}));
+  EXPECT_EQ(expand("$REPLACE-ON$$DOLIST$ $SEE-LINK-LIST$\r"
+                   "<$LIST-ITEM-LABEL$>$END-DOLIST$"),
+            "<a&lt;b>");
+}
+
+}  // namespace
+}  // namespace scrivlet

@@ -1,0 +1,176 @@
+// The template engine: the macro store `src` that a template fills, and the
+// expansion of macro text into output text.
+//
+//   $NAME$                  the expansion of NAME's value ($NAME$ itself
+//                           when NAME is not defined)
+//   $$                      a literal "$" (collapsed by the outermost
+//                           evaluation only)
+//   $NEXT-ID$ $COUNTER$ ... counters and the replacement switch
+//   $IFNOTEMPTY$ $X$ ... $ELSEIF$ ... $END-IFNOTEMPTY$
+//   $DOLIST$ $X-LIST$ ... $END-DOLIST$
+//
+// Expansion is one pass: every inserted value was expanded when it was
+// evaluated and is never scanned again, so the cost follows the size of the
+// text and the number of list items.
+#ifndef SCRIVLET_COMPILER_MACRO_ENGINE_H_
+#define SCRIVLET_COMPILER_MACRO_ENGINE_H_
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "addin/progress.h"
+#include "compiler/file_error_prompt.h"
+#include "compiler/links.h"
+#include "compiler/macro_store.h"
+#include "compiler/macro_value.h"
+#include "source/keyed_collection.h"
+#include "source/store.h"
+
+namespace scrivlet {
+
+// Builds a module's member lists for a loop over a contents list of
+// modules ("PROPS-LINK-LIST", "METHODS-LINK-LIST", "EVENTS-LINK-LIST").
+using ModuleListBuilder = std::function<MacroList(const Element& module)>;
+
+class MacroEngine {
+ public:
+  MacroEngine(store& elements, Progress& progress);
+
+  // Replaces `src` by the definitions of the template file `file`, then
+  // adds the 256 character macros and builds the replace table.
+  // 0 loaded; 2 the file failed to open (silent or not) or the user
+  // abandoned loading; 3 another error while `silent`, when nothing is
+  // shown (a read failure, a name defined twice).
+  int loadSrc(const std::string& file, bool silent);
+  // The same from the file's text; `file` only names it in messages.
+  int loadTemplateText(std::string_view content, const std::string& file,
+                       bool silent);
+
+  // The stored text of `name`, unexpanded; `name` for a list; "$name$"
+  // when undefined.
+  std::string getMacroBody(std::string_view name) const;
+  // "$60CHR$ &lt; $62CHR$ &gt;" -> {"<", "&lt;", ">", "&gt;"}.
+  std::vector<std::string> parseReplaceMacro(std::string_view value);
+
+  // The expansion of macro `name`. The outermost call (`isNested` false)
+  // turns every "$$" of the result into "$". Any error while evaluating
+  // gives "$name$".
+  std::string evaluateMacro(std::string_view name, bool isNested);
+  void setMacroValue(std::string_view name, MacroValue value);
+  // The names whose text the replace table may change (case-sensitive).
+  static bool isReadOnlyMacro(std::string_view name);
+  // Each pair (find, replacement) in turn, every occurrence, without regard
+  // to case; a last find without replacement is ignored.
+  static std::string replaceStrings(std::string_view text,
+                                    const std::vector<std::string>& table);
+
+  // Counters back to 1, replacement off, link table empty: the state at the
+  // start of a project's compile.
+  void resetEngineState();
+
+  MacroStore src;
+  std::vector<std::string> replaceTable;
+  // Canonical link -> canonical link of the element whose page documents
+  // it; a link missing here documents itself.
+  KeyedCollection<std::string> linkTable;
+  std::int32_t idCounter = 1;
+  std::int32_t generalCounter = 1;
+  bool replaceOn = false;
+
+  // Asked about file errors and names defined twice while not silent.
+  FileErrorPrompt askFileError;
+  // Module member lists for loops over "CONT-FORMS-LINK-LIST",
+  // "CONT-OBJECTS-LINK-LIST" and "CONT-STDMODULES-LINK-LIST"; unset
+  // builders leave those macros alone.
+  ModuleListBuilder getPropsList;
+  ModuleListBuilder getMethodsList;
+  ModuleListBuilder getEventsList;
+
+  // Macros nested deeper than this (a macro whose value refers to itself)
+  // end the evaluation of the repeating macro with "$name$".
+  static constexpr int kMaxDepth = 64;
+
+  Links& links() { return links_; }
+
+ private:
+  // A macro reference found in a text: "$NAME$" from `start` to `end`.
+  struct Reference {
+    std::size_t start = 0;
+    std::size_t end = 0;
+    std::string name;
+  };
+  // A block read from its opening reference to its closing tag.
+  struct Block {
+    std::string argument;
+    std::size_t bodyStart = 0;
+    std::size_t elseStart = std::string_view::npos;
+    std::size_t elseEnd = 0;
+    std::size_t closeStart = 0;
+  };
+  // Raised when macros nest deeper than kMaxDepth; `frame` is the position
+  // in `evaluating_` of the evaluation that ends with "$name$".
+  struct DepthExceeded {
+    std::size_t frame;
+  };
+  class BlockNesting;
+  // A failed step inside an evaluation (a counter overflow): the evaluation
+  // gives "$name$", an enclosing list loop gives nothing.
+  class ExpansionError : public std::runtime_error {
+   public:
+    using std::runtime_error::runtime_error;
+  };
+  static constexpr int kMaxBlockDepth = 256;
+
+  std::string expandText(std::string_view text, bool replaceAllowed);
+  bool findNextMacro(std::string_view text, std::size_t from, Reference& ref,
+                     bool reportWarnings);
+  std::string evaluateReference(const Reference& ref, std::string_view text,
+                                std::size_t& end);
+  std::string evaluateNested(std::string_view name);
+  std::string expandValue(std::string_view name, const MacroValue& value);
+  std::size_t firstRepeatingFrame(std::string_view next) const;
+  void reportTooDeep(std::string_view name);
+
+  // Conditional blocks and list loops.
+  bool readBlock(std::string_view text, const Reference& opening,
+                 std::string_view kind, std::string_view closing, Block& block,
+                 std::size_t& end);
+  std::string expandIfNotEmpty(std::string_view text, const Reference& ref,
+                               std::size_t& end);
+  std::string expandDoList(std::string_view text, const Reference& ref,
+                           std::size_t& end);
+  bool isEmptyMacro(std::string_view name) const;
+  std::string loopOverLinks(const std::string& listName, const MacroList& list,
+                            std::string_view body);
+  std::string loopOverFields(const std::string& listName, const MacroList& list,
+                             std::string_view body);
+  void setItemPosition(std::size_t number, std::size_t count);
+  void setModuleLists(const Element* module);
+
+  // Template reading.
+  int readTemplateLines(const std::vector<std::string>& lines,
+                        const std::string& file, bool silent);
+  int addDefinition(std::string_view name, std::string value,
+                    const std::string& file, bool silent);
+  void addCharacterMacros(const std::string& file, bool silent, int& result);
+
+  store& elements_;
+  Progress& progress_;
+  Links links_;
+  // The names being evaluated, outermost first; each view lives as long as
+  // the evaluation it names.
+  std::vector<std::string_view> evaluating_;
+  int blockDepth_ = 0;
+};
+
+// "a\r\nb\nc\rd" -> {"a", "b", "c", "d"}; a final line end adds no line.
+std::vector<std::string> splitFileLines(std::string_view content);
+
+}  // namespace scrivlet
+
+#endif  // SCRIVLET_COMPILER_MACRO_ENGINE_H_

@@ -1,0 +1,178 @@
+#include "compiler/macro_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <sstream>
+
+#include "compiler/fake_elements.h"
+#include "compiler/recording_sink.h"
+#include "source/text.h"
+
+namespace scrivlet {
+namespace {
+
+struct Example {
+  std::string title;
+  std::string templateText;
+  // Lists the compiler would set: name, items.
+  std::vector<std::pair<std::string, MacroList>> lists;
+  std::string expected;
+  std::string messages;
+};
+
+// The tab and the CR inside a line of the example files, written visibly.
+std::string unescape(std::string line) {
+  return replaceAll(replaceAll(line, "→", "\t"), "⏎", "\r");
+}
+
+// "%list PARAM-LIST: a⏎first ; b⏎second" sets PARAM-LIST to two items.
+bool readListLine(const std::string& line, Example& e) {
+  if (!startsWith(line, "%list ")) return false;
+  std::size_t colon = line.find(':');
+  MacroList items;
+  std::string rest = line.substr(colon + 1);
+  if (!trim(rest).empty())
+    for (const std::string& item : split(rest, " ; "))
+      items.push_back(unescape(trim(item)));
+  e.lists.emplace_back(line.substr(6, colon - 6), items);
+  return true;
+}
+
+std::vector<Example> readExamples(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<Example> examples;
+  std::string line;
+  const std::string fence = "````````";
+  while (std::getline(in, line)) {
+    if (!startsWith(line, fence + " example ")) continue;
+    Example e;
+    e.title = line.substr(fence.size() + 9);
+    std::vector<std::string> parts[3];
+    int part = 0;
+    while (std::getline(in, line) && line != fence) {
+      if (line == "." && part < 2) {
+        ++part;
+        continue;
+      }
+      if (part == 0 && readListLine(line, e)) continue;
+      parts[part].push_back(unescape(line));
+    }
+    e.templateText = join(parts[0], "\r\n");
+    e.expected = join(parts[1], "\r");
+    for (const std::string& m : parts[2]) e.messages += m + "\n";
+    examples.push_back(e);
+  }
+  return examples;
+}
+
+class Engine {
+ public:
+  Engine() : progress(&sink), engine(elements, progress) {}
+  store elements;
+  RecordingSink sink;
+  Progress progress;
+  MacroEngine engine;
+};
+
+TEST(MacroEngine, ExpandsTheExampleTemplates) {
+  std::vector<Example> examples = readExamples(
+      std::string(SCRIVLET_SOURCE_DIR) + "/compiler/macro_engine_examples.txt");
+  ASSERT_GE(examples.size(), 15u);
+  for (const Example& e : examples) {
+    SCOPED_TRACE(e.title);
+    Engine t;
+    ASSERT_EQ(t.engine.loadTemplateText(e.templateText, "t.scvt", false), 0);
+    for (const auto& [name, items] : e.lists)
+      t.engine.setMacroValue(name, makeList(items));
+    EXPECT_EQ(t.engine.evaluateMacro("scriv-test", false), e.expected);
+    EXPECT_EQ(t.sink.text(), e.messages);
+  }
+}
+
+TEST(MacroEngine, NestedEvaluationKeepsDoubledDollarsAndListsGiveTheirName) {
+  Engine t;
+  t.engine.setMacroValue("A", std::string("x$$y"));
+  t.engine.setMacroValue("SEE-LINK-LIST", makeList({"Class1\r"}));
+  t.engine.setMacroValue("NOTHING", MacroListPtr());
+  EXPECT_EQ(t.engine.evaluateMacro("A", true), "x$$y");
+  EXPECT_EQ(t.engine.evaluateMacro("A", false), "x$y");
+  EXPECT_EQ(t.engine.evaluateMacro("see-link-list", false), "see-link-list");
+  EXPECT_EQ(t.engine.evaluateMacro("NOTHING", false), "$NOTHING$");
+  EXPECT_EQ(t.engine.evaluateMacro("B", false), "$B$");
+  EXPECT_EQ(t.engine.getMacroBody("a"), "x$$y");
+  EXPECT_EQ(t.engine.getMacroBody("SEE-LINK-LIST"), "SEE-LINK-LIST");
+  EXPECT_EQ(t.engine.getMacroBody("B"), "$B$");
+  t.engine.setMacroValue("a", std::string("new"));
+  EXPECT_EQ(t.engine.evaluateMacro("A", false), "new");
+}
+
+TEST(MacroEngine, CounterOverflowEndsTheEvaluationInProgress) {
+  Engine t;
+  t.engine.setMacroValue("IDS", std::string("a $NEXT-ID$"));
+  t.engine.setMacroValue("OUTER", std::string("[$IDS$]"));
+  t.engine.idCounter = 2147483647;
+  EXPECT_EQ(t.engine.evaluateMacro("OUTER", false), "[$IDS$]");
+  t.engine.setMacroValue("DOWN", std::string("$DEC-COUNTER$x"));
+  t.engine.generalCounter = -2147483647 - 1;
+  EXPECT_EQ(t.engine.evaluateMacro("DOWN", false), "$DOWN$");
+  t.engine.resetEngineState();
+  EXPECT_EQ(t.engine.evaluateMacro("OUTER", false), "[a 1]");
+}
+
+TEST(MacroEngine, ReplaceStringsTakesPairsInOrder) {
+  EXPECT_EQ(MacroEngine::replaceStrings("a<B>b", {"<", "&lt;", "b", "[b]", "x"}),
+            "a&lt;[b]>[b]");
+  EXPECT_EQ(MacroEngine::replaceStrings("\xC0\xE0", {"\xE0", "a"}), "aa");
+  EXPECT_EQ(MacroEngine::replaceStrings("abc", {"", "x"}), "abc");
+}
+
+TEST(MacroEngine, DeeplyNestedBlocksStopWithAWarning) {
+  Engine t;
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "$IFNOTEMPTY$ $A$\r";
+  text += "deep";
+  for (int i = 0; i < 300; ++i) text += "$END-IFNOTEMPTY$";
+  t.engine.setMacroValue("A", std::string("x"));
+  t.engine.setMacroValue("DEEP", text);
+  EXPECT_EQ(t.engine.evaluateMacro("DEEP", false), "$DEEP$");
+  EXPECT_EQ(t.sink.text(),
+            "WARNING (config file): Macro blocks are nested too deeply.\n");
+}
+
+// Texts cut together from the pieces the engine reads must always expand:
+// no construct, however broken or unfinished, may crash or hang it.
+TEST(MacroEngine, ExpandsAnyMixOfPieces) {
+  const char* pieces[] = {"$",          "$$",          "$A$",       "$B$",
+                          "\r",         " ",           "\t",        "x",
+                          "$IFNOTEMPTY$", "$ELSEIF$",   "$END-IFNOTEMPTY$",
+                          "$DOLIST$",   "$END-DOLIST$", "$L$",      "$P$",
+                          "$NEXT-ID$",  "$REPLACE-ON$", "$SELF$",   "$LIST-ITEM$"};
+  const std::size_t count = sizeof pieces / sizeof pieces[0];
+  std::uint32_t seed = 12345;
+  auto next = [&] {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % count;
+  };
+  auto expand = [](const std::string& text) {
+    Engine t;
+    t.engine.replaceTable = {"x", "<x>", "$", "$$"};
+    t.engine.setMacroValue("A", std::string("a$B$"));
+    t.engine.setMacroValue("B", std::string(""));
+    t.engine.setMacroValue("SELF", std::string("[$SELF$$A$]"));
+    t.engine.setMacroValue("L", makeList({"Mod.X\r", "\"f\r"}));
+    t.engine.setMacroValue("P", makeList({"p\rd"}));
+    t.engine.setMacroValue("T", text);
+    return t.engine.evaluateMacro("T", false) + "|" + t.sink.text();
+  };
+  for (int round = 0; round < 1000; ++round) {
+    std::string text;
+    std::size_t length = 1 + next() * 3;
+    for (std::size_t i = 0; i < length; ++i) text += pieces[next()];
+    EXPECT_EQ(expand(text), expand(text)) << text;
+  }
+}
+
+}  // namespace
+}  // namespace scrivlet

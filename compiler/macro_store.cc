@@ -1,0 +1,56 @@
+#include "compiler/macro_store.h"
+
+#include <algorithm>
+
+#include "compiler/fold_table.h"
+#include "source/text.h"
+
+namespace scrivlet {
+
+const std::string& MacroStore::folded(std::string_view name) const {
+  foldBuffer_.assign(name);
+  for (char& c : foldBuffer_) c = foldByte(c);
+  return foldBuffer_;
+}
+
+bool MacroStore::add(std::string_view name, MacroValue value) {
+  auto [it, inserted] = entries_.try_emplace(
+      foldCase(name), Entry{std::string(name), std::move(value), nextOrder_});
+  if (inserted) ++nextOrder_;
+  return inserted;
+}
+
+void MacroStore::set(std::string_view name, MacroValue value) {
+  auto it = entries_.find(folded(name));
+  if (it == entries_.end()) {
+    add(name, std::move(value));
+    return;
+  }
+  Entry& entry = it->second;
+  if (entry.name != name) entry.name.assign(name);
+  entry.value = std::move(value);
+  entry.order = nextOrder_++;
+}
+
+bool MacroStore::remove(std::string_view name) {
+  return entries_.erase(folded(name)) != 0;
+}
+
+const MacroValue* MacroStore::find(std::string_view name) const {
+  auto it = entries_.find(folded(name));
+  return it == entries_.end() ? nullptr : &it->second.value;
+}
+
+std::vector<std::string> MacroStore::names() const {
+  std::vector<const Entry*> ordered;
+  ordered.reserve(entries_.size());
+  for (const auto& [key, entry] : entries_) ordered.push_back(&entry);
+  std::sort(ordered.begin(), ordered.end(),
+            [](const Entry* a, const Entry* b) { return a->order < b->order; });
+  std::vector<std::string> out;
+  out.reserve(ordered.size());
+  for (const Entry* e : ordered) out.push_back(e->name);
+  return out;
+}
+
+}  // namespace scrivlet

@@ -1,0 +1,53 @@
+// The macro store `src`: name -> value, names compared without regard to
+// case, entries kept in the order they were stored. Replacing a value moves
+// its entry to the end, as removing and adding again does.
+//
+// Not a KeyedCollection: a list loop stores eight values per item, and
+// removing from an ordered vector would make a loop of n items cost n times
+// the size of the store.
+#ifndef SCRIVLET_COMPILER_MACRO_STORE_H_
+#define SCRIVLET_COMPILER_MACRO_STORE_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "compiler/macro_value.h"
+
+namespace scrivlet {
+
+class MacroStore {
+ public:
+  // False (and nothing stored) when the name is taken.
+  bool add(std::string_view name, MacroValue value);
+  // Stores `value`, replacing whatever the name held.
+  void set(std::string_view name, MacroValue value);
+  bool remove(std::string_view name);
+  const MacroValue* find(std::string_view name) const;
+  bool contains(std::string_view name) const { return find(name) != nullptr; }
+  void clear() { entries_.clear(); }
+  std::size_t size() const { return entries_.size(); }
+  // The names as first written, in storing order.
+  std::vector<std::string> names() const;
+
+ private:
+  struct Entry {
+    std::string name;
+    MacroValue value;
+    std::uint64_t order;
+  };
+  // The folded form of `name`, in a buffer kept between calls: a list loop
+  // looks names up millions of times.
+  const std::string& folded(std::string_view name) const;
+
+  std::unordered_map<std::string, Entry> entries_;
+  std::uint64_t nextOrder_ = 0;
+  mutable std::string foldBuffer_;
+};
+
+}  // namespace scrivlet
+
+#endif  // SCRIVLET_COMPILER_MACRO_STORE_H_
