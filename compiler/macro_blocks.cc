@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "compiler/fold_table.h"
 #include "compiler/macro_engine.h"
 #include "source/text.h"
 
@@ -24,9 +25,8 @@ bool isModuleContentsList(std::string_view name) {
          name == "CONT-STDMODULES-LINK-LIST";
 }
 
-// A link list item after normalising: where it leads and what it shows.
+// A link list item after normalising: what it shows of where it leads.
 struct LinkItem {
-  std::string target;
   std::string label;
   std::string location;
   std::string memberName;
@@ -224,7 +224,6 @@ std::string MacroEngine::loopOverLinks(const std::string& listName,
     if (cr != std::string::npos) item.label = entry.substr(cr + 1);
     if (!linkText.empty() && linkText[0] == '"') {
       item.external = true;
-      item.target = linkText;
       item.fileName = linkText.substr(1);
       item.location = "External file";
       if (item.label.empty()) item.label = item.fileName;
@@ -238,10 +237,9 @@ std::string MacroEngine::loopOverLinks(const std::string& listName,
       std::string canonical =
           found ? Links::getLinkFromWrapper(*found) : linkText;
       const std::string* mapped = linkTable.find(canonical);
-      item.target = mapped ? *mapped : canonical;
-      ParsedLink parsed = item.target == canonical
+      ParsedLink parsed = !mapped || *mapped == canonical
                               ? Links::partsOf(found)
-                              : links_.parseLink(item.target);
+                              : links_.parseLink(*mapped);
       item.element = parsed.element;
       item.location = parsed.location;
       item.memberName = parsed.memberName;
@@ -255,7 +253,12 @@ std::string MacroEngine::loopOverLinks(const std::string& listName,
           item.label = item.memberName;
       }
     }
-    item.sortKey = foldCase(item.label + "\r" + std::to_string(item.helpID));
+    // Sorted by what follows the link in the normalised item: the label,
+    // then the help number, as text.
+    item.sortKey = item.label;
+    item.sortKey += '\r';
+    item.sortKey += std::to_string(item.helpID);
+    for (char& c : item.sortKey) c = foldByte(c);
     items.push_back(std::move(item));
   }
   std::vector<const LinkItem*> sorted;
