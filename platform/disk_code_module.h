@@ -58,6 +58,9 @@ class DiskCodeModule : public CodeModule {
   void DeleteLines(long start, long count = 1) override;
   std::vector<std::shared_ptr<Member>> Members() const override;
   scrivlet::CodePane* CodePane() override;
+  const std::vector<long>* continuedLines() const override {
+    return &layout_.continuedLines;
+  }
 
   void setParent(DiskVBComponent* parent) { parent_ = parent; }
   const std::string& filePath() const { return filePath_; }

@@ -183,6 +183,7 @@ void DiskModuleParser::feed(std::string_view line) {
   // A line ending in " _" goes on in the next one; the space is kept and
   // the underscore dropped, as the statement is read as one.
   if (endsWith(line, " _")) {
+    layout_.continuedLines.push_back(line_);
     statement_.append(line.substr(0, line.size() - 1));
     ++continuedLines_;
     inStatement_ = true;

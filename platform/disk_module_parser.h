@@ -46,6 +46,8 @@ struct DiskModuleLayout {
   long declarationLines = 0;
   std::vector<DiskProcedure> procedures;
   std::vector<DiskMemberInfo> members;
+  // Physical lines that end in " _", ascending.
+  std::vector<long> continuedLines;
 
   // Index into `procedures` of the procedure `name` (any case) of `kind`,
   // -1 when there is none.

@@ -1,5 +1,7 @@
 #include "source/source_lines.h"
 
+#include <algorithm>
+
 #include "source/text.h"
 
 namespace scrivlet {
@@ -7,6 +9,8 @@ namespace scrivlet {
 namespace {
 
 bool continues(const CodeModule& module, long line) {
+  if (const std::vector<long>* continued = module.continuedLines())
+    return std::binary_search(continued->begin(), continued->end(), line);
   return endsWith(module.Lines(line, 1), " _");
 }
 
@@ -31,7 +35,18 @@ std::shared_ptr<Element> withMember(std::shared_ptr<Element> element,
 
 }  // namespace
 
+// Logical line n is physical line n + k, k the number of continued lines
+// above it: the first k continued lines c[0..k-1] lie above, and c[j] lies
+// above exactly when c[j] < n + j. As c[j] - j never falls, that is a
+// binary search.
 long physicalLine(const CodeModule& module, long n) {
+  if (const std::vector<long>* continued = module.continuedLines()) {
+    auto first = continued->begin();
+    auto it = std::partition_point(first, continued->end(), [&](const long& c) {
+      return c - static_cast<long>(&c - &*first) < n;
+    });
+    return n + static_cast<long>(it - first);
+  }
   long result = n;
   long count = module.CountOfLines();
   for (long i = 1; i < result && i <= count; ++i)

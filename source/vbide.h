@@ -112,6 +112,13 @@ class CodeModule {
   // In declaration order. A member object stays valid as long as its module.
   virtual std::vector<std::shared_ptr<Member>> Members() const = 0;
   virtual scrivlet::CodePane* CodePane() = 0;
+
+  // The lines that end in " _" (continued in the next line), ascending,
+  // when the module keeps them at hand; none when it does not, and callers
+  // then read the lines themselves. Turning a logical line into a physical
+  // one reads every line above it, so without this a large module takes
+  // time in proportion to the square of its length.
+  virtual const std::vector<long>* continuedLines() const { return nullptr; }
 };
 
 class CodePane {
