@@ -102,6 +102,7 @@ void ProjectLoader::loadProject() {
       settings_.comStdModule || settings_.comObject || settings_.comForm;
   for (const auto& entry : settings_.selectedModules) {
     CodeModule& module = *entry.item;
+    locator_.reset();
     if (anyModules) {
       try {
         loadModule(module);
@@ -119,6 +120,7 @@ void ProjectLoader::loadProject() {
       }
     }
   }
+  locator_.reset();
 }
 
 void ProjectLoader::loadModule(CodeModule& module) {
@@ -175,8 +177,9 @@ void ProjectLoader::loadProperty(CodeModule& module,
       continue;
     }
     try {
+      if (!locator_) locator_ = std::make_unique<ElementLocator>(module);
       std::shared_ptr<Element> element =
-          elementAtLine(module, statementStartLine(module, body));
+          locator_->elementAtLine(statementStartLine(module, body));
       element->comment = getComment(*element);
       admitAndAdd(element);
     } catch (const std::exception&) {

@@ -5,11 +5,13 @@
 #define SCRIVLET_SOURCE_PROJECT_LOADER_H_
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "addin/progress.h"
 #include "addin/project_settings.h"
+#include "source/element_locator.h"
 #include "source/store.h"
 
 namespace scrivlet {
@@ -48,6 +50,9 @@ class ProjectLoader {
   const ProjectSettings& settings_;
   Progress& progress_;
   SkeletonMaker skeleton_;
+  // The members of the module being loaded, indexed when its first property
+  // needs them; loading does not change the module's lines.
+  std::unique_ptr<ElementLocator> locator_;
 };
 
 // The comment at the top of a module: the run of apostrophe lines under a

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "source/element_locator.h"
 #include "source/text.h"
 
 namespace scrivlet {
@@ -98,32 +99,7 @@ std::shared_ptr<Element> elementForMember(
 }
 
 std::shared_ptr<Element> elementAtLine(CodeModule& module, long line) {
-  line = statementStartLine(module, line);
-  for (const std::shared_ptr<Member>& member : module.Members()) {
-    int type = member->Type();
-    if (type == vbext_mt_Method) {
-      if (physicalLine(module, member->CodeLocation()) == line)
-        return withMember(makeElement(ElementKind::Smethod), module, member);
-      try {
-        int kind = 0;
-        if (module.ProcOfLine(line, kind) == member->Name())
-          return withMember(makeElement(ElementKind::Smethod), module, member);
-      } catch (const HostError&) {
-      }
-    } else if (type == vbext_mt_Property) {
-      int kind = 0;
-      if (module.ProcOfLine(line, kind) == member->Name())
-        return withMember(propertyElement(kind), module, member);
-    } else if (physicalLine(module, member->CodeLocation()) == line) {
-      ElementKind kind = type == vbext_mt_Variable ? ElementKind::Svariable
-                         : type == vbext_mt_Event  ? ElementKind::Sevent
-                                                   : ElementKind::Sconstant;
-      return withMember(makeElement(kind), module, member);
-    }
-  }
-  auto element = makeElement(ElementKind::Smodule);
-  element->cmo = &module;
-  return element;
+  return ElementLocator(module).elementAtLine(line);
 }
 
 }  // namespace scrivlet
