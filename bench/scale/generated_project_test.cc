@@ -14,6 +14,7 @@
 #include "bench/scale/project_generator.h"
 #include "comments/comment_generator.h"
 #include "platform/cli_support.h"
+#include "platform/disk_code_module.h"
 #include "source/element_returns.h"
 #include "source/project_loader.h"
 #include "source/source_lines.h"
@@ -109,6 +110,143 @@ TEST(GeneratedProject, SameSizeSameBytes) {
   }
   fs::remove_all(first);
   fs::remove_all(second);
+}
+
+// A module that answers from the lines alone, as any host may: it keeps no
+// list of continued lines, so readers fall back to reading each line.
+class PlainModule : public CodeModule {
+ public:
+  explicit PlainModule(CodeModule& m) : m_(m) {}
+  std::string Name() const override { return m_.Name(); }
+  VBComponent* Parent() const override { return m_.Parent(); }
+  std::string Lines(long start, long count) const override {
+    return m_.Lines(start, count);
+  }
+  long CountOfLines() const override { return m_.CountOfLines(); }
+  long CountOfDeclarationLines() const override {
+    return m_.CountOfDeclarationLines();
+  }
+  std::string ProcOfLine(long line, int& kind) const override {
+    return m_.ProcOfLine(line, kind);
+  }
+  long ProcBodyLine(const std::string& n, int k) const override {
+    return m_.ProcBodyLine(n, k);
+  }
+  long ProcStartLine(const std::string& n, int k) const override {
+    return m_.ProcStartLine(n, k);
+  }
+  long ProcCountLines(const std::string& n, int k) const override {
+    return m_.ProcCountLines(n, k);
+  }
+  void InsertLines(long line, const std::string& text) override {
+    m_.InsertLines(line, text);
+  }
+  void DeleteLines(long start, long count) override { m_.DeleteLines(start, count); }
+  std::vector<std::shared_ptr<Member>> Members() const override {
+    return m_.Members();
+  }
+  scrivlet::CodePane* CodePane() override { return m_.CodePane(); }
+
+ private:
+  CodeModule& m_;
+};
+
+// The element at a line found the plain way: every member in turn. (The
+// lines themselves are read through the module's own index here, checked
+// against reading them one by one separately, or the test would take
+// minutes.)
+std::string elementAtLineByWalking(CodeModule& module, long line) {
+  line = statementStartLine(module, line);
+  for (const std::shared_ptr<Member>& member : module.Members()) {
+    int type = member->Type();
+    long declared = physicalLine(module, member->CodeLocation());
+    int kind = 0;
+    if (type == vbext_mt_Method) {
+      if (declared == line) return "Smethod " + member->Name();
+      try {
+        if (module.ProcOfLine(line, kind) == member->Name())
+          return "Smethod " + member->Name();
+      } catch (const HostError&) {
+      }
+    } else if (type == vbext_mt_Property) {
+      if (module.ProcOfLine(line, kind) == member->Name())
+        return std::string(kind == vbext_pk_Let   ? "SpropLet "
+                           : kind == vbext_pk_Set ? "SpropSet "
+                           : kind == vbext_pk_Get ? "SpropGet "
+                                                  : "none ") +
+               member->Name();
+    } else if (declared == line) {
+      return std::string(type == vbext_mt_Variable ? "Svariable "
+                         : type == vbext_mt_Event  ? "Sevent "
+                                                   : "Sconstant ") +
+             member->Name();
+    }
+  }
+  return "Smodule";
+}
+
+std::string describe(const std::shared_ptr<Element>& e) {
+  if (!e) return "none";
+  return std::string(e->className()) + (e->member ? " " + e->member->Name() : "");
+}
+
+std::string elementAtLineOrError(CodeModule& module, long line) {
+  try {
+    return describe(elementAtLine(module, line));
+  } catch (const HostError& e) {
+    return "error " + std::to_string(e.number);
+  }
+}
+
+std::string walkedOrError(CodeModule& module, long line) {
+  try {
+    return elementAtLineByWalking(module, line);
+  } catch (const HostError& e) {
+    return "error " + std::to_string(e.number);
+  }
+}
+
+// Continued lines and member look-ups answer as reading every line does:
+// on the generated modules and on a module of odd continuations.
+void expectSameAsReadingLines(CodeModule& module) {
+  PlainModule plain(module);
+  long count = module.CountOfLines();
+  for (long n = 0; n <= count + 2; ++n) {
+    ASSERT_EQ(physicalLine(module, n), physicalLine(plain, n))
+        << module.Name() << " logical line " << n;
+    if (n >= 1 && n <= count) {
+      ASSERT_EQ(statementStartLine(module, n), statementStartLine(plain, n))
+          << module.Name() << " line " << n;
+      ASSERT_EQ(statementText(module, n), statementText(plain, n));
+      ASSERT_EQ(elementAtLineOrError(module, n), walkedOrError(module, n))
+          << module.Name() << " line " << n;
+    }
+  }
+}
+
+TEST(GeneratedProject, LineLookupsMatchReadingEveryLine) {
+  char pattern[] = "/tmp/scrivlet-generated-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  GeneratedProject project = generateProject(pattern, 320);
+  for (const std::string& path : project.files) {
+    std::string bytes = readFile(path);
+    auto module = DiskCodeModule::fromText(fs::path(path).stem().string(),
+                                           vbext_ct_ClassModule, bytes);
+    expectSameAsReadingLines(*module);
+  }
+  fs::remove_all(pattern);
+
+  auto odd = DiskCodeModule::fromText(
+      "Odd", vbext_ct_ClassModule,
+      "Private a As _\r\n _\r\n  Long, b _\r\n As String\r\n"
+      "Public Event E(x _\r\n)\r\n"
+      "Public Sub S( _\r\n)\r\nEnd Sub\r\n"
+      "Sub T(): End Sub\r\n"
+      "Property Get S2() As Long\r\nEnd Property\r\n"
+      "Property Let S2( _\r\n _\r\n v As Long)\r\nEnd Property\r\n"
+      "' a comment _\r\n"
+      "Function F() _\r\n");
+  expectSameAsReadingLines(*odd);
 }
 
 }  // namespace
