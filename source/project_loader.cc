@@ -8,13 +8,20 @@ namespace scrivlet {
 
 namespace {
 
-bool isBlank(const std::string& line) { return trim(line).empty(); }
-
-bool isCommentLine(const std::string& line) {
-  return startsWith(trim(line), "'");
+// The line after its leading spaces; tabs count as text. Every line of a
+// module passes through these tests, so they look without copying.
+std::string_view afterSpaces(std::string_view line) {
+  std::size_t first = line.find_first_not_of(' ');
+  return first == std::string_view::npos ? std::string_view() : line.substr(first);
 }
 
-bool isOpener(const std::string& line) { return startsWith(trim(line), "'**"); }
+bool isBlank(std::string_view line) { return afterSpaces(line).empty(); }
+
+bool isCommentLine(std::string_view line) {
+  return afterSpaces(line).starts_with('\'');
+}
+
+bool isOpener(std::string_view line) { return afterSpaces(line).starts_with("'**"); }
 
 std::string lineOf(const CodeModule& module, long line) {
   return module.Lines(line, 1);
@@ -87,7 +94,9 @@ bool ProjectLoader::admitElement(Element& element) {
     return true;
   }
   for (std::string& line : element.comment) {
-    line = trim(line);
+    std::size_t last = line.find_last_not_of(' ');
+    line.erase(last == std::string::npos ? 0 : last + 1);
+    line.erase(0, line.find_first_not_of(' '));
     if (startsWith(line, "'")) line.erase(0, 1);
   }
   return true;
