@@ -90,6 +90,7 @@ DiskModuleText::DiskModuleText(std::string_view bytes) {
   // anywhere else they are ordinary text of the module.
   DiskModuleParser parser;
   bool underMember = false;
+  lines_.reserve(raw.size() - next);
   for (; next < raw.size(); ++next) {
     DiskRawLine& l = raw[next];
     if (underMember && isMemberAttributeLine(l.text)) {
@@ -100,6 +101,10 @@ DiskModuleText::DiskModuleText(std::string_view bytes) {
     underMember = parser.endedMemberDeclaration();
     lines_.push_back({std::move(l.text), std::move(l.eol), {}});
   }
+  // The parser has seen every visible line, in order: what parse() would
+  // see again.
+  readLayout_ = parser.finish();
+  haveReadLayout_ = true;
 }
 
 void DiskModuleText::readHeader(const std::vector<DiskRawLine>& raw,
@@ -148,6 +153,7 @@ std::string DiskModuleText::toBytes() const {
 
 void DiskModuleText::insertLines(long before,
                                  const std::vector<std::string>& lines) {
+  haveReadLayout_ = false;
   std::vector<DiskBodyLine> added;
   added.reserve(lines.size());
   for (const std::string& text : lines) added.push_back({text, lineEnd_, {}});
@@ -157,6 +163,7 @@ void DiskModuleText::insertLines(long before,
 }
 
 void DiskModuleText::deleteLines(long start, long count) {
+  haveReadLayout_ = false;
   auto first = lines_.begin() + (start - 1);
   auto last = first + count;
   for (auto it = first; it != last; ++it)
@@ -202,7 +209,11 @@ void DiskModuleText::setHeaderAttribute(std::string_view name,
                  DiskRawLine{text, lineEnd_});
 }
 
-DiskModuleLayout DiskModuleText::parse() const {
+DiskModuleLayout DiskModuleText::parse() {
+  if (haveReadLayout_) {
+    haveReadLayout_ = false;
+    return std::move(readLayout_);
+  }
   DiskModuleParser parser;
   for (const DiskBodyLine& l : lines_) parser.feed(l.text);
   return parser.finish();

@@ -66,8 +66,9 @@ class DiskModuleText {
   // Sets (or, with an empty value, removes) a header attribute line.
   void setHeaderAttribute(std::string_view name, const std::string& value);
 
-  // The layout of the visible lines.
-  DiskModuleLayout parse() const;
+  // The layout of the visible lines. The first call after reading takes
+  // the layout that reading worked out already.
+  DiskModuleLayout parse();
 
   // The visible line that line `fileLine` of the file (1-based, counted as
   // an editor counts them) shows; 0 when that line is hidden, with `inHeader`
@@ -85,6 +86,8 @@ class DiskModuleText {
   std::vector<DiskBodyLine> lines_;
   std::vector<DiskRawLine> detached_;
   std::string lineEnd_ = "\r\n";
+  DiskModuleLayout readLayout_;
+  bool haveReadLayout_ = false;
 };
 
 // Attribute values: "Attribute X.VB_Description = \"Say \"\"hi\"\"\"".
