@@ -44,6 +44,12 @@ class CompileDriver {
   // projects in "GROUP-PROJECTS-LIST". Returns false when the compile was
   // aborted; what was written before stays.
   bool compile(VBE& vbe);
+  // The first half of compile(): loads the active project's model and
+  // prepares it (sharing, link table, page index, contents and index
+  // lists). False when aborted.
+  bool prepare(VBE& vbe);
+  const ElementCollection& pageIndex() const { return pageIndex_; }
+  const Preparation& preparation() const { return preparation_; }
 
   // The after-compile runner's services; its file writer is connected to
   // `files` unless set before compile().
@@ -56,7 +62,6 @@ class CompileDriver {
 
  private:
   bool aborted();
-  bool prepare(VBE& vbe);
   void setPathMacros(VBE& vbe);
   bool compileSplit(const std::string& projectName);
   bool compileSingle(const std::string& projectName);
