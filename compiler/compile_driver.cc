@@ -169,9 +169,14 @@ bool CompileDriver::moduleEnabled(const Element& module) const {
   return settings_.comObject;
 }
 
+std::string CompileDriver::compilePage(const std::shared_ptr<Element>& element) {
+  elements_.compiledWrapper = element;
+  PageContext context{elements_, engine_, settings_, parser_, preparation_};
+  return scrivlet::compile(*element, context);
+}
+
 void CompileDriver::writePage(const std::shared_ptr<Element>& element,
                               const std::string& path, bool append) {
-  elements_.compiledWrapper = element;
   std::string text;
   try {
     if (isMember(*element)) {
@@ -180,8 +185,7 @@ void CompileDriver::writePage(const std::shared_ptr<Element>& element,
       progress_.ShowProgress(element->moduleName(), "");
       if (!moduleEnabled(*element)) return;
     }
-    PageContext context{elements_, engine_, settings_, parser_, preparation_};
-    text = scrivlet::compile(*element, context);
+    text = compilePage(element);
   } catch (const std::exception&) {
     // A page whose comment cannot be read is left out; the others go on.
     return;

@@ -49,6 +49,8 @@ class CompileDriver {
   // lists). False when aborted.
   bool prepare(VBE& vbe);
   const ElementCollection& pageIndex() const { return pageIndex_; }
+  // The page of a prepared element, as compile() writes it.
+  std::string compilePage(const std::shared_ptr<Element>& element);
   const Preparation& preparation() const { return preparation_; }
 
   // The after-compile runner's services; its file writer is connected to
