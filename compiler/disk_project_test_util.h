@@ -92,9 +92,13 @@ class RecordingProgressSink : public ProgressSink {
   std::string statuses;
   Progress* progress = nullptr;
   int abortAfterChecks = -1;
+  // The status at which the user presses Cancel.
+  std::string abortAtStatus;
 
   void showStatus(const std::string& text) override {
     statuses += text + "\n";
+    if (progress && !abortAtStatus.empty() && text == abortAtStatus)
+      progress->abortRequested = true;
   }
   void addMessage(const std::string& text) override {
     messages += text + "\n";
