@@ -319,6 +319,12 @@ bool CompileDriver::compileSingle(const std::string& projectName) {
 
 void CompileDriver::runAfterCompile(VBE& vbe) {
   progress_.ShowProgress("external programs...", "");
+  // A template without the section has nothing to run: its name, which is
+  // what an undefined macro expands to, must not reach the shell.
+  if (!engine_.src.contains("scriv-exec-after")) {
+    setHelpFile(vbe);
+    return;
+  }
   ExecAfterServices services = execAfter;
   if (!services.writeTextFile)
     services.writeTextFile = [this](const std::string& path,
@@ -327,7 +333,13 @@ void CompileDriver::runAfterCompile(VBE& vbe) {
     };
   runExecAfter(engine_.evaluateMacro("scriv-exec-after", false),
                settings_.outputPath, progress_, services);
-  if (!settings_.comContextID) return;
+  setHelpFile(vbe);
+}
+
+void CompileDriver::setHelpFile(VBE& vbe) {
+  // Without the section the project keeps its help file.
+  if (!settings_.comContextID || !engine_.src.contains("scriv-help-file"))
+    return;
   try {
     if (VBProject* project = vbe.ActiveVBProject())
       project->setHelpFile(engine_.evaluateMacro("scriv-help-file", false));

@@ -75,6 +75,7 @@ class CompileDriver {
   std::string ext(const char* name);
   std::string file(const std::string& name) const;
   void runAfterCompile(VBE& vbe);
+  void setHelpFile(VBE& vbe);
 
   store& elements_;
   MacroEngine& engine_;
