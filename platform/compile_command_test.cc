@@ -126,8 +126,9 @@ TEST(CompileCommand, AnInterruptStopsTheCompileAndSavesNothing) {
   dir.write("C.cls", classFile("C", crlf({"Option Explicit", "'**", "' Go.",
                                           "Public Sub Go()", "End Sub"})));
   // Help numbers on: a finished compile would write them into C.cls.
-  dir.write("P.scriv", crlf({"#Scrivlet Project Settings#"}) +
-                           "comContextID = 1");
+  dir.write("P.scriv", crlf({"#Scrivlet Project Settings#",
+                            "comContextID = 1"}) +
+                           "comModules = C");
   dir.write("t.scvt", "$PROJECT-EXT$ .txt\n");
   std::string module = dir.read("C.cls");
   CompileOptions options;
