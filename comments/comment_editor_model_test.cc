@@ -213,6 +213,38 @@ TEST(CommentEditor, UpdateFollowsTheDeclaration) {
   }
 }
 
+TEST(CommentEditor, RepeatedUpdateKeepsOneTypeSentence) {
+  auto module = DiskCodeModule::fromText(
+      "Shape", vbext_ct_ClassModule,
+      crlf({"'**", "'@param        v Long. New width.", "'@param        w Wide.",
+            "'@param        p() ParamArray, comma-delimited list of Variant values.",
+            "Public Property Let Width(ByVal v As Single, w As Form, _",
+            "    ParamArray p())",
+            "End Property", "'**", "'@param        n Long. Count.",
+            "'@param        m The m.",
+            "Sub Grow(Optional n As Integer = 2, Optional m As Long)",
+            "End Sub"}));
+  ProjectSettings settings;
+  CommentEditorModel editor(settings);
+  for (long line : {5L, 11L}) {
+    editor.openAtLine(*module, line);
+    editor.update();
+    editor.update();
+    editor.apply();
+  }
+  EXPECT_EQ(module->toBytes(),
+            crlf({"'**", "'@param        v Single. New width.",
+                  "'@param        w Form object.Wide.",
+                  "'@param        p() ParamArray, comma-delimited list of Variant values.",
+                  "Public Property Let Width(ByVal v As Single, w As Form, _",
+                  "    ParamArray p())",
+                  "End Property", "'**",
+                  "'@param        n Optional. Integer. Default value is 2. Count.",
+                  "'@param        m Optional. Long.The m.",
+                  "Sub Grow(Optional n As Integer = 2, Optional m As Long)",
+                  "End Sub"}));
+}
+
 TEST(CommentEditor, LineBreaksUnderBothEOLModes) {
   EXPECT_EQ(toDisplayText("a\rb", 0), "a\r\nb");
   EXPECT_EQ(toDisplayText("a$EOL$\rb\rc$EOL$d", 1), "a\r\nb c\r\nd");
