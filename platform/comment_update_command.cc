@@ -1,0 +1,397 @@
+#include "platform/comment_update_command.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "comments/comment_editor_model.h"
+#include "platform/cli_support.h"
+#include "platform/disk_code_module.h"
+#include "platform/disk_module_text.h"
+#include "platform/disk_vb_component.h"
+#include "platform/disk_vbe.h"
+#include "source/source_lines.h"
+#include "source/text.h"
+
+namespace scrivlet {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// How the file's lines fall apart: the header, then each visible line
+// followed by the attribute lines under it.
+struct FileLayout {
+  long header = 0;
+  std::vector<long> hiddenAfter;  // per visible line
+};
+
+FileLayout layoutOf(std::string_view bytes) {
+  DiskModuleText text(bytes);
+  FileLayout layout;
+  long hidden = 0;
+  for (long n = 1; n <= text.lineCount(); ++n) {
+    auto count = static_cast<long>(text.hiddenAfter(n).size());
+    layout.hiddenAfter.push_back(count);
+    hidden += count;
+  }
+  layout.header = static_cast<long>(splitRawLines(bytes).size()) -
+                  text.lineCount() - hidden;
+  return layout;
+}
+
+bool isProcedure(const Element& element) {
+  switch (element.kind()) {
+    case ElementKind::Smethod:
+    case ElementKind::Sevent:
+    case ElementKind::SpropGet:
+    case ElementKind::SpropLet:
+    case ElementKind::SpropSet:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::vector<std::string> blockAsWritten(const CodeModule& module, long line,
+                                        const std::vector<std::string>& lines) {
+  std::string declaration = module.Lines(line, 1);
+  std::string indent(declaration.size() - leftTrim(declaration).size(), ' ');
+  std::vector<std::string> block{indent + "'**"};
+  for (const std::string& text : lines) block.push_back(indent + "'" + text);
+  return block;
+}
+
+// A module file named on the command line, with the project that lists it
+// when there is one.
+struct OpenedModule {
+  std::unique_ptr<DiskVBE> vbe;
+  std::unique_ptr<DiskVBComponent> alone;
+  DiskCodeModule* module = nullptr;
+  ProjectSettings settings;
+};
+
+bool samePath(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec);
+}
+
+DiskCodeModule* findModule(DiskVBE& vbe, const std::string& file) {
+  for (const auto& project : vbe.projects())
+    for (const auto& component : project->components())
+      if (component->diskCodeModule() &&
+          samePath(component->diskCodeModule()->filePath(), file)) {
+        vbe.setActiveVBProject(project.get());
+        return component->diskCodeModule();
+      }
+  return nullptr;
+}
+
+// The component kind a module file's extension stands for.
+int typeOfModuleFile(const std::string& file) {
+  std::string ext = foldCase(fs::path(file).extension().string());
+  if (ext == ".cls") return vbext_ct_ClassModule;
+  if (ext == ".frm") return vbext_ct_VBForm;
+  if (ext == ".pag") return vbext_ct_PropPage;
+  if (ext == ".ctl") return vbext_ct_UserControl;
+  if (ext == ".dob") return vbext_ct_DocObject;
+  if (ext == ".dsr") return vbext_ct_ActiveXDesigner;
+  return vbext_ct_StdModule;
+}
+
+bool openAlone(OpenedModule& opened, const std::string& file,
+               std::ostream& err) {
+  std::string bytes;
+  std::error_code ec;
+  if (!fs::is_regular_file(file, ec)) {
+    err << "scrivlet: cannot read \"" << file << "\"\n";
+    return false;
+  }
+  {
+    std::ifstream in(file, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+    if (in.bad()) {
+      err << "scrivlet: cannot read \"" << file << "\"\n";
+      return false;
+    }
+  }
+  auto module = std::make_unique<DiskCodeModule>(nullptr, bytes, file);
+  std::string name = unquoteAttribute(module->moduleAttribute("VB_Name"));
+  if (name.empty()) name = fs::path(file).stem().string();
+  opened.alone = std::make_unique<DiskVBComponent>(name, typeOfModuleFile(file), file);
+  module->setParent(opened.alone.get());
+  opened.module = module.get();
+  opened.alone->setCodeModule(std::move(module));
+  return true;
+}
+
+// The project whose settings apply: the one given, else a project file in
+// the module's folder that lists the module, else none (the defaults).
+bool openModule(const CommentUpdateRequest& request, const std::string& file,
+                OpenedModule& opened, std::ostream& err) {
+  if (!request.project.empty()) {
+    std::string error;
+    opened.vbe = openProjectOrGroup(request.project, error);
+    if (!opened.vbe) {
+      err << "scrivlet: " << error << '\n';
+      return false;
+    }
+    opened.module = findModule(*opened.vbe, file);
+    if (!opened.module) {
+      err << "scrivlet: \"" << request.project << "\" does not list \"" << file
+          << "\"\n";
+      return false;
+    }
+  } else {
+    fs::path folder = fs::path(file).parent_path();
+    if (folder.empty()) folder = ".";
+    std::vector<std::string> candidates;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec))
+      if (equalsNoCase(entry.path().extension().string(), ".vbp"))
+        candidates.push_back(entry.path().string());
+    std::sort(candidates.begin(), candidates.end());
+    for (const std::string& candidate : candidates) {
+      std::string error;
+      std::unique_ptr<DiskVBE> vbe = openProjectOrGroup(candidate, error);
+      if (!vbe) continue;
+      if (DiskCodeModule* module = findModule(*vbe, file)) {
+        opened.vbe = std::move(vbe);
+        opened.module = module;
+        break;
+      }
+    }
+    if (!opened.module && !openAlone(opened, file, err)) return false;
+  }
+  if (opened.vbe) loadSettingsForActiveProject(*opened.vbe, opened.settings);
+  return true;
+}
+
+std::string location(const DiskCodeModule& module, const Element& element) {
+  long line = fileLineOfVisibleLine(module.toBytes(), element.CodeLocation());
+  return module.filePath() + ":" + std::to_string(line);
+}
+
+void report(std::ostream& out, const DiskCodeModule& module,
+            const Element& element, const CommentUpdate& update,
+            bool dryRun) {
+  out << location(module, element) << ": " << element.canonicalLink()
+      << ": parameters updated\n";
+  if (dryRun)
+    for (const std::string& line : update.block) out << line << '\n';
+}
+
+bool saveAll(OpenedModule& opened, std::ostream& err) {
+  std::vector<std::string> errors;
+  if (opened.vbe) {
+    errors = opened.vbe->saveChanged();
+  } else {
+    std::string error;
+    if (!opened.module->save(error)) errors.push_back(error);
+  }
+  for (const std::string& e : errors) err << "scrivlet: " << e << '\n';
+  return errors.empty();
+}
+
+int updateOne(const CommentUpdateRequest& request, std::ostream& out,
+              std::ostream& err) {
+  std::string file;
+  long fileLine = 0;
+  if (!splitFileLine(request.target, file, fileLine)) {
+    err << "scrivlet: expected FILE:LINE, got \"" << request.target << "\"\n";
+    return 2;
+  }
+  OpenedModule opened;
+  if (!openModule(request, file, opened, err)) return 1;
+  DiskCodeModule& module = *opened.module;
+  long line = visibleLineOfFileLine(module.toBytes(), fileLine);
+  if (line == 0) {
+    err << "scrivlet: " << request.target
+        << " is in the file's header, which holds no member\n";
+    return 2;
+  }
+  if (line < 0) {
+    err << "scrivlet: " << file << " has no line " << fileLine << '\n';
+    return 2;
+  }
+  std::shared_ptr<Element> element = elementAtLine(module, line);
+  CommentUpdate update =
+      updateElementComment(element, opened.settings, !request.dryRun);
+  switch (update.outcome) {
+    case UpdateOutcome::notAProcedure:
+      err << "scrivlet: " << request.target << ": " << element->canonicalLink()
+          << " has no parameters to update\n";
+      return 1;
+    case UpdateOutcome::noComment:
+      err << "scrivlet: " << request.target << ": " << element->canonicalLink()
+          << " has no documentation comment\n";
+      return 1;
+    case UpdateOutcome::upToDate:
+      out << location(module, *element) << ": " << element->canonicalLink()
+          << ": up to date\n";
+      return 0;
+    case UpdateOutcome::updated:
+      break;
+  }
+  if (!request.dryRun && !saveAll(opened, err)) return 1;
+  report(out, module, *element, update, request.dryRun);
+  return 0;
+}
+
+int updateProject(const CommentUpdateRequest& request, std::ostream& out,
+                  std::ostream& err) {
+  std::string error;
+  std::unique_ptr<DiskVBE> vbe = openProjectOrGroup(request.target, error);
+  if (!vbe) {
+    err << "scrivlet: " << error << '\n';
+    return 1;
+  }
+  for (const std::string& message : vbe->loadMessages)
+    err << "scrivlet: " << message << '\n';
+  int result = 0;
+  for (const auto& project : vbe->projects()) {
+    vbe->setActiveVBProject(project.get());
+    ProjectSettings settings;
+    loadSettingsForActiveProject(*vbe, settings);
+    for (const auto& component : project->components()) {
+      DiskCodeModule* module = component->diskCodeModule();
+      if (!module) continue;
+      for (const auto& element : procedureElements(*module)) {
+        CommentUpdate update;
+        try {
+          update = updateElementComment(element, settings, !request.dryRun);
+        } catch (const std::exception& e) {
+          err << "scrivlet: " << element->canonicalLink() << ": " << e.what()
+              << '\n';
+          result = 1;
+          continue;
+        }
+        if (update.outcome == UpdateOutcome::updated)
+          report(out, *module, *element, update, request.dryRun);
+      }
+    }
+  }
+  if (!request.dryRun) {
+    for (const std::string& e : vbe->saveChanged()) {
+      err << "scrivlet: " << e << '\n';
+      result = 1;
+    }
+  }
+  return result;
+}
+
+}  // namespace
+
+long visibleLineOfFileLine(std::string_view bytes, long fileLine) {
+  FileLayout layout = layoutOf(bytes);
+  if (fileLine <= layout.header) return 0;
+  long next = layout.header + 1;  // file line of the visible line n
+  for (std::size_t i = 0; i < layout.hiddenAfter.size(); ++i) {
+    long after = next + 1 + layout.hiddenAfter[i];
+    if (fileLine < after) return static_cast<long>(i) + 1;
+    next = after;
+  }
+  return -1;
+}
+
+long fileLineOfVisibleLine(std::string_view bytes, long visibleLine) {
+  FileLayout layout = layoutOf(bytes);
+  if (visibleLine < 1 ||
+      visibleLine > static_cast<long>(layout.hiddenAfter.size()))
+    return -1;
+  long line = layout.header + visibleLine;
+  for (long n = 1; n < visibleLine; ++n)
+    line += layout.hiddenAfter[static_cast<std::size_t>(n - 1)];
+  return line;
+}
+
+bool splitFileLine(const std::string& target, std::string& file, long& line) {
+  std::size_t colon = target.rfind(':');
+  if (colon == std::string::npos || colon == 0 || colon + 1 == target.size())
+    return false;
+  std::string number = target.substr(colon + 1);
+  if (number.size() > 9 ||
+      !std::all_of(number.begin(), number.end(),
+                   [](char c) { return c >= '0' && c <= '9'; }))
+    return false;
+  file = target.substr(0, colon);
+  line = std::stol(number);
+  return line > 0;
+}
+
+CommentUpdate updateElementComment(const std::shared_ptr<Element>& element,
+                                   const ProjectSettings& settings, bool write) {
+  CommentUpdate result;
+  if (!element || !isProcedure(*element)) return result;
+  // The editor must open on the comment as it is, to see what Update does.
+  ProjectSettings working = settings;
+  working.autoUpdateParams = 0;
+  CommentEditorModel editor(working);
+  editor.openElement(element);
+  if (!editor.hadComment) {
+    result.outcome = UpdateOutcome::noComment;
+    return result;
+  }
+  std::vector<std::string> before = editor.composeComment();
+  std::vector<EditorParam> params = editor.params;
+  std::array<SettingsGroup, 3> groups = editor.settingsGroups;
+  std::string returnText = editor.returnText;
+  editor.update();
+  if (!settings.addParam) {
+    editor.params = params;
+    editor.settingsGroups = groups;
+  }
+  if (!settings.addReturn) editor.returnText = returnText;
+  const std::vector<std::string>& after = editor.composeComment();
+  if (after == before) {
+    result.outcome = UpdateOutcome::upToDate;
+    return result;
+  }
+  result.outcome = UpdateOutcome::updated;
+  if (write) editor.apply();
+  result.block = blockAsWritten(*element->cmo, element->CodeLocation(),
+                                editor.workingLines);
+  return result;
+}
+
+std::vector<std::shared_ptr<Element>> procedureElements(CodeModule& module) {
+  static constexpr ElementKind kPropertyKinds[] = {
+      ElementKind::SpropLet, ElementKind::SpropSet, ElementKind::SpropGet};
+  static constexpr int kProcKinds[] = {vbext_pk_Let, vbext_pk_Set,
+                                       vbext_pk_Get};
+  std::vector<std::shared_ptr<Element>> elements;
+  for (const std::shared_ptr<Member>& member : module.Members()) {
+    if (member->Type() == vbext_mt_Property) {
+      for (std::size_t i = 0; i < 3; ++i) {
+        try {
+          module.ProcBodyLine(member->Name(), kProcKinds[i]);
+        } catch (const std::exception&) {
+          continue;
+        }
+        std::shared_ptr<Element> element = makeElement(kPropertyKinds[i]);
+        element->member = member;
+        element->cmo = &module;
+        elements.push_back(element);
+      }
+    } else if (member->Type() == vbext_mt_Method ||
+               member->Type() == vbext_mt_Event) {
+      std::shared_ptr<Element> element = elementForMember(module, member);
+      if (element) elements.push_back(element);
+    }
+  }
+  return elements;
+}
+
+int runCommentUpdate(const CommentUpdateRequest& request, std::ostream& out,
+                     std::ostream& err) {
+  try {
+    return request.all ? updateProject(request, out, err)
+                       : updateOne(request, out, err);
+  } catch (const std::exception& e) {
+    err << "scrivlet: " << e.what() << '\n';
+    return 1;
+  }
+}
+
+}  // namespace scrivlet
