@@ -444,6 +444,11 @@ void CommentEditorModel::setGridCell(int row, int column,
   writeGridBack(std::move(rows));
 }
 
+int CommentEditorModel::gridRowAfterMove(int row, int step) const {
+  int last = static_cast<int>(gridRows().size()) - 1;
+  return std::clamp(row + step, 0, std::max(last, 0));
+}
+
 std::vector<std::string> CommentEditorModel::interestingReferenceCandidates(
     const VBE& ide) const {
   if (!element_) return {};
@@ -547,8 +552,20 @@ std::string CommentEditorModel::sourceCodeView() {
   return CollectionToCommentString(composeComment());
 }
 
-void CommentEditorModel::apply(const std::function<void()>& saveSettings) {
-  if (!element_) return;
+bool CommentEditorModel::apply(const std::function<void()>& saveSettings) {
+  if (!element_) return false;
+  try {
+    replaceBlock();
+  } catch (const std::exception&) {
+    return false;
+  }
+  hadComment = true;
+  element_->hadComment = true;
+  if (saveSettings) saveSettings();
+  return true;
+}
+
+void CommentEditorModel::replaceBlock() {
   CodeModule& module = *element_->cmo;
   if (hadComment) {
     long start = 0, end = 0;
@@ -561,9 +578,6 @@ void CommentEditorModel::apply(const std::function<void()>& saveSettings) {
   }
   composeComment();
   insertCommentBlock(module, element_->CodeLocation(), workingLines);
-  hadComment = true;
-  element_->hadComment = true;
-  if (saveSettings) saveSettings();
 }
 
 }  // namespace scrivlet

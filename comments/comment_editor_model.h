@@ -126,6 +126,9 @@ class CommentEditorModel {
   void removeGridRow(int row);
   // Column 0 constant, 1 value, 2 description.
   void setGridCell(int row, int column, const std::string& text);
+  // The row the cell editor moves to with Down (+1) or Up (-1): never past
+  // the last row, never into the header.
+  int gridRowAfterMove(int row, int step) const;
 
   // "Find interesting references": the candidates the dialog lists, all
   // preselected ("IShape [implemented]", "Stats [used]", ...).
@@ -154,7 +157,14 @@ class CommentEditorModel {
   // Replaces the element's comment block by the composed one, directly
   // above the declaration, then saves the settings with `saveSettings`
   // (the editor's options live there).
-  void apply(const std::function<void()>& saveSettings = nullptr);
+  // False when the code could not be changed (the element's declaration is
+  // gone, for one); the fields stay as they are.
+  bool apply(const std::function<void()>& saveSettings = nullptr);
+  // "..." beside "Same documentation as": a chosen link; empty (cancelled)
+  // keeps the old one.
+  void pickSame(const std::string& link) {
+    if (!link.empty()) same = link;
+  }
 
  private:
   int displayMode() const { return settings_.autoInsertEOL == 1 ? 1 : 0; }
@@ -162,6 +172,7 @@ class CommentEditorModel {
   void clearFields();
   int groupOfSelected() const;
   void writeGridBack(std::vector<EditorSetting> rows);
+  void replaceBlock();
 
   ProjectSettings& settings_;
   std::shared_ptr<Element> element_;

@@ -396,6 +396,9 @@ TEST(CommentEditor, SettingsGridBelongsToTheSelectedParameter) {
   editor.setGridCell(1, 0, "vbC");
   editor.setGridCell(1, 1, "\"a b\"");
   editor.setGridCell(1, 2, "Sea.");
+  EXPECT_EQ(editor.gridRowAfterMove(1, 1), 1);
+  EXPECT_EQ(editor.gridRowAfterMove(1, -1), 0);
+  EXPECT_EQ(editor.gridRowAfterMove(0, -1), 0);
   editor.selectParameter(0);
   EXPECT_TRUE(editor.gridRows().empty());
   editor.addGridRow();

@@ -257,7 +257,15 @@ int updateProject(const CommentUpdateRequest& request, std::ostream& out,
     for (const auto& component : project->components()) {
       DiskCodeModule* module = component->diskCodeModule();
       if (!module) continue;
-      for (const auto& element : procedureElements(*module)) {
+      // From the top down, so that a block that grows or shrinks moves only
+      // lines that are still to come and every reported line stays true.
+      std::vector<std::shared_ptr<Element>> elements =
+          procedureElements(*module);
+      std::stable_sort(elements.begin(), elements.end(),
+                       [](const auto& a, const auto& b) {
+                         return a->CodeLocation() < b->CodeLocation();
+                       });
+      for (const auto& element : elements) {
         CommentUpdate update;
         try {
           update = updateElementComment(element, settings, !request.dryRun);
