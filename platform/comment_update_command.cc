@@ -357,9 +357,17 @@ CommentUpdate updateElementComment(const std::shared_ptr<Element>& element,
     return result;
   }
   result.outcome = UpdateOutcome::updated;
-  if (write) editor.apply();
-  result.block = blockAsWritten(*element->cmo, element->CodeLocation(),
-                                editor.workingLines);
+  CodeModule& module = *element->cmo;
+  result.block =
+      blockAsWritten(module, element->CodeLocation(), editor.workingLines);
+  long start = 0, end = 0;
+  if (write && getCommentRange(*element, start, end)) {
+    // The new block takes the old one's place: blank lines between the
+    // block and the declaration stay where they were, so that nothing but
+    // the comment itself changes.
+    module.DeleteLines(start, end - start + 1);
+    module.InsertLines(start, join(result.block, "\r"));
+  }
   return result;
 }
 

@@ -44,7 +44,8 @@ struct CommentUpdate {
 };
 
 // Runs the editor's Update on the element's comment and, when that changes
-// it and `write` is set, replaces the block in the code. Only procedures
+// it and `write` is set, puts the newly composed block where the old one
+// stood (blank lines under it stay under it). Only procedures
 // have parameters; other elements are left alone. Settings that generate no
 // "@param" or "@return" lines keep the existing ones: unattended, an update
 // must not wipe documentation the declaration says nothing against.

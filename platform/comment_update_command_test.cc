@@ -100,11 +100,11 @@ const std::string kCalcUpdated = lines(
      "Public Sub NoComment(ByVal y As Long)",
      "End Sub",
      "",
-     "",
      "  '**",
      "  ' Scales \xe9verything.",
      "  '@param        f Required. Single. The factor.",
      "  '@see          Calc.Add ",
+     "",
      "  Public Sub Scale(ByVal f As Single)",
      "  End Sub"},
     "\r\n");
