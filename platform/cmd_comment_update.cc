@@ -32,7 +32,7 @@ std::function<int()> setupCommentUpdate(CLI::App& app) {
       "changes; the block is then rewritten as the editor writes it. LINE "
       "counts the lines of the file as an editor shows it, header and "
       "attribute lines included; it may be any line of the declaration or "
-      "the procedure. One line is printed per changed element: "
+      "the procedure, but not a hidden header or attribute line. One line is printed per changed element: "
       "FILE:LINE: LINK: parameters updated.");
   return [request] { return runCommentUpdate(*request, std::cout, std::cerr); };
 }

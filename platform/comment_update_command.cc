@@ -1,22 +1,18 @@
 #include "platform/comment_update_command.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 
 #include "comments/comment_editor_model.h"
 #include "platform/cli_support.h"
 #include "platform/disk_code_module.h"
 #include "platform/disk_module_text.h"
-#include "platform/disk_vb_component.h"
 #include "platform/disk_vbe.h"
+#include "platform/module_target.h"
 #include "source/source_lines.h"
 #include "source/text.h"
 
 namespace scrivlet {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -63,111 +59,6 @@ std::vector<std::string> blockAsWritten(const CodeModule& module, long line,
   return block;
 }
 
-// A module file named on the command line, with the project that lists it
-// when there is one.
-struct OpenedModule {
-  std::unique_ptr<DiskVBE> vbe;
-  std::unique_ptr<DiskVBComponent> alone;
-  DiskCodeModule* module = nullptr;
-  ProjectSettings settings;
-};
-
-bool samePath(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return fs::equivalent(a, b, ec);
-}
-
-DiskCodeModule* findModule(DiskVBE& vbe, const std::string& file) {
-  for (const auto& project : vbe.projects())
-    for (const auto& component : project->components())
-      if (component->diskCodeModule() &&
-          samePath(component->diskCodeModule()->filePath(), file)) {
-        vbe.setActiveVBProject(project.get());
-        return component->diskCodeModule();
-      }
-  return nullptr;
-}
-
-// The component kind a module file's extension stands for.
-int typeOfModuleFile(const std::string& file) {
-  std::string ext = foldCase(fs::path(file).extension().string());
-  if (ext == ".cls") return vbext_ct_ClassModule;
-  if (ext == ".frm") return vbext_ct_VBForm;
-  if (ext == ".pag") return vbext_ct_PropPage;
-  if (ext == ".ctl") return vbext_ct_UserControl;
-  if (ext == ".dob") return vbext_ct_DocObject;
-  if (ext == ".dsr") return vbext_ct_ActiveXDesigner;
-  return vbext_ct_StdModule;
-}
-
-bool openAlone(OpenedModule& opened, const std::string& file,
-               std::ostream& err) {
-  std::string bytes;
-  std::error_code ec;
-  if (!fs::is_regular_file(file, ec)) {
-    err << "scrivlet: cannot read \"" << file << "\"\n";
-    return false;
-  }
-  {
-    std::ifstream in(file, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(in), {});
-    if (in.bad()) {
-      err << "scrivlet: cannot read \"" << file << "\"\n";
-      return false;
-    }
-  }
-  auto module = std::make_unique<DiskCodeModule>(nullptr, bytes, file);
-  std::string name = unquoteAttribute(module->moduleAttribute("VB_Name"));
-  if (name.empty()) name = fs::path(file).stem().string();
-  opened.alone = std::make_unique<DiskVBComponent>(name, typeOfModuleFile(file), file);
-  module->setParent(opened.alone.get());
-  opened.module = module.get();
-  opened.alone->setCodeModule(std::move(module));
-  return true;
-}
-
-// The project whose settings apply: the one given, else a project file in
-// the module's folder that lists the module, else none (the defaults).
-bool openModule(const CommentUpdateRequest& request, const std::string& file,
-                OpenedModule& opened, std::ostream& err) {
-  if (!request.project.empty()) {
-    std::string error;
-    opened.vbe = openProjectOrGroup(request.project, error);
-    if (!opened.vbe) {
-      err << "scrivlet: " << error << '\n';
-      return false;
-    }
-    opened.module = findModule(*opened.vbe, file);
-    if (!opened.module) {
-      err << "scrivlet: \"" << request.project << "\" does not list \"" << file
-          << "\"\n";
-      return false;
-    }
-  } else {
-    fs::path folder = fs::path(file).parent_path();
-    if (folder.empty()) folder = ".";
-    std::vector<std::string> candidates;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder, ec))
-      if (equalsNoCase(entry.path().extension().string(), ".vbp"))
-        candidates.push_back(entry.path().string());
-    std::sort(candidates.begin(), candidates.end());
-    for (const std::string& candidate : candidates) {
-      std::string error;
-      std::unique_ptr<DiskVBE> vbe = openProjectOrGroup(candidate, error);
-      if (!vbe) continue;
-      if (DiskCodeModule* module = findModule(*vbe, file)) {
-        opened.vbe = std::move(vbe);
-        opened.module = module;
-        break;
-      }
-    }
-    if (!opened.module && !openAlone(opened, file, err)) return false;
-  }
-  if (opened.vbe) loadSettingsForActiveProject(*opened.vbe, opened.settings);
-  return true;
-}
-
 std::string location(const DiskCodeModule& module, const Element& element) {
   long line = fileLineOfVisibleLine(module.toBytes(), element.CodeLocation());
   return module.filePath() + ":" + std::to_string(line);
@@ -182,14 +73,8 @@ void report(std::ostream& out, const DiskCodeModule& module,
     for (const std::string& line : update.block) out << line << '\n';
 }
 
-bool saveAll(OpenedModule& opened, std::ostream& err) {
-  std::vector<std::string> errors;
-  if (opened.vbe) {
-    errors = opened.vbe->saveChanged();
-  } else {
-    std::string error;
-    if (!opened.module->save(error)) errors.push_back(error);
-  }
+bool saveAll(ModuleTarget& target, std::ostream& err) {
+  std::vector<std::string> errors = target.save();
   for (const std::string& e : errors) err << "scrivlet: " << e << '\n';
   return errors.empty();
 }
@@ -202,22 +87,21 @@ int updateOne(const CommentUpdateRequest& request, std::ostream& out,
     err << "scrivlet: expected FILE:LINE, got \"" << request.target << "\"\n";
     return 2;
   }
-  OpenedModule opened;
-  if (!openModule(request, file, opened, err)) return 1;
-  DiskCodeModule& module = *opened.module;
-  long line = visibleLineOfFileLine(module.toBytes(), fileLine);
-  if (line == 0) {
-    err << "scrivlet: " << request.target
-        << " is in the file's header, which holds no member\n";
-    return 2;
+  ModuleTarget target;
+  std::string error;
+  if (!openModuleTarget(file, request.project, target, error)) {
+    err << "scrivlet: " << error << '\n';
+    return 1;
   }
-  if (line < 0) {
-    err << "scrivlet: " << file << " has no line " << fileLine << '\n';
+  DiskCodeModule& module = *target.module;
+  long line = visibleLineOfFile(module, fileLine, error);
+  if (line == 0) {
+    err << "scrivlet: " << file << ": " << error << '\n';
     return 2;
   }
   std::shared_ptr<Element> element = elementAtLine(module, line);
   CommentUpdate update =
-      updateElementComment(element, opened.settings, !request.dryRun);
+      updateElementComment(element, target.settings, !request.dryRun);
   switch (update.outcome) {
     case UpdateOutcome::notAProcedure:
       err << "scrivlet: " << request.target << ": " << element->canonicalLink()
@@ -234,7 +118,7 @@ int updateOne(const CommentUpdateRequest& request, std::ostream& out,
     case UpdateOutcome::updated:
       break;
   }
-  if (!request.dryRun && !saveAll(opened, err)) return 1;
+  if (!request.dryRun && !saveAll(target, err)) return 1;
   report(out, module, *element, update, request.dryRun);
   return 0;
 }
@@ -291,18 +175,6 @@ int updateProject(const CommentUpdateRequest& request, std::ostream& out,
 
 }  // namespace
 
-long visibleLineOfFileLine(std::string_view bytes, long fileLine) {
-  FileLayout layout = layoutOf(bytes);
-  if (fileLine <= layout.header) return 0;
-  long next = layout.header + 1;  // file line of the visible line n
-  for (std::size_t i = 0; i < layout.hiddenAfter.size(); ++i) {
-    long after = next + 1 + layout.hiddenAfter[i];
-    if (fileLine < after) return static_cast<long>(i) + 1;
-    next = after;
-  }
-  return -1;
-}
-
 long fileLineOfVisibleLine(std::string_view bytes, long visibleLine) {
   FileLayout layout = layoutOf(bytes);
   if (visibleLine < 1 ||
@@ -312,20 +184,6 @@ long fileLineOfVisibleLine(std::string_view bytes, long visibleLine) {
   for (long n = 1; n < visibleLine; ++n)
     line += layout.hiddenAfter[static_cast<std::size_t>(n - 1)];
   return line;
-}
-
-bool splitFileLine(const std::string& target, std::string& file, long& line) {
-  std::size_t colon = target.rfind(':');
-  if (colon == std::string::npos || colon == 0 || colon + 1 == target.size())
-    return false;
-  std::string number = target.substr(colon + 1);
-  if (number.size() > 9 ||
-      !std::all_of(number.begin(), number.end(),
-                   [](char c) { return c >= '0' && c <= '9'; }))
-    return false;
-  file = target.substr(0, colon);
-  line = std::stol(number);
-  return line > 0;
 }
 
 CommentUpdate updateElementComment(const std::shared_ptr<Element>& element,

@@ -22,17 +22,10 @@ class App;
 
 namespace scrivlet {
 
-// Line numbers of a module file as an editor shows the file (1-based, the
-// hidden header and attribute lines counted) against the code window's
-// visible lines. A header line answers 0, a line past the end -1; a member
-// attribute line answers the visible line it stands under.
-long visibleLineOfFileLine(std::string_view bytes, long fileLine);
-// The reverse; -1 past the end.
+// The line of a module file (1-based, counted as an editor counts them,
+// the hidden header and attribute lines included) that shows visible line
+// `visibleLine`; -1 when there is no such visible line.
 long fileLineOfVisibleLine(std::string_view bytes, long visibleLine);
-
-// "src/Calc.bas:12" -> "src/Calc.bas", 12; false when there is no ":" or
-// the line is not a positive number.
-bool splitFileLine(const std::string& target, std::string& file, long& line);
 
 enum class UpdateOutcome { notAProcedure, noComment, upToDate, updated };
 

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "addin/settings_file.h"
+#include "platform/disk_code_module.h"
 #include "source/text.h"
 
 namespace scrivlet {
@@ -161,30 +162,21 @@ class CommentUpdateCommand : public ::testing::Test {
   std::ostringstream err_;
 };
 
-TEST(FileLines, MapToVisibleLinesAndBack) {
-  EXPECT_EQ(visibleLineOfFileLine(kShape, 5), 0);   // module attribute
-  EXPECT_EQ(visibleLineOfFileLine(kShape, 6), 1);   // Option Explicit
-  EXPECT_EQ(visibleLineOfFileLine(kShape, 17), 12);
-  EXPECT_EQ(visibleLineOfFileLine(kShape, 18), 13);
-  EXPECT_EQ(visibleLineOfFileLine(kShape, 19), -1);
-  EXPECT_EQ(fileLineOfVisibleLine(kShape, 12), 17);
-  // The attribute line under the continued declaration belongs to the
-  // declaration's last line; the lines after it move down by one.
-  EXPECT_EQ(visibleLineOfFileLine(kCalc, 9), 8);
-  EXPECT_EQ(visibleLineOfFileLine(kCalc, 10), 8);
-  EXPECT_EQ(visibleLineOfFileLine(kCalc, 11), 9);
+TEST(FileLines, VisibleLinesBackToFileLines) {
+  EXPECT_EQ(fileLineOfVisibleLine(kShape, 1), 6);  // under the header
+  EXPECT_EQ(fileLineOfVisibleLine(kShape, 13), 18);
+  EXPECT_EQ(fileLineOfVisibleLine(kShape, 14), -1);
+  EXPECT_EQ(fileLineOfVisibleLine(kShape, 0), -1);
+  // Lines after an attribute line under a continued declaration move down.
+  EXPECT_EQ(fileLineOfVisibleLine(kCalc, 8), 9);
   EXPECT_EQ(fileLineOfVisibleLine(kCalc, 9), 11);
-  EXPECT_EQ(fileLineOfVisibleLine(kCalc, 0), -1);
-  EXPECT_EQ(visibleLineOfFileLine("", 1), -1);
-
-  std::string file;
-  long line = 0;
-  EXPECT_TRUE(splitFileLine("C:/src/Calc.bas:12", file, line));
-  EXPECT_EQ(file + "|" + std::to_string(line), "C:/src/Calc.bas|12");
-  EXPECT_FALSE(splitFileLine("Calc.bas", file, line));
-  EXPECT_FALSE(splitFileLine("Calc.bas:", file, line));
-  EXPECT_FALSE(splitFileLine("Calc.bas:0", file, line));
-  EXPECT_FALSE(splitFileLine("Calc.bas:1x", file, line));
+  EXPECT_EQ(fileLineOfVisibleLine("", 1), -1);
+  auto module = DiskCodeModule::fromText("Calc", vbext_ct_StdModule, kCalc);
+  for (long line = 1; line <= module->CountOfLines(); ++line) {
+    bool inHeader = false;
+    EXPECT_EQ(module->visibleLineAt(fileLineOfVisibleLine(kCalc, line), inHeader),
+              line);
+  }
 }
 
 TEST_F(CommentUpdateCommand, AllChangesOnlyParameterLines) {
@@ -226,8 +218,11 @@ TEST_F(CommentUpdateCommand, AllChangesOnlyParameterLines) {
 
 TEST_F(CommentUpdateCommand, OneElementByFileLine) {
   CommentUpdateRequest request;
-  // The attribute line under Add's declaration.
+  // A hidden attribute line names no line of the code window.
   request.target = path("Calc.bas") + ":10";
+  EXPECT_EQ(run(request), 2);
+  // A line of Add's body.
+  request.target = path("Calc.bas") + ":11";
   request.dryRun = true;
   ASSERT_EQ(run(request), 0) << err_.str();
   EXPECT_EQ(out_.str(),
