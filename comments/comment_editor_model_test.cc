@@ -10,7 +10,6 @@
 #include "addin/progress.h"
 #include "comments/comment_editor_options.h"
 #include "platform/disk_code_module.h"
-#include "source/fake_host_test_util.h"
 
 namespace scrivlet {
 namespace {
@@ -30,6 +29,41 @@ class RecordingMessageBox : public MessageBox {
     return cancellingAnswer(buttons);
   }
   std::string shown;
+};
+
+// A project of modules made from text, as much as the type relationships
+// read of it.
+class TextProject : public VBProject {
+ public:
+  void add(int type, const std::string& name) {
+    modules_.push_back(DiskCodeModule::fromText(name, type, ""));
+  }
+  std::string Name() const override { return "Project1"; }
+  std::string FileName() const override { return ""; }
+  std::vector<VBComponent*> VBComponents() const override {
+    std::vector<VBComponent*> list;
+    for (const auto& m : modules_) list.push_back(m->Parent());
+    return list;
+  }
+  std::string HelpFile() const override { return ""; }
+  void setHelpFile(const std::string&) override {}
+  std::string Description() const override { return ""; }
+  long HelpContextID() const override { return 0; }
+
+ private:
+  std::vector<std::unique_ptr<DiskCodeModule>> modules_;
+};
+
+class TextVBE : public VBE {
+ public:
+  explicit TextVBE(VBProject* project) : project_(project) {}
+  VBProject* ActiveVBProject() const override { return project_; }
+  void setActiveVBProject(VBProject* project) override { project_ = project; }
+  std::vector<VBProject*> VBProjects() const override { return {project_}; }
+  scrivlet::CodePane* ActiveCodePane() const override { return nullptr; }
+
+ private:
+  VBProject* project_;
 };
 
 const std::string kCalc = crlf({
@@ -354,11 +388,11 @@ TEST(CommentEditor, LinkListsAndInterestingReferences) {
   list.remove();
   EXPECT_FALSE(list.removeEnabled());
 
-  FakeProject project;
-  project.addModule(vbext_ct_ClassModule, "Stats", {});
-  project.addModule(vbext_ct_ClassModule, "IShape", {});
-  project.addModule(vbext_ct_StdModule, "Helpers", {});
-  FakeVBE ide(&project);
+  TextProject project;
+  project.add(vbext_ct_ClassModule, "Stats");
+  project.add(vbext_ct_ClassModule, "IShape");
+  project.add(vbext_ct_StdModule, "Helpers");
+  TextVBE ide(&project);
   auto module = DiskCodeModule::fromText("Calc", vbext_ct_StdModule, kCalc);
   ProjectSettings settings;
   CommentEditorModel editor(settings);
