@@ -251,6 +251,7 @@ void CommentEditorModel::openElement(std::shared_ptr<Element> element) {
   if (element_->kind() == ElementKind::Smodule) {
     lines = getModuleComment(*element_->cmo);
     hadComment = !lines.empty();
+    element_->hadComment = hadComment;
   } else {
     // Reading must not hand out help numbers into the code.
     ProjectSettings reading = settings_;

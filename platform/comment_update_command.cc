@@ -218,14 +218,17 @@ CommentUpdate updateElementComment(const std::shared_ptr<Element>& element,
   CodeModule& module = *element->cmo;
   result.block =
       blockAsWritten(module, element->CodeLocation(), editor.workingLines);
+  if (!write) return result;
   long start = 0, end = 0;
-  if (write && getCommentRange(*element, start, end)) {
-    // The new block takes the old one's place: blank lines between the
-    // block and the declaration stay where they were, so that nothing but
-    // the comment itself changes.
-    module.DeleteLines(start, end - start + 1);
-    module.InsertLines(start, join(result.block, "\r"));
+  if (!getCommentRange(*element, start, end)) {
+    result.outcome = UpdateOutcome::noComment;
+    return result;
   }
+  // The new block takes the old one's place: blank lines between the block
+  // and the declaration stay where they were, so that nothing but the
+  // comment itself changes.
+  module.DeleteLines(start, end - start + 1);
+  module.InsertLines(start, join(result.block, "\r"));
   return result;
 }
 
