@@ -217,7 +217,10 @@ bool CommentEditorModel::openAtCaret(CodePane& pane) {
   long startLine = 0, startColumn = 0, endLine = 0, endColumn = 0;
   pane.GetSelection(startLine, startColumn, endLine, endColumn);
   CodeModule* module = pane.CodeModule();
-  if (!module || startLine != endLine || startColumn != endColumn) return false;
+  if (!module || startLine != endLine || startColumn != endColumn) {
+    openElement(nullptr);
+    return false;
+  }
   openAtLine(*module, startLine);
   return true;
 }

@@ -88,7 +88,12 @@ TEST(CommentEditor, EditApplyReopenAndApplyAgain) {
   auto module = DiskCodeModule::fromText("Calc", vbext_ct_StdModule, kCalc);
   ProjectSettings settings;
   CommentEditorModel editor(settings);
-  editor.openAtLine(*module, 10);
+  // With a selection in the code window there is nothing to edit.
+  module->CodePane()->SetSelection(10, 1, 10, 5);
+  EXPECT_FALSE(editor.openAtCaret(*module->CodePane()));
+  EXPECT_FALSE(editor.element());
+  module->CodePane()->SetSelection(10, 5, 10, 5);
+  ASSERT_TRUE(editor.openAtCaret(*module->CodePane()));
   ASSERT_TRUE(editor.element());
   EXPECT_EQ(editor.caption(), "Add - Scrivlet Comment Editor");
   EXPECT_TRUE(editor.parametersEnabled());
@@ -136,6 +141,12 @@ TEST(CommentEditor, EditApplyReopenAndApplyAgain) {
       "End Sub",
   });
   EXPECT_EQ(module->toBytes(), expected);
+  // The caret waits just after the description line's apostrophe.
+  long line = 0, column = 0, endLine = 0, endColumn = 0;
+  module->CodePane()->GetSelection(line, column, endLine, endColumn);
+  EXPECT_EQ(std::to_string(line) + "," + std::to_string(column) + "," +
+                std::to_string(endLine) + "," + std::to_string(endColumn),
+            "5,2,5,2");
 
   // A second Apply replaces the block it wrote.
   editor.apply();
