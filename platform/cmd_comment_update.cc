@@ -1,9 +1,10 @@
-// scrivlet comment-update FILE:LINE | --all PROJECT: parameter
+// scrivlet comment update FILE:LINE | --all PROJECT: parameter
 // documentation brought in line with changed declarations.
+#include <CLI/CLI.hpp>
+
 #include <iostream>
 #include <memory>
 
-#include "platform/command.h"
 #include "platform/comment_update_command.h"
 
 namespace scrivlet {
@@ -37,12 +38,4 @@ std::function<int()> setupCommentUpdate(CLI::App& app) {
   return [request] { return runCommentUpdate(*request, std::cout, std::cerr); };
 }
 
-namespace {
-
-RegisterCommand reg{{"comment-update",
-                     "Bring parameter documentation in line with the "
-                     "declarations",
-                     setupCommentUpdate}};
-
-}  // namespace
 }  // namespace scrivlet

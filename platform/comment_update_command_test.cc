@@ -280,11 +280,11 @@ TEST_F(CommentUpdateCommand, OneElementByFileLine) {
 }
 
 TEST_F(CommentUpdateCommand, CommandLine) {
-  std::string command = std::string(SCRIVLET_BINARY) + " comment-update --all " +
+  std::string command = std::string(SCRIVLET_BINARY) + " comment update --all " +
                         path("Calc.vbp") + " > " + path("out.txt") + " 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0) << readFile(folder_ / "out.txt");
   EXPECT_EQ(readFile(folder_ / "Calc.bas"), kCalcUpdated);
-  command = std::string(SCRIVLET_BINARY) + " comment-update " + path("Calc.bas") +
+  command = std::string(SCRIVLET_BINARY) + " comment update " + path("Calc.bas") +
             " > " + path("out.txt") + " 2>&1";
   EXPECT_NE(std::system(command.c_str()), 0);
 }
