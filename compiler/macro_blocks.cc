@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "compiler/fold_table.h"
 #include "compiler/macro_engine.h"
 #include "source/text.h"
 
@@ -24,9 +25,8 @@ bool isModuleContentsList(std::string_view name) {
          name == "CONT-STDMODULES-LINK-LIST";
 }
 
-// A link list item after normalising: where it leads and what it shows.
+// A link list item after normalising: what it shows of where it leads.
 struct LinkItem {
-  std::string target;
   std::string label;
   std::string location;
   std::string memberName;
@@ -211,53 +211,65 @@ std::string MacroEngine::loopOverFields(const std::string& listName,
   return out;
 }
 
+namespace {
+
+// "Class1.Load" CR "" -> Load, location Class1, the element's help number;
+// """manual.chm" CR "" -> manual.chm, an external file. The link is made
+// canonical, then led through the link table to the page that documents
+// it. Resolving the canonical link again finds the same element (or, for a
+// link that names nothing, the same warning, which is not repeated), so
+// only a link that the table redirects is resolved a second time.
+LinkItem normaliseLinkItem(const std::string& entry, const Element* context,
+                           Links& links,
+                           const KeyedCollection<std::string>& linkTable) {
+  LinkItem item;
+  std::size_t cr = entry.find('\r');
+  std::string linkText = entry.substr(0, cr);
+  if (cr != std::string::npos) item.label = entry.substr(cr + 1);
+  if (!linkText.empty() && linkText[0] == '"') {
+    item.external = true;
+    item.fileName = linkText.substr(1);
+    item.location = "External file";
+    if (item.label.empty()) item.label = item.fileName;
+  } else {
+    std::shared_ptr<Element> found = links.getWrapperFromLink(context, linkText);
+    std::string canonical = found ? Links::getLinkFromWrapper(*found) : linkText;
+    const std::string* mapped = linkTable.find(canonical);
+    ParsedLink parsed = !mapped || *mapped == canonical
+                            ? Links::partsOf(found)
+                            : links.parseLink(*mapped);
+    item.element = parsed.element;
+    item.location = parsed.location;
+    item.memberName = parsed.memberName;
+    if (item.element) item.helpID = item.element->helpID;
+    if (item.label.empty()) {
+      if (item.memberName.empty())
+        item.label = item.location;
+      else if (item.element && item.element->needsModule)
+        item.label = item.memberName + " (" + item.location + ")";
+      else
+        item.label = item.memberName;
+    }
+  }
+  // Sorted by what follows the link in the normalised item: the label,
+  // then the help number, as text.
+  item.sortKey = item.label;
+  item.sortKey += '\r';
+  item.sortKey += std::to_string(item.helpID);
+  for (char& c : item.sortKey) c = foldByte(c);
+  return item;
+}
+
+}  // namespace
+
 std::string MacroEngine::loopOverLinks(const std::string& listName,
                                        const MacroList& list,
                                        std::string_view body) {
   const Element* context = elements_.compiledWrapper.get();
   std::vector<LinkItem> items;
   items.reserve(list.size());
-  for (const std::string& entry : list) {
-    LinkItem item;
-    std::size_t cr = entry.find('\r');
-    std::string linkText = entry.substr(0, cr);
-    if (cr != std::string::npos) item.label = entry.substr(cr + 1);
-    if (!linkText.empty() && linkText[0] == '"') {
-      item.external = true;
-      item.target = linkText;
-      item.fileName = linkText.substr(1);
-      item.location = "External file";
-      if (item.label.empty()) item.label = item.fileName;
-    } else {
-      // Made canonical, then led to the page that documents it. Resolving
-      // the canonical link again finds the same element (or, for a link
-      // that names nothing, the same warning, which is not repeated), so
-      // only a link the table redirects is resolved a second time.
-      std::shared_ptr<Element> found =
-          links_.getWrapperFromLink(context, linkText);
-      std::string canonical =
-          found ? Links::getLinkFromWrapper(*found) : linkText;
-      const std::string* mapped = linkTable.find(canonical);
-      item.target = mapped ? *mapped : canonical;
-      ParsedLink parsed = item.target == canonical
-                              ? Links::partsOf(found)
-                              : links_.parseLink(item.target);
-      item.element = parsed.element;
-      item.location = parsed.location;
-      item.memberName = parsed.memberName;
-      if (item.element) item.helpID = item.element->helpID;
-      if (item.label.empty()) {
-        if (item.memberName.empty())
-          item.label = item.location;
-        else if (item.element && item.element->needsModule)
-          item.label = item.memberName + " (" + item.location + ")";
-        else
-          item.label = item.memberName;
-      }
-    }
-    item.sortKey = foldCase(item.label + "\r" + std::to_string(item.helpID));
-    items.push_back(std::move(item));
-  }
+  for (const std::string& entry : list)
+    items.push_back(normaliseLinkItem(entry, context, links_, linkTable));
   std::vector<const LinkItem*> sorted;
   sorted.reserve(items.size());
   for (const LinkItem& item : items) sorted.push_back(&item);

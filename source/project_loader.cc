@@ -199,20 +199,18 @@ void ProjectLoader::loadClassVariable(const std::shared_ptr<Element>& variable) 
   std::vector<std::string> getComments = getComment(*variable);
   std::vector<std::string> setComments = getComment(*variable);
 
-  auto get = makeElement(ElementKind::SpropGet);
-  get->member = variable->member;
-  get->cmo = variable->cmo;
-  get->comment = std::move(getComments);
-  get->hadComment = variable->hadComment;
-  get->helpID = variable->helpID;
+  auto side = [&](ElementKind kind, std::vector<std::string> comment) {
+    auto element = makeElement(kind);
+    element->member = variable->member;
+    element->cmo = variable->cmo;
+    element->comment = std::move(comment);
+    element->hadComment = variable->hadComment;
+    element->helpID = variable->helpID;
+    return element;
+  };
+  auto get = side(ElementKind::SpropGet, std::move(getComments));
   admitAndAdd(get);
-
-  auto set = makeElement(ElementKind::SpropSet);
-  set->member = variable->member;
-  set->cmo = variable->cmo;
-  set->comment = std::move(setComments);
-  set->hadComment = variable->hadComment;
-  set->helpID = variable->helpID;
+  auto set = side(ElementKind::SpropSet, std::move(setComments));
   if (admitElement(*set)) {
     set->comment.push_back("@param vData " + getReturns(*get));
     store_.addElement(set);

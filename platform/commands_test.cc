@@ -1,0 +1,131 @@
+// The elements, comment add and copy-code commands, run as a user runs them.
+#include <gtest/gtest.h>
+
+#include "platform/program_test_util.h"
+
+namespace scrivlet {
+namespace {
+
+using testing::readFile;
+using testing::runScrivlet;
+using testing::ScratchFolder;
+
+const std::string kExample = std::string(SCRIVLET_SOURCE_DIR) + "/examples/Calc";
+
+ScratchFolder copyOfExample() {
+  ScratchFolder folder;
+  std::filesystem::copy(kExample, folder.path);
+  return folder;
+}
+
+TEST(ElementsCommand, ListsWhatLoadingYields) {
+  testing::ProgramRun run = runScrivlet("elements '" + kExample + "/Calc.vbp'");
+  EXPECT_EQ(run.status, 0) << run.err;
+  // Help numbers in loading order with their gaps (private members and the
+  // standard module itself use none or leave one out), property procedures
+  // on their own (Let before Get), and a public class variable as a pair.
+  EXPECT_EQ(run.out,
+            "100\tSmodule\tfrmCalc\t1\n"
+            "101\tSmethod\tfrmCalc.ShowCalculator\t1\n"
+            "103\tSmethod\tmodMath.QueryPerformanceCounter\t1\n"
+            "104\tSmethod\tmodMath.QueryPerformanceFrequency\t0\n"
+            "105\tSmethod\tmodMath.RoundHalfUp\t1\n"
+            "106\tSmethod\tmodMath.FormatResult\t1\n"
+            "107\tSmethod\tmodMath.StartTimer\t1\n"
+            "108\tSmethod\tmodMath.ElapsedSeconds\t0\n"
+            "109\tSmodule\tIOperation\t1\n"
+            "110\tSmethod\tIOperation.Apply\t1\n"
+            "111\tSpropGet\tIOperation.Symbol'get\t1\n"
+            "112\tSmodule\tAddOperation\t1\n"
+            "113\tSmodule\tCalculator\t1\n"
+            "114\tSevent\tCalculator.ResultChanged\t1\n"
+            "115\tSpropGet\tCalculator.Result'get\t1\n"
+            "116\tSpropLet\tCalculator.Precision'let\t1\n"
+            "117\tSpropGet\tCalculator.Precision'get\t1\n"
+            "118\tSpropSet\tCalculator.History'set\t1\n"
+            "119\tSpropGet\tCalculator.History'get\t1\n"
+            "120\tSmethod\tCalculator.Apply\t1\n"
+            "121\tSmethod\tCalculator.Clear\t1\n"
+            "122\tSmodule\tHistory\t1\n"
+            "124\tSpropGet\tHistory.MaxEntries'get\t1\n"
+            "124\tSpropSet\tHistory.MaxEntries'set\t1\n"
+            "125\tSevent\tHistory.Added\t1\n"
+            "126\tSevent\tHistory.Cleared\t1\n"
+            "127\tSmethod\tHistory.Add\t1\n"
+            "128\tSmethod\tHistory.Clear\t1\n"
+            "129\tSpropGet\tHistory.Count'get\t1\n"
+            "130\tSpropGet\tHistory.Item'get\t1\n");
+}
+
+TEST(ElementsCommand, FollowsTheSettingsFile) {
+  ScratchFolder folder = copyOfExample();
+  std::ofstream(folder / "Calc.scriv", std::ios::binary)
+      << "#Scrivlet Project Settings#\r\ncomObject = 0\r\ncomForm = 0\r\n"
+         "comPublic = 0\r\ncomFriend = 1\r\ncomModules = calculator";
+  testing::ProgramRun run = runScrivlet("elements '" + (folder / "Calc.vbp") + "'");
+  EXPECT_EQ(run.out, "100\tSmethod\tCalculator.Restore\t0\n");
+}
+
+TEST(ElementsCommand, GroupsAndBadInput) {
+  std::string corpora = SCRIVLET_CORPORA_DIR;
+  std::string group = corpora + "/SimplyVBUnit/Examples/MovieTracker/MovieBusinessGroup.vbg";
+  if (std::filesystem::exists(group)) {
+    testing::ProgramRun run = runScrivlet("elements '" + group + "'");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("# MovieBusinessTests\n", 0), 0u);  // line order
+    EXPECT_NE(run.out.find("\n# MovieBusiness\n"), std::string::npos);
+  }
+
+  ScratchFolder folder;
+  std::ofstream(folder / "junk.vbp", std::ios::binary) << std::string("\0\x01\xff garbage", 11);
+  for (const std::string& input : {folder / "missing.vbp", folder / "junk.vbp", folder.path.string()}) {
+    testing::ProgramRun run = runScrivlet("elements '" + input + "'");
+    EXPECT_EQ(run.status, 1) << input;
+    EXPECT_NE(run.err.find(input), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_EQ(runScrivlet("elements").status, 2);
+}
+
+TEST(CommentAddCommand, InsertsTheSkeletonAndNothingElse) {
+  ScratchFolder folder = copyOfExample();
+  std::string before = readFile(folder / "modMath.bas");
+  // A line inside the procedure's body (the header line counts too).
+  testing::ProgramRun run = runScrivlet("comment add '" + (folder / "modMath.bas") + ":88'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "Added a comment skeleton for modMath.ElapsedSeconds (Smethod) to " +
+                         (folder / "modMath.bas") + "\n");
+  std::string declaration = "Public Function ElapsedSeconds() As Double\r\n";
+  std::string expected = before;
+  expected.insert(before.find(declaration),
+                  "'**\r\n'\r\n'@return       Double.\r\n'@see          \r\n'@rem          \r\n");
+  EXPECT_EQ(readFile(folder / "modMath.bas"), expected);
+  // No temporary file is left beside the module.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path),
+                          std::filesystem::directory_iterator()),
+            7);
+
+  testing::ProgramRun header = runScrivlet("comment add '" + (folder / "History.cls") + ":2'");
+  EXPECT_EQ(header.status, 2);
+  EXPECT_EQ(header.err, "scrivlet comment add: " + (folder / "History.cls") +
+                            ": line 2 is in the module's header, which the code window does not show\n");
+  testing::ProgramRun attribute = runScrivlet("comment add '" + (folder / "History.cls") + ":61'");
+  EXPECT_EQ(attribute.status, 2);
+  EXPECT_NE(attribute.err.find("line 61 is an attribute line"), std::string::npos) << attribute.err;
+  EXPECT_EQ(runScrivlet("comment add '" + (folder / "History.cls") + "'").status, 2);
+}
+
+TEST(CopyCodeCommand, PrintsTheBlock) {
+  std::string file = "'" + kExample + "/modMath.bas'";
+  EXPECT_EQ(runScrivlet("copy-code " + file + " 81").out,
+            "'$CODE$\r'Public Sub StartTimer()\r'$END-CODE$");
+  EXPECT_EQ(runScrivlet("copy-code " + file + " 82:5 83:37").out,
+            "'$CODE$\r'If gTimerFrequency = 0 Then QueryPerformanceFrequency gTimerFrequency$EOL$\r"
+            "'    QueryPerformanceCounter mStarted\r'$END-CODE$");
+  // Given end first, the selection is turned round.
+  EXPECT_EQ(runScrivlet("copy-code " + file + " 83:37 82:5").out,
+            runScrivlet("copy-code " + file + " 82:5 83:37").out);
+}
+
+}  // namespace
+}  // namespace scrivlet
