@@ -27,13 +27,67 @@ bool isMember(const Element& element) {
   return element.kind() != ElementKind::Smodule;
 }
 
-// The pages of the single-file layout, sorted by their index labels.
-struct SortedPages {
-  std::vector<std::shared_ptr<Element>> all;
-  std::unordered_set<const Element*> remaining;
-};
+// The page groups of the single file: forms, other objects, standard
+// modules.
+enum ModuleGroup { formGroup, objectGroup, stdModuleGroup };
+
+bool inGroup(const Element& element, ModuleGroup group) {
+  if (element.kind() != ElementKind::Smodule) return false;
+  int type = componentType(element);
+  switch (group) {
+    case formGroup: return isFormType(type);
+    case stdModuleGroup: return type == vbext_ct_StdModule;
+    default: return !isFormType(type) && type != vbext_ct_StdModule;
+  }
+}
 
 }  // namespace
+
+std::vector<OrderedPage> singleFileOrder(const ElementCollection& pageIndex,
+                                         const MacroList& indexList) {
+  // Sorted by index label, equal labels in loading order.
+  std::vector<std::pair<std::string, std::shared_ptr<Element>>> sorted;
+  for (std::size_t i = 0; i < pageIndex.size() && i < indexList.size(); ++i) {
+    const std::string& item = indexList[i];
+    sorted.emplace_back(foldCase(item.substr(item.find('\r') + 1)),
+                        pageIndex[i]);
+  }
+  std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+    return a.first < b.first;
+  });
+  std::unordered_set<const Element*> remaining;
+  for (const auto& entry : sorted) remaining.insert(entry.second.get());
+
+  std::vector<OrderedPage> order;
+  auto take = [&](const std::shared_ptr<Element>& element, bool checkFirst) {
+    remaining.erase(element.get());
+    order.push_back({element, checkFirst});
+  };
+  const std::vector<ElementKind> objectMembers = {
+      ElementKind::Smethod,  ElementKind::SpropGet, ElementKind::SpropLet,
+      ElementKind::SpropSet, ElementKind::Sevent,   ElementKind::Sconstant,
+      ElementKind::Svariable};
+  // A standard module's properties are not gathered under it; they come
+  // with the remaining pages at the end.
+  const std::vector<ElementKind> moduleMembers = {
+      ElementKind::Smethod, ElementKind::Sevent, ElementKind::Sconstant,
+      ElementKind::Svariable};
+  for (ModuleGroup group : {formGroup, objectGroup, stdModuleGroup}) {
+    for (const auto& [label, module] : sorted) {
+      if (!inGroup(*module, group)) continue;
+      take(module, true);
+      for (ElementKind kind :
+           group == stdModuleGroup ? moduleMembers : objectMembers)
+        for (const auto& [memberLabel, member] : sorted)
+          if (member->kind() == kind && member->cmo == module->cmo &&
+              remaining.count(member.get()))
+            take(member, false);
+    }
+  }
+  for (const auto& [label, element] : sorted)
+    if (remaining.count(element.get())) take(element, true);
+  return order;
+}
 
 CompileDriver::CompileDriver(store& elements, MacroEngine& engine,
                              const ProjectSettings& settings,
@@ -255,62 +309,10 @@ bool CompileDriver::compileSingle(const std::string& projectName) {
                  false);
   if (aborted()) return false;
 
-  // Pages sorted by their index labels, equal labels in loading order.
   MacroList indexList = preparation_.makeIndexList(pageIndex_);
-  std::vector<std::pair<std::string, std::shared_ptr<Element>>> sorted;
-  for (std::size_t i = 0; i < pageIndex_.size(); ++i) {
-    const std::string& item = indexList[i];
-    sorted.emplace_back(foldCase(item.substr(item.find('\r') + 1)),
-                        pageIndex_[i]);
-  }
-  std::stable_sort(sorted.begin(), sorted.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::vector<std::shared_ptr<Element>> order;
-  std::unordered_set<const Element*> remaining;
-  for (const auto& [label, element] : sorted) {
-    order.push_back(element);
-    remaining.insert(element.get());
-  }
-
-  auto append = [&](const std::shared_ptr<Element>& element) {
-    remaining.erase(element.get());
-    writePage(element, path, true);
-  };
-  auto appendMembers = [&](const Element& module,
-                           std::initializer_list<ElementKind> kinds) {
-    for (ElementKind kind : kinds)
-      for (const auto& element : order)
-        if (element->kind() == kind && element->cmo == module.cmo &&
-            remaining.count(element.get()))
-          append(element);
-  };
-  auto isModuleOf = [](const Element& element, int group) {
-    if (element.kind() != ElementKind::Smodule) return false;
-    int type = componentType(element);
-    if (group == 0) return isFormType(type);
-    if (group == 2) return type == vbext_ct_StdModule;
-    return !isFormType(type) && type != vbext_ct_StdModule;
-  };
-  const std::initializer_list<ElementKind> objectMembers = {
-      ElementKind::Smethod, ElementKind::SpropGet, ElementKind::SpropLet,
-      ElementKind::SpropSet, ElementKind::Sevent, ElementKind::Sconstant,
-      ElementKind::Svariable};
-  for (int group = 0; group < 3; ++group) {
-    for (const auto& module : order) {
-      if (!isModuleOf(*module, group)) continue;
-      if (aborted()) return false;
-      append(module);
-      if (group < 2)
-        appendMembers(*module, objectMembers);
-      else
-        appendMembers(*module, {ElementKind::Smethod, ElementKind::Sevent,
-                                ElementKind::Sconstant, ElementKind::Svariable});
-    }
-  }
-  for (const auto& element : order) {
-    if (!remaining.count(element.get())) continue;
-    if (aborted()) return false;
-    append(element);
+  for (const OrderedPage& page : singleFileOrder(pageIndex_, indexList)) {
+    if (page.checkFirst && aborted()) return false;
+    writePage(page.element, path, true);
   }
 
   engine_.setMacroValue("INDEX-LINK-LIST", makeList(std::move(indexList)));

@@ -30,6 +30,22 @@
 
 namespace scrivlet {
 
+// A page of the single-file layout; `checkFirst`: the compile looks for an
+// abort before it (before each module and each page not filed under one).
+struct OrderedPage {
+  std::shared_ptr<Element> element;
+  bool checkFirst = false;
+};
+
+// The order of the pages in the single file: each form followed by its
+// methods, properties, events, constants and variables, then the other
+// object modules the same way, then the standard modules with their
+// methods, events, constants and variables, then every page left over;
+// modules and members each sorted by their index labels (`indexList`, one
+// item per page of `pageIndex`).
+std::vector<OrderedPage> singleFileOrder(const ElementCollection& pageIndex,
+                                         const MacroList& indexList);
+
 class CompileDriver {
  public:
   // `engine` holds the loaded template and works on `elements`; `files`

@@ -109,14 +109,13 @@ void Preparation::syncComments() {
 
 // Property sharing --------------------------------------------------------
 
-// "Class1.Value'let" -> "Class1.Value'get" looked up in `side`.
-std::shared_ptr<Element> Preparation::companion(
-    const Element& property, const ElementCollection& side) const {
+// "Class1.Value'let" with kind "get" -> "Class1.Value'get" looked up in
+// `side`.
+std::shared_ptr<Element> Preparation::companion(const Element& property,
+                                                const ElementCollection& side,
+                                                const char* kind) const {
   std::string link = property.canonicalLink();
-  if (link.size() < 3 || side.empty()) return nullptr;
-  std::string kind = &side == &elements_.gets   ? "get"
-                     : &side == &elements_.lets ? "let"
-                                                : "set";
+  if (link.size() < 3) return nullptr;
   const auto* found = side.find(link.substr(0, link.size() - 3) + kind);
   return found ? *found : nullptr;
 }
@@ -129,18 +128,18 @@ void Preparation::makeSamePropsFirst() {
       shareComment(get, other);
   };
   for (const auto& entry : elements_.sets) {
-    auto get = companion(*entry.item, elements_.gets);
+    auto get = companion(*entry.item, elements_.gets, "get");
     if (!get) continue;
     static_cast<SpropGet&>(*get).hasNoLetSet = false;
     lend(*get, *entry.item);
   }
   for (const auto& entry : elements_.lets) {
     Element& let = *entry.item;
-    if (auto get = companion(let, elements_.gets)) {
+    if (auto get = companion(let, elements_.gets, "get")) {
       static_cast<SpropGet&>(*get).hasNoLetSet = false;
       lend(*get, let);
     }
-    if (auto set = companion(let, elements_.sets)) lend(*set, let);
+    if (auto set = companion(let, elements_.sets, "set")) lend(*set, let);
   }
 }
 
@@ -181,12 +180,12 @@ void Preparation::pair(Element& first, Element& second,
 
 void Preparation::makeSameProps() {
   for (const auto& entry : elements_.sets)
-    if (auto get = companion(*entry.item, elements_.gets))
+    if (auto get = companion(*entry.item, elements_.gets, "get"))
       pair(*get, *entry.item, entry.item.get());
   for (const auto& entry : elements_.lets) {
     Element& let = *entry.item;
-    if (auto get = companion(let, elements_.gets)) pair(*get, let, &let);
-    if (auto set = companion(let, elements_.sets)) pair(*set, let, nullptr);
+    if (auto get = companion(let, elements_.gets, "get")) pair(*get, let, &let);
+    if (auto set = companion(let, elements_.sets, "set")) pair(*set, let, nullptr);
   }
 }
 

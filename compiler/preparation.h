@@ -78,7 +78,8 @@ class Preparation {
 
  private:
   std::shared_ptr<Element> companion(const Element& property,
-                                     const ElementCollection& side) const;
+                                     const ElementCollection& side,
+                                     const char* kind) const;
   void redirectLink(const Element& from, const Element& to);
   void pair(Element& first, Element& second, const Element* valueSide);
   void completeValueParameter(Element& get, const Element& valueSide);
