@@ -83,6 +83,9 @@ std::vector<VBProject*> projectsToCompile(DiskVBE& vbe, bool group) {
 void installInterruptHandler() {
   struct sigaction action {};
   action.sa_handler = onInterrupt;
+  // A second Ctrl+C ends the program at once, for a compile stuck where it
+  // never checks (an after-compile command that waits for input).
+  action.sa_flags = SA_RESETHAND;
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
 }
@@ -131,7 +134,10 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
       return compileFailed;
     }
     CompileDriver driver(elements, engine, settings, services, addinFolder);
-    if (!driver.compile(*vbe) || progress.abortRequested) {
+    // An interrupt during the after-compile commands, after the last check,
+    // counts as a stop too.
+    if (!driver.compile(*vbe) || progress.abortRequested ||
+        compileInterrupted) {
       sink.finish();
       progress.reportMessage("Compilation aborted by user");
       return compileFailed;
