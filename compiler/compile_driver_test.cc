@@ -184,6 +184,21 @@ TEST_F(CompileDriverTest, AGroupCompileWritesTheGroupFilesFirst) {
   EXPECT_EQ(dir.read("out/Group+.hhc"), "group contents;");
 }
 
+TEST_F(CompileDriverTest, TheOneFileOfAGroupTakesTheProjectExtension) {
+  // A dollar sign in the folder reaches the page once.
+  fs::create_directories(dir.path("out$1"));
+  Compilation c(dir.path("Proj.vbp"), templateText("$SPLIT$ 0\n"),
+                dir.path("out$1"));
+  c.progress.compileGroup = true;
+  EXPECT_TRUE(c.driver->compile(*c.vbe));
+  EXPECT_FALSE(dir.exists("out$1/Proj.htm"));
+  EXPECT_EQ(dir.read("out$1/Group+.hhp"),
+            "group $PROJECT-NAME$:Proj,;group contents;");
+  EXPECT_EQ(dir.read("out$1/Proj.hhp").substr(0, 16), "project Proj in ");
+  EXPECT_NE(dir.read("out$1/Proj.hhp").find(dir.path("out$1") + ";title;"),
+            std::string::npos);
+}
+
 TEST(OutputFile, JoinsFolderAndNameWithOneSeparator) {
   EXPECT_EQ(CompileDriver::outputFile("/doc/", "Calc.htm"), "/doc/Calc.htm");
   EXPECT_EQ(CompileDriver::outputFile("/doc", "Calc.htm"), "/doc/Calc.htm");
