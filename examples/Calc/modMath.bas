@@ -65,7 +65,7 @@ End Function
 '@set          precision 0 0 Whole numbers only.
 '@set          precision DEFAULT_PRECISION 4 The usual setting.
 '@return       The text to show, or ERROR_TEXT.
-'@see          RoundHalfUp
+'@see          modMath.RoundHalfUp
 '@see          Calculator.Result the value usually formatted
 Public Function FormatResult(ByVal value As Double, ByVal precision As Integer) As String
     On Error GoTo Failed
