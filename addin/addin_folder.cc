@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -58,7 +59,19 @@ std::string findAddinFolder() {
   std::string self =
       mappedFile(reinterpret_cast<std::uintptr_t>(&findAddinFolder));
   if (self.empty()) self = runningProgram();
-  return folderOf(self);
+  std::string folder = folderOf(self);
+#ifdef SCRIVLET_INSTALLED_ADDIN_FOLDER
+  // An installed program lies in <prefix>/bin, its add-in files in
+  // <prefix>/lib/scrivlet; a build tree keeps both in one folder.
+  std::error_code ec;
+  if (!std::filesystem::is_directory(folder + "/Templates", ec)) {
+    std::filesystem::path installed =
+        std::filesystem::path(folder) / SCRIVLET_INSTALLED_ADDIN_FOLDER;
+    if (std::filesystem::is_directory(installed / "Templates", ec))
+      return withoutTrailingSeparator(installed.lexically_normal().string());
+  }
+#endif
+  return folder;
 }
 
 }  // namespace scrivlet

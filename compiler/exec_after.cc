@@ -103,7 +103,11 @@ std::string execAfterBatchText(std::string_view commands,
   return batch;
 }
 
-std::string shellScriptFromBatch(std::string_view batchText) {
+std::string shellScriptFromBatch(std::string_view batchText,
+                                 const std::string& logFile) {
+  const std::string batchRedirection = ">> \"" + logFile + "\"";
+  const std::string shellRedirection =
+      " >> '" + replaceAll(logFile, "'", "'\\''") + "'";
   std::vector<std::string> batchLines = lines(batchText);
   // The text ends with a line end, which leaves an empty last piece.
   if (!batchLines.empty() && batchLines.back().empty()) batchLines.pop_back();
@@ -112,7 +116,13 @@ std::string shellScriptFromBatch(std::string_view batchText) {
     std::string_view line = batchLines[i];
     if (i == 0 && startsWith(line, "@CHCP ")) continue;
     if (startsWith(line, "@")) line.remove_prefix(1);
-    script.append(line);
+    if (endsWith(line, batchRedirection)) {
+      line.remove_suffix(batchRedirection.size());
+      script.append(rightTrim(line));
+      script += shellRedirection;
+    } else {
+      script.append(line);
+    }
     script += '\n';
   }
   return script;
@@ -139,7 +149,7 @@ void runExecAfter(std::string_view commands, const std::string& outputFolder,
   // A failed start has been reported; the missing log then says the rest.
   services.run(interpreter,
                quoteArgument(interpreter) + " -c " +
-                   quoteArgument(shellScriptFromBatch(batch)),
+                   quoteArgument(shellScriptFromBatch(batch, logFile)),
                progress);
   std::string log;
   if (!services.readFile(logFile, log)) {

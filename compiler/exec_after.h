@@ -61,8 +61,12 @@ std::string execAfterBatchText(std::string_view commands,
                                const std::string& logFile, int codePage);
 
 // The shell script of a batch text: every line but a leading "@CHCP " line,
-// without its CR and its first '@', each ended by LF.
-std::string shellScriptFromBatch(std::string_view batchText);
+// without its CR and its first '@', each ended by LF. The redirection to the
+// log becomes ` >> 'log'`: the shell would expand a "$" of the path inside
+// double quotes, and would read a command's last digit before ">>" as a
+// file descriptor ("sleep 3>> log").
+std::string shellScriptFromBatch(std::string_view batchText,
+                                 const std::string& logFile);
 
 // Runs `commands` (the expanded "scriv-exec-after" section) as described
 // above and reports through `progress`: the log as one message, and any

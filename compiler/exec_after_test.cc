@@ -35,11 +35,13 @@ TEST(ExecAfterBatch, TextHoldsTheCodePageLineAndTwoLinesPerCommand) {
 
 TEST(ExecAfterBatch, ShellRunsTheSameLinesWithoutCodePageAndAt) {
   const std::string batch =
-      "@CHCP 1252 > :NUL\r\n@echo a b >> \"L\"\r\n@a b>> \"L\"\r\n"
-      "@@x>> \"L\"\r\n";
-  const std::string script = "echo a b >> \"L\"\na b>> \"L\"\n@x>> \"L\"\n";
-  EXPECT_EQ(shellScriptFromBatch(batch), script);
-  EXPECT_EQ(shellScriptFromBatch(replaceAll(batch, "\r\n", "\r")), script);
+      "@CHCP 1252 > :NUL\r\n@echo a b >> \"/o$1/it's\"\r\n@sleep 3>> \"/o$1/it's\"\r\n"
+      "@@x>> \"/o$1/it's\"\r\n";
+  // The log's path is taken literally, and a last digit stays an argument.
+  const std::string script =
+      "echo a b >> '/o$1/it'\\''s'\nsleep 3 >> '/o$1/it'\\''s'\n@x >> '/o$1/it'\\''s'\n";
+  EXPECT_EQ(shellScriptFromBatch(batch, "/o$1/it's"), script);
+  EXPECT_EQ(shellScriptFromBatch(replaceAll(batch, "\r\n", "\r"), "/o$1/it's"), script);
 }
 
 std::string readFile(const std::filesystem::path& path) {
@@ -130,9 +132,9 @@ TEST_F(ExecAfterRun, RunsWithoutLogAreReported) {
   run("echo hi");
   const std::string log = file("execAfter.log");
   EXPECT_EQ(progress_.messageLog,
-            "ERROR: Cannot execute /no/such/shell -c \"echo echo hi >> \\\"" +
-                log + "\\\"\necho hi>> \\\"" + log +
-                "\\\"\n\".\r\n"
+            "ERROR: Cannot execute /no/such/shell -c \"echo echo hi >> '" +
+                log + "'\necho hi >> '" + log +
+                "'\n\".\r\n"
                 "CreateProcess failed. Error: 2\r\n"
                 "ERROR: Cannot create and execute batch file.\r\n");
   EXPECT_TRUE(std::filesystem::exists(file("execAfter.bat")));

@@ -59,9 +59,9 @@ class NamedMember : public Member {
 };
 
 // Owns the fake modules and members and adds elements for them to a store.
-class FakeProject {
+class FakeElementStore {
  public:
-  explicit FakeProject(store& elements) : elements_(elements) {}
+  explicit FakeElementStore(store& elements) : elements_(elements) {}
 
   std::shared_ptr<Element> addModule(const std::string& name,
                                      long helpID = 0) {

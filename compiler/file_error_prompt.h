@@ -20,7 +20,7 @@ enum FileErrorAction {
 // and the file runtime's error number (53 file not found, 52 bad file name,
 // 70 permission denied, 76 path not found, 457 key already in a
 // collection, ...). Returns an action code.
-using FileErrorPrompt = std::function<int(
+using FileErrorAsker = std::function<int(
     const std::string& path, const std::string& operation, int errorNumber)>;
 
 // The error number of the file runtime for the last failed call, from

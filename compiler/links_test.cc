@@ -27,7 +27,7 @@ class LinksTest : public ::testing::Test {
   RecordingSink sink;
   Progress progress;
   Links links;
-  FakeProject project;
+  FakeElementStore project;
   std::shared_ptr<Element> class1, load, save, valueSet, onlyGet, module2,
       module2Load;
 };

@@ -30,7 +30,7 @@ class ListLoops : public ::testing::Test {
   RecordingSink sink;
   Progress progress;
   MacroEngine engine;
-  FakeProject project;
+  FakeElementStore project;
   std::shared_ptr<Element> class1, zeta, alpha, form1, formLoad;
 };
 

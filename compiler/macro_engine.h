@@ -83,7 +83,7 @@ class MacroEngine {
   bool replaceOn = false;
 
   // Asked about file errors and names defined twice while not silent.
-  FileErrorPrompt askFileError;
+  FileErrorAsker askFileError;
   // Module member lists for loops over "CONT-FORMS-LINK-LIST",
   // "CONT-OBJECTS-LINK-LIST" and "CONT-STDMODULES-LINK-LIST"; unset
   // builders leave those macros alone.

@@ -1,10 +1,12 @@
 // scrivlet comment add FILE:LINE: the comment skeleton of the element at a
 // line, inserted above its declaration, as the code window's "Add Scrivlet
-// Comment" does.
+// Comment" does; scrivlet comment update: parameter documentation brought
+// in line with the declarations.
 #include <iostream>
 
 #include "comments/comment_generator.h"
 #include "platform/command.h"
+#include "platform/comment_update_command.h"
 #include "platform/disk_code_module.h"
 #include "platform/module_target.h"
 #include "source/source_lines.h"
@@ -65,8 +67,12 @@ std::function<int()> setup(CLI::App& app) {
       "line, or of the module when no member does; it goes directly above the "
       "declaration, indented like it, and the module is saved. A line of the "
       "hidden header or an attribute line is refused.");
-  return [add, options] {
+  auto update = app.add_subcommand(
+      "update", "Bring parameter documentation in line with the declarations");
+  std::function<int()> runUpdate = setupCommentUpdate(*update);
+  return [add, options, update, runUpdate] {
     if (add->parsed()) return runAdd(*options);
+    if (update->parsed()) return runUpdate();
     return 2;
   };
 }

@@ -65,7 +65,7 @@ void runOnce(std::size_t items) {
     std::fprintf(stderr, "the benchmark template did not load\n");
     std::exit(1);
   }
-  FakeProject project(elements);
+  FakeElementStore project(elements);
   MacroList links, params;
   links.reserve(items);
   params.reserve(items);

@@ -68,7 +68,7 @@ Attribute VB_PredeclaredId = True
 Attribute VB_Exposed = False
 '**
 ' The calculator's window: a display, the keys and the history list.
-'@see           Calculator
+'@see          Calculator
 Option Explicit
 
 Private WithEvents mCalc As Calculator
@@ -97,8 +97,8 @@ End Sub
 
 '**
 ' Shows the calculator in front of the given owner.
-'@param         owner The window that owns the calculator, or Nothing.
-'@user1         Shown modeless.
+'@param        owner The window that owns the calculator, or Nothing.
+'@user1        Shown modeless.
 Public Sub ShowCalculator(Optional ByVal owner As Form = Nothing)
     Me.Show vbModeless, owner
 End Sub

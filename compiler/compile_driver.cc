@@ -1,0 +1,352 @@
+#include "compiler/compile_driver.h"
+
+#include <algorithm>
+#include <exception>
+#include <unordered_set>
+
+#include "addin/addin_folder.h"
+#include "comments/comment_generator.h"
+#include "compiler/member_pages.h"
+#include "source/project_loader.h"
+#include "source/text.h"
+
+namespace scrivlet {
+
+namespace {
+
+std::string doubledDollars(std::string_view text) {
+  return replaceAll(text, "$", "$$");
+}
+
+std::string withoutOneTrailingSeparator(std::string folder) {
+  if (!folder.empty() && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
+bool isMember(const Element& element) {
+  return element.kind() != ElementKind::Smodule;
+}
+
+// The page groups of the single file: forms, other objects, standard
+// modules.
+enum ModuleGroup { formGroup, objectGroup, stdModuleGroup };
+
+bool inGroup(const Element& element, ModuleGroup group) {
+  if (element.kind() != ElementKind::Smodule) return false;
+  int type = componentType(element);
+  switch (group) {
+    case formGroup: return isFormType(type);
+    case stdModuleGroup: return type == vbext_ct_StdModule;
+    default: return !isFormType(type) && type != vbext_ct_StdModule;
+  }
+}
+
+}  // namespace
+
+std::vector<OrderedPage> singleFileOrder(const ElementCollection& pageIndex,
+                                         const MacroList& indexList) {
+  // Sorted by index label, equal labels in loading order.
+  std::vector<std::pair<std::string, std::shared_ptr<Element>>> sorted;
+  for (std::size_t i = 0; i < pageIndex.size() && i < indexList.size(); ++i) {
+    const std::string& item = indexList[i];
+    sorted.emplace_back(foldCase(item.substr(item.find('\r') + 1)),
+                        pageIndex[i]);
+  }
+  std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+    return a.first < b.first;
+  });
+  std::unordered_set<const Element*> remaining;
+  for (const auto& entry : sorted) remaining.insert(entry.second.get());
+
+  std::vector<OrderedPage> order;
+  auto take = [&](const std::shared_ptr<Element>& element, bool checkFirst) {
+    remaining.erase(element.get());
+    order.push_back({element, checkFirst});
+  };
+  const std::vector<ElementKind> objectMembers = {
+      ElementKind::Smethod,  ElementKind::SpropGet, ElementKind::SpropLet,
+      ElementKind::SpropSet, ElementKind::Sevent,   ElementKind::Sconstant,
+      ElementKind::Svariable};
+  // A standard module's properties are not gathered under it; they come
+  // with the remaining pages at the end.
+  const std::vector<ElementKind> moduleMembers = {
+      ElementKind::Smethod, ElementKind::Sevent, ElementKind::Sconstant,
+      ElementKind::Svariable};
+  for (ModuleGroup group : {formGroup, objectGroup, stdModuleGroup}) {
+    for (const auto& [label, module] : sorted) {
+      if (!inGroup(*module, group)) continue;
+      take(module, true);
+      for (ElementKind kind :
+           group == stdModuleGroup ? moduleMembers : objectMembers)
+        for (const auto& [memberLabel, member] : sorted)
+          if (member->kind() == kind && member->cmo == module->cmo &&
+              remaining.count(member.get()))
+            take(member, false);
+    }
+  }
+  for (const auto& [label, element] : sorted)
+    if (remaining.count(element.get())) take(element, true);
+  return order;
+}
+
+CompileDriver::CompileDriver(store& elements, MacroEngine& engine,
+                             const ProjectSettings& settings,
+                             FileServices& files, std::string addinFolder)
+    : elements_(elements),
+      engine_(engine),
+      settings_(settings),
+      files_(files),
+      progress_(files.progress),
+      addinFolder_(withoutTrailingSeparator(std::move(addinFolder))),
+      preparation_(elements, engine, settings),
+      parser_(settings) {}
+
+std::string CompileDriver::outputFile(const std::string& folder,
+                                      const std::string& name) {
+  std::string base = withoutOneTrailingSeparator(folder);
+  return base.empty() && folder.empty() ? name : base + "/" + name;
+}
+
+std::string CompileDriver::file(const std::string& name) const {
+  return outputFile(outputFolder_, name);
+}
+
+std::string CompileDriver::ext(const char* name) {
+  return engine_.evaluateMacro(name, false);
+}
+
+// Nothing after an abort is written or run: the model and the template are
+// dropped at once.
+bool CompileDriver::aborted() {
+  if (!progress_.abortCheck()) return false;
+  elements_.clearElements();
+  elements_.compiledWrapper = nullptr;
+  engine_.src.clear();
+  return true;
+}
+
+bool CompileDriver::compile(VBE& vbe) {
+  VBProject* project = vbe.ActiveVBProject();
+  if (!project) return true;
+  std::string projectName = project->Name();
+  progress_.lastReportedMessage.clear();
+  progress_.reportMessage("Project: " + projectName);
+  progress_.ShowProgress("Analysing the project...", "");
+  if (!prepare(vbe)) return false;
+  setPathMacros(vbe);
+  bool done = ext("SPLIT") == "0" ? compileSingle(projectName)
+                                  : compileSplit(projectName);
+  if (!done) return false;
+  runAfterCompile(vbe);
+  return true;
+}
+
+bool CompileDriver::prepare(VBE&) {
+  engine_.resetEngineState();
+  engine_.getPropsList = [this](const Element& m) {
+    return preparation_.getPropsList(m);
+  };
+  engine_.getMethodsList = [this](const Element& m) {
+    return preparation_.getMethodsList(m);
+  };
+  engine_.getEventsList = [this](const Element& m) {
+    return preparation_.getEventsList(m);
+  };
+  ProjectLoader loader(elements_, settings_, progress_, [this](Element& e) {
+    return generateComment(e, settings_);
+  });
+  loader.loadProject();
+
+  if (aborted()) return false;
+  preparation_.makeSamePropsFirst();
+  if (aborted()) return false;
+  preparation_.resolveSameLinks();
+  if (aborted()) return false;
+  preparation_.makeSameProps();
+  if (aborted()) return false;
+  preparation_.resolveLinkTable();
+  preparation_.syncComments();
+
+  for (const auto& entry : elements_.all) {
+    try {
+      entry.item->needsModule =
+          needsModuleName(*entry.item, elements_, preparation_);
+    } catch (const std::exception&) {
+    }
+  }
+  pageIndex_ = preparation_.makeIndex();
+  engine_.setMacroValue("INDEX-LINK-LIST",
+                        makeList(preparation_.makeIndexList(pageIndex_)));
+  preparation_.makeContents(pageIndex_);
+  return true;
+}
+
+void CompileDriver::setPathMacros(VBE& vbe) {
+  outputFolder_ = settings_.outputPath;
+  engine_.setMacroValue("SCRIV-PATH", doubledDollars(addinFolder_));
+  engine_.setMacroValue(
+      "TEMPLATE-PATH",
+      doubledDollars(withoutOneTrailingSeparator(settings_.templateFolder)));
+  engine_.setMacroValue(
+      "OUTPUT-PATH",
+      doubledDollars(withoutOneTrailingSeparator(settings_.outputPath)));
+  engine_.setMacroValue("TITLE-PAGE-TEXT", settings_.titlePageText);
+
+  MacroList projects;
+  if (progress_.compileGroup) {
+    try {
+      for (VBProject* project : vbe.VBProjects())
+        projects.push_back("\"" + project->Name() + "\r");
+    } catch (const std::exception&) {
+    }
+  }
+  engine_.setMacroValue("GROUP-PROJECTS-LIST", makeList(std::move(projects)));
+}
+
+// Writes the expansion of `section`; false when the compile must stop.
+bool CompileDriver::writeSection(const std::string& status,
+                                 const std::string& path,
+                                 const std::string& section, bool append) {
+  progress_.ShowProgress(status, "");
+  std::string text = engine_.evaluateMacro(section, false);
+  if (append)
+    appendTextFile(files_, path, text, false);
+  else
+    writeTextFile(files_, path, text, false);
+  return !aborted();
+}
+
+bool CompileDriver::moduleEnabled(const Element& module) const {
+  int type = componentType(module);
+  if (type == vbext_ct_StdModule) return settings_.comStdModule;
+  if (isFormType(type)) return settings_.comForm;
+  return settings_.comObject;
+}
+
+std::string CompileDriver::compilePage(const std::shared_ptr<Element>& element) {
+  elements_.compiledWrapper = element;
+  PageContext context{elements_, engine_, settings_, parser_, preparation_};
+  return scrivlet::compile(*element, context);
+}
+
+void CompileDriver::writePage(const std::shared_ptr<Element>& element,
+                              const std::string& path, bool append) {
+  std::string text;
+  try {
+    if (isMember(*element)) {
+      progress_.ShowProgress(element->moduleName(), element->name());
+    } else {
+      progress_.ShowProgress(element->moduleName(), "");
+      if (!moduleEnabled(*element)) return;
+    }
+    text = compilePage(element);
+  } catch (const std::exception&) {
+    // A page whose comment cannot be read is left out; the others go on.
+    return;
+  }
+  if (append)
+    appendTextFile(files_, path, text, false);
+  else
+    writeTextFile(files_, path, text, false);
+}
+
+bool CompileDriver::compileSplit(const std::string& projectName) {
+  if (progress_.compileGroup) {
+    if (!writeSection("group's project file...",
+                      file("Group+" + ext("PROJECT-EXT")),
+                      "scriv-group-project-body", false))
+      return false;
+    if (!writeSection("group's contents...",
+                      file("Group+" + ext("CONTENTS-EXT")),
+                      "scriv-group-contents-body", false))
+      return false;
+  }
+  engine_.setMacroValue("PROJECT-NAME", projectName);
+  if (!writeSection("project file...",
+                    file(projectName + ext("PROJECT-EXT")),
+                    "scriv-project-body", false) ||
+      !writeSection("contents...", file(projectName + ext("CONTENTS-EXT")),
+                    "scriv-contents-body", false) ||
+      !writeSection("index...", file(projectName + ext("INDEX-EXT")),
+                    "scriv-index-body", false) ||
+      !writeSection("title page...",
+                    file(projectName + "+title" + ext("MEMBER-EXT")),
+                    "scriv-title-body", false))
+    return false;
+
+  // A copy: an abort clears the collections while the loop walks them.
+  std::vector<std::shared_ptr<Element>> pages;
+  for (const auto& entry : pageIndex_) pages.push_back(entry.item);
+  for (const auto& element : pages) {
+    if (aborted()) return false;
+    std::string name = isMember(*element)
+                           ? element->moduleName() + "-" + element->name()
+                           : element->moduleName();
+    writePage(element, file(name + ext("MEMBER-EXT")), false);
+  }
+  return true;
+}
+
+bool CompileDriver::compileSingle(const std::string& projectName) {
+  if (progress_.compileGroup) {
+    std::string groupFile = file("Group+" + ext("PROJECT-EXT"));
+    if (!writeSection("group's project file...", groupFile,
+                      "scriv-group-project-body", false) ||
+        !writeSection("group's contents...", groupFile,
+                      "scriv-group-contents-body", true))
+      return false;
+  }
+  engine_.setMacroValue("PROJECT-NAME", projectName);
+  std::string path =
+      file(projectName +
+           ext(progress_.compileGroup ? "PROJECT-EXT" : "MEMBER-EXT"));
+  if (!writeSection("project file...", path, "scriv-project-body", false) ||
+      !writeSection("title page...", path, "scriv-title-body", true))
+    return false;
+  progress_.ShowProgress("contents...", "");
+  preparation_.makeContents(pageIndex_);
+  appendTextFile(files_, path, engine_.evaluateMacro("scriv-contents-body", false),
+                 false);
+  if (aborted()) return false;
+
+  MacroList indexList = preparation_.makeIndexList(pageIndex_);
+  for (const OrderedPage& page : singleFileOrder(pageIndex_, indexList)) {
+    if (page.checkFirst && aborted()) return false;
+    writePage(page.element, path, true);
+  }
+
+  engine_.setMacroValue("INDEX-LINK-LIST", makeList(std::move(indexList)));
+  return writeSection("index...", path, "scriv-index-body", true);
+}
+
+void CompileDriver::runAfterCompile(VBE& vbe) {
+  progress_.ShowProgress("external programs...", "");
+  // A template without the section has nothing to run: its name, which is
+  // what an undefined macro expands to, must not reach the shell.
+  if (!engine_.src.contains("scriv-exec-after")) {
+    setHelpFile(vbe);
+    return;
+  }
+  ExecAfterServices services = execAfter;
+  if (!services.writeTextFile)
+    services.writeTextFile = [this](const std::string& path,
+                                    const std::string& text) {
+      return writeTextFile(files_, path, text, false);
+    };
+  runExecAfter(engine_.evaluateMacro("scriv-exec-after", false),
+               settings_.outputPath, progress_, services);
+  setHelpFile(vbe);
+}
+
+void CompileDriver::setHelpFile(VBE& vbe) {
+  // Without the section the project keeps its help file.
+  if (!settings_.comContextID || !engine_.src.contains("scriv-help-file"))
+    return;
+  try {
+    if (VBProject* project = vbe.ActiveVBProject())
+      project->setHelpFile(engine_.evaluateMacro("scriv-help-file", false));
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace scrivlet

@@ -1,0 +1,110 @@
+// Compiling the documentation of one project: load and prepare the project
+// model, fill the project-wide macros, write the project file, contents,
+// index, title page and one page per element (or all of them into one file
+// when the template's "SPLIT" is "0"), then run the template's
+// after-compile commands.
+//
+// Output files, for a project Calc (ext values come from the template):
+//   split layout   Calc + PROJECT-EXT, Calc + CONTENTS-EXT, Calc + INDEX-EXT,
+//                  Calc+title + MEMBER-EXT, Module + MEMBER-EXT,
+//                  Module-Member + MEMBER-EXT
+//   single file    Calc + MEMBER-EXT (Calc + PROJECT-EXT in a group)
+//   group compile  also Group+ + PROJECT-EXT (and Group+ + CONTENTS-EXT
+//                  when split)
+#ifndef SCRIVLET_COMPILER_COMPILE_DRIVER_H_
+#define SCRIVLET_COMPILER_COMPILE_DRIVER_H_
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "addin/progress.h"
+#include "addin/project_settings.h"
+#include "addin/text_file.h"
+#include "comments/comment_parser.h"
+#include "compiler/exec_after.h"
+#include "compiler/macro_engine.h"
+#include "compiler/preparation.h"
+#include "source/store.h"
+#include "source/vbide.h"
+
+namespace scrivlet {
+
+// A page of the single-file layout; `checkFirst`: the compile looks for an
+// abort before it (before each module and each page not filed under one).
+struct OrderedPage {
+  std::shared_ptr<Element> element;
+  bool checkFirst = false;
+};
+
+// The order of the pages in the single file: each form followed by its
+// methods, properties, events, constants and variables, then the other
+// object modules the same way, then the standard modules with their
+// methods, events, constants and variables, then every page left over;
+// modules and members each sorted by their index labels (`indexList`, one
+// item per page of `pageIndex`).
+std::vector<OrderedPage> singleFileOrder(const ElementCollection& pageIndex,
+                                         const MacroList& indexList);
+
+class CompileDriver {
+ public:
+  // `engine` holds the loaded template and works on `elements`; `files`
+  // writes the pages and carries the progress whose `abortRequested` stops
+  // the compile at its next check.
+  CompileDriver(store& elements, MacroEngine& engine,
+                const ProjectSettings& settings, FileServices& files,
+                std::string addinFolder);
+
+  // Compiles the active project of `vbe`. A group compile
+  // (`Progress::compileGroup`) adds the group files and lists the group's
+  // projects in "GROUP-PROJECTS-LIST". Returns false when the compile was
+  // aborted; what was written before stays.
+  bool compile(VBE& vbe);
+  // The first half of compile(): loads the active project's model and
+  // prepares it (sharing, link table, page index, contents and index
+  // lists). False when aborted.
+  bool prepare(VBE& vbe);
+  const ElementCollection& pageIndex() const { return pageIndex_; }
+  // The page of a prepared element, as compile() writes it.
+  std::string compilePage(const std::shared_ptr<Element>& element);
+  const Preparation& preparation() const { return preparation_; }
+
+  // The after-compile runner's services; its file writer is connected to
+  // `files` unless set before compile().
+  ExecAfterServices execAfter;
+
+  // "/doc/" + "Calc.htm" -> "/doc/Calc.htm"; an empty folder is the current
+  // folder.
+  static std::string outputFile(const std::string& folder,
+                                const std::string& name);
+
+ private:
+  bool aborted();
+  void setPathMacros(VBE& vbe);
+  bool compileSplit(const std::string& projectName);
+  bool compileSingle(const std::string& projectName);
+  bool writeSection(const std::string& status, const std::string& file,
+                    const std::string& section, bool append);
+  void writePage(const std::shared_ptr<Element>& element,
+                 const std::string& file, bool append);
+  bool moduleEnabled(const Element& module) const;
+  std::string ext(const char* name);
+  std::string file(const std::string& name) const;
+  void runAfterCompile(VBE& vbe);
+  void setHelpFile(VBE& vbe);
+
+  store& elements_;
+  MacroEngine& engine_;
+  const ProjectSettings& settings_;
+  FileServices& files_;
+  Progress& progress_;
+  std::string addinFolder_;
+  std::string outputFolder_;
+  Preparation preparation_;
+  CommentParser parser_;
+  ElementCollection pageIndex_;
+};
+
+}  // namespace scrivlet
+
+#endif  // SCRIVLET_COMPILER_COMPILE_DRIVER_H_

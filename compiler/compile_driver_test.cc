@@ -1,0 +1,209 @@
+#include "compiler/compile_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "compiler/disk_project_test_util.h"
+#include "source/text.h"
+
+namespace scrivlet {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Each section writes one line naming itself, so a file shows what went
+// into it and in which order.
+std::string templateText(const std::string& split) {
+  return split +
+         "$MEMBER-EXT$ .htm\n"
+         "$PROJECT-EXT$ .hhp\n"
+         "$CONTENTS-EXT$ .hhc\n"
+         "$INDEX-EXT$ .hhk\n"
+         "$scriv-group-project-body$\n"
+         "group $PROJECT-NAME$:$DOLIST$ $GROUP-PROJECTS-LIST$\n"
+         "$LIST-ITEM$,$END-DOLIST$;\n"
+         "$end-scriv-group-project-body$\n"
+         "$scriv-group-contents-body$\ngroup contents;\n"
+         "$end-scriv-group-contents-body$\n"
+         "$scriv-project-body$\nproject $PROJECT-NAME$ in $OUTPUT-PATH$;\n"
+         "$end-scriv-project-body$\n"
+         "$scriv-contents-body$\ncontents:$DOLIST$ $CONT-METHODS-LINK-LIST$\n"
+         " $LIST-ITEM-LABEL$$END-DOLIST$;\n$end-scriv-contents-body$\n"
+         "$scriv-index-body$\nindex:$DOLIST$ $INDEX-LINK-LIST$\n"
+         " $LIST-ITEM-LABEL$$END-DOLIST$;\n$end-scriv-index-body$\n"
+         "$scriv-title-body$\ntitle;\n$end-scriv-title-body$\n"
+         "$scriv-form-body$\nform $MEMBER-NAME$;\n$end-scriv-form-body$\n"
+         "$scriv-object-body$\nobject $MEMBER-NAME$;\n"
+         "$end-scriv-object-body$\n"
+         "$scriv-stdmodule-body$\nmodule $MEMBER-NAME$;\n"
+         "$end-scriv-stdmodule-body$\n"
+         "$scriv-method-body$\nmethod $MEMBER-NAME$;\n"
+         "$end-scriv-method-body$\n"
+         "$scriv-function-body$\nfunction $MEMBER-NAME$;\n"
+         "$end-scriv-function-body$\n"
+         "$scriv-property-body$\nproperty $MEMBER-NAME$;\n"
+         "$end-scriv-property-body$\n"
+         "$scriv-exec-after$\necho ran\n$end-scriv-exec-after$\n"
+         "$scriv-help-file$\n$OUTPUT-PATH$/$PROJECT-NAME$.hhp\n"
+         "$end-scriv-help-file$\n";
+}
+
+std::string fileNames(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return join(names, " ");
+}
+
+// The pages of a file, each ended by ";".
+std::string lines(const std::string& bytes) {
+  return replaceAll(bytes, ";", "|");
+}
+
+class CompileDriverTest : public ::testing::Test {
+ protected:
+  CompileDriverTest() {
+    dir.write("Proj.vbp",
+              crlf({"Type=Exe", "Form=Form1.frm", "Class=C1; C1.cls",
+                    "Module=M1; M1.bas", "Name=\"Proj\""}));
+    dir.write("Form1.frm",
+              formFile("Form1", crlf({"Option Explicit", "'**", "' Zaps.",
+                                      "Public Sub Zap()", "End Sub", "'**",
+                                      "' Loads.", "Public Sub Load()",
+                                      "End Sub"})));
+    dir.write("C1.cls", classFile("C1", crlf({"Option Explicit", "'**",
+                                              "' The size.",
+                                              "Public Property Get Size() As Long",
+                                              "End Property", "'**", "' Goes.",
+                                              "Public Sub Go()", "End Sub"})));
+    dir.write("M1.bas", moduleFile("M1", crlf({"Option Explicit", "'**",
+                                              "' Computes.",
+                                              "Public Function F() As Long",
+                                              "End Function"})));
+    fs::create_directories(dir.path("out"));
+  }
+
+  std::unique_ptr<Compilation> compilation(const std::string& split) {
+    auto c = std::make_unique<Compilation>(dir.path("Proj.vbp"),
+                                           templateText(split),
+                                           dir.path("out") + "/");
+    c->settings.comStdModule = true;
+    return c;
+  }
+
+  TempFolder dir;
+};
+
+TEST_F(CompileDriverTest, WithoutSplitEveryPageHasAFileOfItsOwn) {
+  auto c = compilation("");
+  EXPECT_TRUE(c->driver->compile(*c->vbe));
+  EXPECT_EQ(fileNames(dir.path("out")),
+            "C1-Go.htm C1-Size.htm C1.htm Form1-Load.htm Form1-Zap.htm "
+            "Form1.htm M1-F.htm M1.htm Proj+title.htm Proj.hhc Proj.hhk "
+            "Proj.hhp");
+  // The output folder is named without its trailing separator.
+  EXPECT_EQ(dir.read("out/Proj.hhp"),
+            "project Proj in " + dir.path("out") + ";");
+  EXPECT_EQ(dir.read("out/Form1-Load.htm"), "method Load;");
+  EXPECT_EQ(dir.read("out/M1-F.htm"), "function F;");
+  EXPECT_EQ(dir.read("out/Proj.hhc"),
+            "contents: Go Method Load Method Zap Method;");
+  EXPECT_EQ(c->sink.messages, "Project: Proj\necho ran\rran\n");
+  EXPECT_EQ(c->sink.statuses,
+            "Compiling: Analysing the project...\nCompiling: project file...\n"
+            "Compiling: contents...\nCompiling: index...\n"
+            "Compiling: title page...\nCompiling: Form1\nCompiling: Form1.Zap\n"
+            "Compiling: Form1.Load\nCompiling: C1\nCompiling: C1.Size\n"
+            "Compiling: C1.Go\nCompiling: M1\nCompiling: M1.F\n"
+            "Compiling: external programs...\n");
+  // Nothing of the project itself changed.
+  EXPECT_TRUE(c->vbe->saveChanged().empty());
+}
+
+TEST_F(CompileDriverTest, SplitZeroWritesOneFileModuleByModule) {
+  auto c = compilation("$SPLIT$ 0\n");
+  EXPECT_TRUE(c->driver->compile(*c->vbe));
+  EXPECT_EQ(fileNames(dir.path("out")), "Proj.htm");
+  EXPECT_EQ(lines(dir.read("out/Proj.htm")),
+            "project Proj in " + dir.path("out") +
+                "|title|contents: Go Method Load Method Zap Method|"
+                "form Form1|method Load|method Zap|object C1|method Go|"
+                "property Size|module M1|function F|"
+                "index: C1 object F function Form1 form Go method Load method "
+                "M1 module Size property Zap method|");
+}
+
+TEST_F(CompileDriverTest, FormsOffLeavesTheFormPageButNotItsMembers) {
+  auto c = compilation("");
+  c->settings.comForm = false;
+  EXPECT_TRUE(c->driver->compile(*c->vbe));
+  EXPECT_FALSE(dir.exists("out/Form1.htm"));
+  EXPECT_TRUE(dir.exists("out/Form1-Load.htm"));
+  EXPECT_TRUE(dir.exists("out/Form1-Zap.htm"));
+}
+
+TEST_F(CompileDriverTest, CancelKeepsThePagesWrittenAndRunsNothingAfter) {
+  auto c = compilation("$SPLIT$ 0\n");
+  c->sink.abortAtStatus = "Compiling: C1";
+  EXPECT_FALSE(c->driver->compile(*c->vbe));
+  // The one file is checked before each module: the module under way is
+  // finished with its members, then the run stops: no further module, no
+  // index, no after-compile commands.
+  EXPECT_EQ(lines(dir.read("out/Proj.htm")),
+            "project Proj in " + dir.path("out") +
+                "|title|contents: Go Method Load Method Zap Method|"
+                "form Form1|method Load|method Zap|object C1|method Go|"
+                "property Size|");
+  EXPECT_EQ(c->sink.messages, "Project: Proj\n");
+  EXPECT_TRUE(c->elements.all.empty());
+  EXPECT_EQ(c->engine.src.size(), 0u);
+}
+
+TEST_F(CompileDriverTest, HelpNumbersAndTheHelpFileAreWrittenWhenAskedFor) {
+  auto c = compilation("");
+  c->settings.comContextID = true;
+  EXPECT_TRUE(c->driver->compile(*c->vbe));
+  EXPECT_TRUE(c->vbe->saveChanged().empty());
+  std::string project = dir.read("Proj.vbp");
+  EXPECT_NE(project.find("HelpFile=\"" + dir.path("out") + "/Proj.hhp\""),
+            std::string::npos)
+      << project;
+  EXPECT_NE(dir.read("C1.cls").find("Attribute Go.VB_HelpID = "),
+            std::string::npos);
+}
+
+TEST_F(CompileDriverTest, AGroupCompileWritesTheGroupFilesFirst) {
+  auto c = compilation("");
+  c->progress.compileGroup = true;
+  EXPECT_TRUE(c->driver->compile(*c->vbe));
+  // "PROJECT-NAME" is not set yet while the group files are expanded.
+  EXPECT_EQ(dir.read("out/Group+.hhp"), "group $PROJECT-NAME$:Proj,;");
+  EXPECT_EQ(dir.read("out/Group+.hhc"), "group contents;");
+}
+
+TEST_F(CompileDriverTest, TheOneFileOfAGroupTakesTheProjectExtension) {
+  // A dollar sign in the folder reaches the page once.
+  fs::create_directories(dir.path("out$1"));
+  Compilation c(dir.path("Proj.vbp"), templateText("$SPLIT$ 0\n"),
+                dir.path("out$1"));
+  c.progress.compileGroup = true;
+  EXPECT_TRUE(c.driver->compile(*c.vbe));
+  EXPECT_FALSE(dir.exists("out$1/Proj.htm"));
+  EXPECT_EQ(dir.read("out$1/Group+.hhp"),
+            "group $PROJECT-NAME$:Proj,;group contents;");
+  EXPECT_EQ(dir.read("out$1/Proj.hhp").substr(0, 16), "project Proj in ");
+  EXPECT_NE(dir.read("out$1/Proj.hhp").find(dir.path("out$1") + ";title;"),
+            std::string::npos);
+}
+
+TEST(OutputFile, JoinsFolderAndNameWithOneSeparator) {
+  EXPECT_EQ(CompileDriver::outputFile("/doc/", "Calc.htm"), "/doc/Calc.htm");
+  EXPECT_EQ(CompileDriver::outputFile("/doc", "Calc.htm"), "/doc/Calc.htm");
+  EXPECT_EQ(CompileDriver::outputFile("", "Calc.htm"), "Calc.htm");
+}
+
+}  // namespace
+}  // namespace scrivlet

@@ -1,0 +1,174 @@
+// Projects written to a temporary folder and opened through the disk host,
+// for tests that compile documentation from real module text.
+#ifndef SCRIVLET_COMPILER_DISK_PROJECT_TEST_UTIL_H_
+#define SCRIVLET_COMPILER_DISK_PROJECT_TEST_UTIL_H_
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "addin/file_system.h"
+#include "addin/progress.h"
+#include "addin/project_settings.h"
+#include "addin/text_file.h"
+#include "compiler/compile_driver.h"
+#include "compiler/macro_engine.h"
+#include "platform/disk_vbe.h"
+
+namespace scrivlet {
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "scrivlet-compile-XXXXXX")
+            .string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~TempFolder() { std::filesystem::remove_all(path_); }
+  std::string path(const std::string& name = "") const {
+    return name.empty() ? path_.string() : (path_ / name).string();
+  }
+  void write(const std::string& name, const std::string& bytes) const {
+    std::filesystem::path p = path_ / name;
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << bytes;
+  }
+  std::string read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  bool exists(const std::string& name) const {
+    return std::filesystem::exists(path_ / name);
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Lines joined with CR LF, the last one ended too.
+inline std::string crlf(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) (text += line) += "\r\n";
+  return text;
+}
+
+inline std::string classFile(const std::string& name, const std::string& body) {
+  return crlf({"VERSION 1.0 CLASS", "BEGIN", "  MultiUse = -1  'True", "END",
+               "Attribute VB_Name = \"" + name + "\""}) +
+         body;
+}
+
+inline std::string moduleFile(const std::string& name,
+                              const std::string& body) {
+  return crlf({"Attribute VB_Name = \"" + name + "\""}) + body;
+}
+
+inline std::string formFile(const std::string& name, const std::string& body) {
+  return crlf({"VERSION 5.00", "Begin VB.Form " + name,
+               "   Caption         =   \"" + name + "\"", "End",
+               "Attribute VB_Name = \"" + name + "\""}) +
+         body;
+}
+
+inline std::unique_ptr<DiskVBE> openProject(const std::string& path) {
+  std::string error;
+  return openProjectOrGroup(path, error);
+}
+
+// Collects what a compile reports; may ask to stop after a number of abort
+// checks.
+class RecordingProgressSink : public ProgressSink {
+ public:
+  std::string messages;
+  std::string statuses;
+  Progress* progress = nullptr;
+  int abortAfterChecks = -1;
+  // The status at which the user presses Cancel.
+  std::string abortAtStatus;
+
+  void showStatus(const std::string& text) override {
+    statuses += text + "\n";
+    if (progress && !abortAtStatus.empty() && text == abortAtStatus)
+      progress->abortRequested = true;
+  }
+  void addMessage(const std::string& text) override {
+    messages += text + "\n";
+  }
+  void processEvents() override {
+    if (abortAfterChecks < 0 || !progress) return;
+    if (abortAfterChecks == 0) progress->abortRequested = true;
+    --abortAfterChecks;
+  }
+};
+
+class CancellingBox : public MessageBox {
+ public:
+  std::string shown;
+  MessageAnswer show(const std::string& title, const std::string& text,
+                     MessageButtons buttons, MessageIcon) override {
+    shown += title + ": " + text + "\n";
+    return cancellingAnswer(buttons);
+  }
+};
+
+// One project compile with everything it needs: the project opened from
+// disk with every module selected and the default settings otherwise, a
+// template loaded from text, output into `outputFolder`.
+struct Compilation {
+  RecordingProgressSink sink;
+  Progress progress{&sink};
+  DiskFileSystem files;
+  CancellingBox box;
+  FileServices services{files, box, progress};
+  std::unique_ptr<DiskVBE> vbe;
+  ProjectSettings settings;
+  store elements;
+  MacroEngine engine{elements, progress};
+  std::unique_ptr<CompileDriver> driver;
+
+  Compilation(const std::string& projectFile, const std::string& templateText,
+              const std::string& outputFolder) {
+    sink.progress = &progress;
+    vbe = openProject(projectFile);
+    if (!vbe) throw std::runtime_error("cannot open " + projectFile);
+    selectAllModules(settings, vbe->ActiveVBProject());
+    settings.outputPath = outputFolder;
+    engine.loadTemplateText(templateText, "test.scvt", true);
+    driver = std::make_unique<CompileDriver>(elements, engine, settings,
+                                             services, "/addin");
+  }
+  // The link the table leads `link` to.
+  std::string target(const std::string& link) const {
+    const std::string* found = engine.linkTable.find(link);
+    return found ? *found : "(none)";
+  }
+  std::string pageKeys() const {
+    std::string keys;
+    for (const auto& entry : driver->pageIndex()) keys += entry.key + " ";
+    return keys;
+  }
+  const Element& element(const std::string& link) const {
+    return **elements.all.find(link);
+  }
+  std::string list(const std::string& name) const {
+    const MacroValue* value = engine.src.find(name);
+    const MacroList* items = value ? asList(*value) : nullptr;
+    std::string out;
+    if (items)
+      for (const std::string& item : *items) out += item + "|";
+    return out;
+  }
+};
+
+}  // namespace scrivlet
+
+#endif  // SCRIVLET_COMPILER_DISK_PROJECT_TEST_UTIL_H_

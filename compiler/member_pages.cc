@@ -1,0 +1,359 @@
+#include "compiler/member_pages.h"
+
+#include <exception>
+#include <functional>
+
+#include "source/element_returns.h"
+#include "source/source_lines.h"
+#include "source/text.h"
+
+namespace scrivlet {
+
+namespace {
+
+std::string doubledDollars(std::string_view text) {
+  return replaceAll(text, "$", "$$");
+}
+
+std::string upperCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return out;
+}
+
+// A step of a page that may fail without spoiling the page.
+void tolerated(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+
+int procKindOf(const Element& element) {
+  switch (element.kind()) {
+    case ElementKind::SpropGet: return vbext_pk_Get;
+    case ElementKind::SpropLet: return vbext_pk_Let;
+    case ElementKind::SpropSet: return vbext_pk_Set;
+    default: return vbext_pk_Proc;
+  }
+}
+
+// From the declaration line to the procedure's last line, so that the
+// comment above the declaration is left out.
+std::string procedureLines(const Element& element) {
+  const CodeModule& module = *element.cmo;
+  std::string name = element.member->Name();
+  int kind = procKindOf(element);
+  long last = module.ProcStartLine(name, kind) +
+              module.ProcCountLines(name, kind) - 1;
+  return lineRangeText(module, element.CodeLocation(), last);
+}
+
+std::string statementOf(const Element& element) {
+  return statementText(*element.cmo, element.CodeLocation());
+}
+
+std::string methodSource(const Element& element) {
+  try {
+    const CodeModule& module = *element.cmo;
+    std::string name = element.member->Name();
+    long start = module.ProcStartLine(name, vbext_pk_Proc);
+    long count = module.ProcCountLines(name, vbext_pk_Proc);
+    // A Declare lives in the declarations section, which the environment
+    // reports as its procedure range.
+    if (start == 1 && count > 0 && count == module.CountOfDeclarationLines())
+      return statementOf(element);
+    return procedureLines(element);
+  } catch (const std::exception&) {
+    return "";
+  }
+}
+
+std::string eventSource(const Element& element) {
+  std::string text;
+  try {
+    text = procedureLines(element);
+  } catch (const std::exception&) {
+  }
+  if (!text.empty()) return text;
+  try {
+    return statementOf(element);
+  } catch (const std::exception&) {
+    return "";
+  }
+}
+
+std::string propertySource(const Element& element, const store& elements) {
+  std::string text;
+  try {
+    text = procedureLines(element);
+  } catch (const std::exception&) {
+  }
+  std::string name = element.name();
+  for (const ElementCollection* side :
+       {&elements.gets, &elements.sets, &elements.lets}) {
+    for (const auto& entry : *side) {
+      const Element& other = *entry.item;
+      if (other.kind() == element.kind() || other.cmo != element.cmo ||
+          !equalsNoCase(other.name(), name))
+        continue;
+      try {
+        std::string lines = procedureLines(other);
+        if (!text.empty()) text += "\r\r";
+        text += lines;
+      } catch (const std::exception&) {
+      }
+    }
+  }
+  if (!text.empty()) return text;
+  try {
+    return statementOf(element);
+  } catch (const std::exception&) {
+    return "";
+  }
+}
+
+std::string includedSource(const Element& element, PageContext& context) {
+  switch (context.settings.insertSourceGlobal) {
+    case 1: break;
+    case 2:
+      if (context.parser.getIncludeSource().empty()) return "";
+      break;
+    default: return "";
+  }
+  if (element.kind() == ElementKind::Svariable ||
+      element.kind() == ElementKind::Sconstant)
+    return doubledDollars(statementOf(element));
+  return replaceAll(doubledDollars(getSourceCode(element, context.elements)),
+                    "\r", "$EOL$");
+}
+
+void writeDescription(const Element& element, const std::string& description) {
+  std::string text = descriptionForHost(description);
+  // The environment may drop the help number when the description changes;
+  // it must survive.
+  if (element.member) {
+    Member& member = *element.member;
+    long helpID = member.HelpContextID();
+    member.setDescription(text);
+    if (helpID > 0) member.setHelpContextID(helpID);
+  } else if (VBComponent* component = element.cmo->Parent()) {
+    long helpID = component->HelpContextID();
+    component->setDescription(text);
+    if (helpID > 0) component->setHelpContextID(helpID);
+  }
+}
+
+void setScope(const Element& element, MacroEngine& engine) {
+  std::string pub, priv, frnd;
+  // A module has no scope of its own: all three stay empty.
+  if (element.member) {
+    switch (element.member->Scope()) {
+      case vbext_Private: priv = "Private"; break;
+      case vbext_Public: pub = "Public"; break;
+      default: frnd = "Friend"; break;
+    }
+  }
+  engine.setMacroValue("MEMBER-PRIVATE", priv);
+  engine.setMacroValue("MEMBER-PUBLIC", pub);
+  engine.setMacroValue("MEMBER-FRIEND", frnd);
+}
+
+std::string memberReturn(const Element& element, const CommentParser& parser) {
+  switch (element.kind()) {
+    case ElementKind::Smethod: return parser.getReturn();
+    case ElementKind::SpropGet:
+      return static_cast<const SpropGet&>(element).hasNoLetSet
+                 ? parser.getReturn()
+                 : "";
+    case ElementKind::Svariable:
+    case ElementKind::Sconstant: return getReturns(element);
+    default: return "";
+  }
+}
+
+MacroValue listOf(std::vector<std::string> items) {
+  return makeList(std::move(items));
+}
+
+}  // namespace
+
+std::string lineRangeText(const CodeModule& module, long from, long to) {
+  std::string out;
+  for (long line = from; line <= to; ++line) {
+    if (!out.empty()) out += '\r';
+    out += module.Lines(line, 1);
+  }
+  return out;
+}
+
+std::string descriptionForHost(const std::string& description) {
+  std::string text = description;
+  if (endsWith(text, "\r")) text.pop_back();
+  text = replaceAll(text, "\r", " ");
+  return replaceAll(text, "$EOL$", "\r\n");
+}
+
+std::string bodySection(const Element& element) {
+  int type = componentType(element);
+  switch (element.kind()) {
+    case ElementKind::Smodule:
+      if (type == vbext_ct_StdModule) return "scriv-stdmodule-body";
+      if (isFormType(type)) return "scriv-form-body";
+      return "scriv-object-body";
+    case ElementKind::Smethod:
+      return type == vbext_ct_StdModule ? "scriv-function-body"
+                                        : "scriv-method-body";
+    case ElementKind::Sevent: return "scriv-event-body";
+    case ElementKind::SpropGet:
+    case ElementKind::SpropLet:
+    case ElementKind::SpropSet: return "scriv-property-body";
+    case ElementKind::Svariable: return "scriv-variable-body";
+    case ElementKind::Sconstant: return "scriv-constant-body";
+  }
+  return "scriv-method-body";
+}
+
+std::string getSourceCode(const Element& element, const store& elements) {
+  if (!element.member) return "";
+  switch (element.kind()) {
+    case ElementKind::Smethod: return methodSource(element);
+    case ElementKind::Sevent: return eventSource(element);
+    case ElementKind::SpropGet:
+    case ElementKind::SpropLet:
+    case ElementKind::SpropSet: return propertySource(element, elements);
+    default:
+      try {
+        return statementOf(element);
+      } catch (const std::exception&) {
+        return "";
+      }
+  }
+}
+
+bool needsModuleName(const Element& element, const store& elements,
+                     const Preparation& preparation) {
+  std::function<bool(const Element&)> counts;
+  std::vector<const ElementCollection*> walked;
+  bool standard = componentType(element) == vbext_ct_StdModule;
+  switch (element.kind()) {
+    case ElementKind::Smodule: return false;
+    case ElementKind::Smethod:
+      walked = {&elements.methods};
+      counts = [standard](const Element& other) {
+        return (componentType(other) == vbext_ct_StdModule) == standard;
+      };
+      break;
+    case ElementKind::Sevent:
+      walked = {&elements.events};
+      counts = [](const Element& other) {
+        return componentType(other) != vbext_ct_StdModule;
+      };
+      break;
+    case ElementKind::SpropGet:
+    case ElementKind::SpropLet:
+    case ElementKind::SpropSet:
+      walked = {&elements.gets, &elements.sets, &elements.lets};
+      counts = [&element](const Element& other) {
+        return other.cmo != element.cmo;
+      };
+      break;
+    case ElementKind::Svariable:
+      walked = {&elements.variables};
+      counts = [](const Element&) { return true; };
+      break;
+    case ElementKind::Sconstant:
+      walked = {&elements.constants};
+      counts = [](const Element&) { return true; };
+      break;
+  }
+  std::string name = element.name();
+  bool match = false;
+  for (const ElementCollection* collection : walked) {
+    for (const auto& entry : *collection) {
+      const Element& other = *entry.item;
+      if (&other == &element || !equalsNoCase(other.name(), name) ||
+          !counts(other))
+        continue;
+      if (preparation.sameComment(other, element)) return false;
+      match = true;
+    }
+  }
+  return match;
+}
+
+std::string compile(Element& element, PageContext& context) {
+  MacroEngine& engine = context.engine;
+  CommentParser& parser = context.parser;
+  const ProjectSettings& settings = context.settings;
+  bool module = element.kind() == ElementKind::Smodule;
+  bool valueKind = element.kind() == ElementKind::Svariable ||
+                   element.kind() == ElementKind::Sconstant;
+
+  parser.setComment(element.comment);
+  if (module) {
+    engine.setMacroValue("APPLIES-LINK-LIST", listOf({}));
+    engine.setMacroValue("PROPS-LINK-LIST",
+                         listOf(context.preparation.getPropsList(element)));
+    engine.setMacroValue("METHODS-LINK-LIST",
+                         listOf(context.preparation.getMethodsList(element)));
+    engine.setMacroValue("EVENTS-LINK-LIST",
+                         listOf(context.preparation.getEventsList(element)));
+  } else {
+    engine.setMacroValue("APPLIES-LINK-LIST",
+                         listOf(context.preparation.getAppliesList(element)));
+  }
+  engine.setMacroValue("SEE-LINK-LIST", listOf(parser.getSeeList()));
+  // Pages without parameters or settings tables clear them, so that a page
+  // never shows those of the page compiled before it.
+  engine.setMacroValue("PARAM-LIST", listOf(module || valueKind
+                                                ? std::vector<std::string>()
+                                                : parser.getParamList()));
+  std::array<std::vector<std::string>, 3> settingsLists;
+  if (!module) settingsLists = parser.getSettingsList();
+  engine.setMacroValue("SET01-LIST", listOf(settingsLists[0]));
+  engine.setMacroValue("SET02-LIST", listOf(settingsLists[1]));
+  engine.setMacroValue("SET03-LIST", listOf(settingsLists[2]));
+  engine.setMacroValue("EXAMPLE-LINK-LIST", listOf(parser.getExampleList()));
+
+  std::string description = parser.getDescription();
+  engine.setMacroValue("MEMBER-DESCRIPTION", description);
+  engine.setMacroValue("MEMBER-REMARKS", parser.getRemarks());
+  engine.setMacroValue("MEMBER-RETURN", memberReturn(element, parser));
+  std::string name = element.name();
+  std::string moduleName = element.moduleName();
+  engine.setMacroValue("MEMBER-NAME", name);
+  engine.setMacroValue("MEMBER-MODULE", moduleName);
+  engine.setMacroValue("MEMBER-FILE", moduleName + "-" + name);
+  engine.setMacroValue("MEMBER-AUTHOR", parser.getAuthor());
+  engine.setMacroValue("MEMBER-REVISION", parser.getRevision());
+  engine.setMacroValue("MEMBER-VERSION", parser.getVersion());
+  for (int n = 1; n <= 5; ++n) {
+    std::string value = parser.getUser(n);
+    engine.setMacroValue(
+        "MEMBER-" + upperCase(settings.userName[static_cast<std::size_t>(n - 1)]),
+        value);
+    engine.setMacroValue("MEMBER-USER" + std::to_string(n), value);
+  }
+
+  tolerated([&] { setScope(element, engine); });
+  engine.setMacroValue("MEMBER-DECLARATION", "");
+  if (!module)
+    tolerated([&] {
+      engine.setMacroValue("MEMBER-DECLARATION",
+                           doubledDollars(statementOf(element)));
+    });
+  engine.setMacroValue("MEMBER-SOURCECODE", "");
+  if (!module)
+    tolerated([&] {
+      engine.setMacroValue("MEMBER-SOURCECODE", includedSource(element, context));
+    });
+  if (settings.comWriteDescription)
+    tolerated([&] { writeDescription(element, description); });
+  engine.setMacroValue("MEMBER-NEEDS-MODULE",
+                       !module && element.needsModule ? "1" : "");
+  return engine.evaluateMacro(bodySection(element), false);
+}
+
+}  // namespace scrivlet

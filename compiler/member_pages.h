@@ -1,0 +1,60 @@
+// One page of documentation per element: the element publishes its facts as
+// macros ("MEMBER-NAME", "PARAM-LIST", ...) and expands the body section of
+// its kind. Also the element's source text, and whether its name needs the
+// module's name beside it to be told apart.
+#ifndef SCRIVLET_COMPILER_MEMBER_PAGES_H_
+#define SCRIVLET_COMPILER_MEMBER_PAGES_H_
+
+#include <string>
+
+#include "addin/project_settings.h"
+#include "comments/comment_parser.h"
+#include "compiler/macro_engine.h"
+#include "compiler/preparation.h"
+#include "source/elements.h"
+#include "source/store.h"
+
+namespace scrivlet {
+
+// What compiling a page reads and writes; one per project compile, the
+// parser shared by every page.
+struct PageContext {
+  store& elements;
+  MacroEngine& engine;
+  const ProjectSettings& settings;
+  CommentParser& parser;
+  Preparation& preparation;
+};
+
+// The expanded body section of `element`. A failure while its comment
+// values are stored propagates; later steps (scope, declaration, source,
+// the description written back) are skipped when they fail.
+std::string compile(Element& element, PageContext& context);
+
+// The body section an element's page expands: "scriv-method-body",
+// "scriv-function-body" (a method of a standard module), ...
+std::string bodySection(const Element& element);
+
+// The procedure's source from its declaration line to its last line, lines
+// joined by CR. A property gives its own procedure, then its others in the
+// same module (Get, Set, Let), each after a blank line. A member of the
+// declarations section, an event or a property without procedures gives its
+// statement. "" for a module, or when the source cannot be read.
+std::string getSourceCode(const Element& element, const store& elements);
+
+// Whether another element of the same kind and name would be confused with
+// this one, unless the two share their documentation.
+bool needsModuleName(const Element& element, const store& elements,
+                     const Preparation& preparation);
+
+// Lines `from` to `to` joined by CR; empty lines at the start are dropped.
+std::string lineRangeText(const CodeModule& module, long from, long to);
+
+// The description as the environment stores it: one trailing CR dropped,
+// the other CRs made spaces, "$EOL$" made a line break (CR LF).
+//   "Adds two\rnumbers.$EOL$Fast.\r" -> "Adds two numbers.\r\nFast."
+std::string descriptionForHost(const std::string& description);
+
+}  // namespace scrivlet
+
+#endif  // SCRIVLET_COMPILER_MEMBER_PAGES_H_

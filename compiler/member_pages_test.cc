@@ -1,0 +1,139 @@
+#include "compiler/member_pages.h"
+
+#include <gtest/gtest.h>
+
+#include "compiler/disk_project_test_util.h"
+#include "source/text.h"
+
+namespace scrivlet {
+namespace {
+
+// Every body shows which section was chosen and the values that matter.
+const char kTemplate[] =
+    "$EOL$ /\n"
+    "$scriv-function-body$\n"
+    "function $MEMBER-NAME$|$MEMBER-DECLARATION$|$MEMBER-RETURN$|"
+    "$MEMBER-SOURCECODE$|$MEMBER-OWNER$|$MEMBER-USER1$\n"
+    "$end-scriv-function-body$\n"
+    "$scriv-method-body$\n"
+    "method $MEMBER-NAME$|$MEMBER-NEEDS-MODULE$|$MEMBER-SOURCECODE$\n"
+    "$end-scriv-method-body$\n"
+    "$scriv-property-body$\n"
+    "property $MEMBER-NAME$|$MEMBER-RETURN$|$MEMBER-SOURCECODE$\n"
+    "$end-scriv-property-body$\n"
+    "$scriv-object-body$\n"
+    "object $MEMBER-NAME$|$MEMBER-FILE$|$MEMBER-PUBLIC$$MEMBER-PRIVATE$"
+    "$MEMBER-FRIEND$|$MEMBER-DECLARATION$\n"
+    "$end-scriv-object-body$\n";
+
+class MemberPagesTest : public ::testing::Test {
+ protected:
+  MemberPagesTest() {
+    dir.write("Proj.vbp",
+              crlf({"Type=Exe", "Module=Util; Util.bas", "Class=Shape; Shape.cls",
+                    "Class=Pen; Pen.cls", "Name=\"Proj\""}));
+    dir.write("Util.bas",
+              moduleFile("Util", crlf({"Option Explicit",
+                                       "'**",
+                                       "' Formats a price.",
+                                       "'@return The text.",
+                                       "'@owner Ann",
+                                       "'@includesource yes",
+                                       "Public Function Price$(ByVal x As Long)",
+                                       "  Price = \"$\" & x",
+                                       "End Function",
+                                       "'**",
+                                       "' Draws.",
+                                       "Public Sub Draw()",
+                                       "End Sub"})));
+    dir.write("Shape.cls",
+              classFile("Shape", crlf({"Option Explicit",
+                                       "'**",
+                                       "' The width,",
+                                       "' in pixels.$EOL$Never negative.",
+                                       "'@return The width.",
+                                       "Public Property Get Width() As Long",
+                                       "End Property",
+                                       "",
+                                       "Public Property Let Width(ByVal w As Long)",
+                                       "End Property",
+                                       "'**",
+                                       "' Draws.",
+                                       "Public Sub Draw()",
+                                       "End Sub"})));
+    dir.write("Pen.cls", classFile("Pen", crlf({"Option Explicit",
+                                                "'**",
+                                                "' Draws.",
+                                                "Public Sub Draw()",
+                                                "End Sub"})));
+  }
+
+  std::unique_ptr<Compilation> prepared(int insertSource,
+                                        bool writeDescription = false) {
+    auto c = std::make_unique<Compilation>(dir.path("Proj.vbp"), kTemplate,
+                                           dir.path("out"));
+    c->settings.insertSourceGlobal = static_cast<std::int16_t>(insertSource);
+    c->settings.comWriteDescription = writeDescription;
+    c->settings.userName[0] = "owner";
+    c->driver->prepare(*c->vbe);
+    return c;
+  }
+  std::string page(Compilation& c, const std::string& link) {
+    return c.driver->compilePage(*c.elements.all.find(link));
+  }
+
+  TempFolder dir;
+};
+
+TEST_F(MemberPagesTest, TheModuleKindChoosesTheBodyAndNamesTellModulesApart) {
+  auto c = prepared(2);
+  // A dollar sign in a declaration shows once; source is included only
+  // where the comment asks for it.
+  EXPECT_EQ(page(*c, "Util.Price"),
+            "function Price|Public Function Price$(ByVal x As Long)|The text.|"
+            "Public Function Price$(ByVal x As Long)/  Price = \"$\" & x/"
+            "End Function|Ann|Ann");
+  EXPECT_EQ(page(*c, "Util.Draw"), "function Draw|Public Sub Draw()||||");
+  // Two classes with Draw need their module names; the standard module's
+  // Draw is of another class of module.
+  EXPECT_EQ(page(*c, "Shape.Draw"), "method Draw|1|");
+  EXPECT_EQ(page(*c, "Pen.Draw"), "method Draw|1|");
+  EXPECT_FALSE(c->element("Util.Draw").needsModule);
+  EXPECT_EQ(page(*c, "Shape"), "object Shape|Shape-Shape||");
+}
+
+TEST_F(MemberPagesTest, APropertyPageShowsAllItsProceduresAndNoReturnWhenWritable) {
+  auto c = prepared(1);
+  EXPECT_EQ(page(*c, "Shape.Width'get"),
+            "property Width||Public Property Get Width() As Long/End Property"
+            "//Public Property Let Width(ByVal w As Long)/End Property");
+  EXPECT_EQ(getSourceCode(c->element("Shape.Draw"), c->elements),
+            "Public Sub Draw()\rEnd Sub");
+}
+
+TEST_F(MemberPagesTest, DescriptionsAreWrittenBackKeepingTheHelpNumber) {
+  EXPECT_EQ(descriptionForHost("Adds two\rnumbers.$EOL$Fast.\r"),
+            "Adds two numbers.\r\nFast.");
+  auto c = prepared(0, true);
+  Member& width = *c->element("Shape.Width'get").member;
+  width.setHelpContextID(42);
+  page(*c, "Shape.Width'get");
+  // The continuation keeps its leading blank; the file format holds no line
+  // break inside a description, so the disk host stores the break as a
+  // space.
+  EXPECT_EQ(width.Description(), " The width,  in pixels. Never negative.");
+  EXPECT_EQ(width.HelpContextID(), 42);
+}
+
+TEST(LineRangeText, DropsEmptyLinesBeforeTheFirstText) {
+  TempFolder dir;
+  dir.write("P.vbp", crlf({"Type=Exe", "Module=M; M.bas"}));
+  dir.write("M.bas", moduleFile("M", crlf({"", "", "a", "", "b"})));
+  auto vbe = openProject(dir.path("P.vbp"));
+  const CodeModule& module =
+      *vbe->ActiveVBProject()->VBComponents()[0]->CodeModule();
+  EXPECT_EQ(lineRangeText(module, 1, 5), "a\r\rb");
+}
+
+}  // namespace
+}  // namespace scrivlet

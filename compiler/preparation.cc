@@ -1,0 +1,366 @@
+#include "compiler/preparation.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "comments/comment_generator.h"
+#include "comments/comment_parser.h"
+#include "source/text.h"
+
+namespace scrivlet {
+
+namespace {
+
+// Marks of the "@same" resolution.
+enum SameMark : int { notVisited = 0, sameFailed = 1, sameDone = 2 };
+
+// The contents list and the capitalised kind word of a page.
+struct ContentsKind {
+  const char* list;
+  const char* word;
+};
+
+ContentsKind contentsKind(const Element& element) {
+  switch (element.kind()) {
+    case ElementKind::Smodule: {
+      int type = componentType(element);
+      if (type == vbext_ct_StdModule)
+        return {"CONT-STDMODULES-LINK-LIST", "Module"};
+      if (isFormType(type)) return {"CONT-FORMS-LINK-LIST", "Form"};
+      return {"CONT-OBJECTS-LINK-LIST", "Object"};
+    }
+    case ElementKind::Smethod:
+      if (componentType(element) == vbext_ct_StdModule)
+        return {"CONT-FUNCTIONS-LINK-LIST", "Function"};
+      return {"CONT-METHODS-LINK-LIST", "Method"};
+    case ElementKind::SpropGet:
+    case ElementKind::SpropLet:
+    case ElementKind::SpropSet:
+      return {"CONT-PROPS-LINK-LIST", "Property"};
+    case ElementKind::Sevent:
+      return {"CONT-EVENTS-LINK-LIST", "Event"};
+    case ElementKind::Svariable:
+      return {"CONT-VARS-LINK-LIST", "Variable"};
+    case ElementKind::Sconstant:
+      return {"CONT-CONSTANTS-LINK-LIST", "Constant"};
+  }
+  return {"CONT-OBJECTS-LINK-LIST", "Object"};
+}
+
+const char* const kContentsLists[] = {
+    "CONT-STDMODULES-LINK-LIST", "CONT-FORMS-LINK-LIST",
+    "CONT-OBJECTS-LINK-LIST",    "CONT-FUNCTIONS-LINK-LIST",
+    "CONT-METHODS-LINK-LIST",    "CONT-PROPS-LINK-LIST",
+    "CONT-EVENTS-LINK-LIST",     "CONT-VARS-LINK-LIST",
+    "CONT-CONSTANTS-LINK-LIST"};
+
+std::string sameTarget(const std::vector<std::string>& comment,
+                       const ProjectSettings& settings) {
+  CommentParser parser(settings);
+  parser.setComment(comment);
+  return parser.getSame();
+}
+
+}  // namespace
+
+int componentType(const Element& element) {
+  try {
+    if (element.cmo && element.cmo->Parent())
+      return element.cmo->Parent()->Type();
+  } catch (const std::exception&) {
+  }
+  return vbext_ct_ClassModule;
+}
+
+bool isFormType(int type) {
+  return type == vbext_ct_VBForm || type == vbext_ct_VBMDIForm ||
+         type == vbext_ct_MSForm;
+}
+
+// Shared comments ---------------------------------------------------------
+
+SharedComment Preparation::commentOf(const Element& element) {
+  SharedComment& shared = comments_[&element];
+  if (!shared)
+    shared = std::make_shared<std::vector<std::string>>(element.comment);
+  return shared;
+}
+
+bool Preparation::sameComment(const Element& a, const Element& b) const {
+  if (&a == &b) return true;
+  auto first = comments_.find(&a);
+  auto second = comments_.find(&b);
+  return first != comments_.end() && second != comments_.end() &&
+         first->second == second->second;
+}
+
+void Preparation::shareComment(Element& to, const Element& from) {
+  SharedComment shared = commentOf(from);
+  comments_[&to] = shared;
+  to.comment = *shared;
+}
+
+void Preparation::syncComments() {
+  for (const auto& entry : elements_.all) {
+    auto found = comments_.find(entry.item.get());
+    if (found != comments_.end()) entry.item->comment = *found->second;
+  }
+}
+
+// Property sharing --------------------------------------------------------
+
+// "Class1.Value'let" with kind "get" -> "Class1.Value'get" looked up in
+// `side`.
+std::shared_ptr<Element> Preparation::companion(const Element& property,
+                                                const ElementCollection& side,
+                                                const char* kind) const {
+  std::string link = property.canonicalLink();
+  if (link.size() < 3) return nullptr;
+  const auto* found = side.find(link.substr(0, link.size() - 3) + kind);
+  return found ? *found : nullptr;
+}
+
+void Preparation::makeSamePropsFirst() {
+  auto lend = [this](Element& get, Element& other) {
+    if (get.hadComment)
+      shareComment(other, get);
+    else
+      shareComment(get, other);
+  };
+  for (const auto& entry : elements_.sets) {
+    auto get = companion(*entry.item, elements_.gets, "get");
+    if (!get) continue;
+    static_cast<SpropGet&>(*get).hasNoLetSet = false;
+    lend(*get, *entry.item);
+  }
+  for (const auto& entry : elements_.lets) {
+    Element& let = *entry.item;
+    if (auto get = companion(let, elements_.gets, "get")) {
+      static_cast<SpropGet&>(*get).hasNoLetSet = false;
+      lend(*get, let);
+    }
+    if (auto set = companion(let, elements_.sets, "set")) lend(*set, let);
+  }
+}
+
+void Preparation::redirectLink(const Element& from, const Element& to) {
+  const std::string* target = engine_.linkTable.find(to.canonicalLink());
+  std::string* entry = engine_.linkTable.find(from.canonicalLink());
+  if (target && entry) *entry = *target;
+}
+
+void Preparation::completeValueParameter(Element& get,
+                                         const Element& valueSide) {
+  try {
+    std::vector<std::string> generated =
+        generateCommentForLastArgument(valueSide, settings_);
+    if (generated.size() < 2) return;
+    std::size_t argumentCount = std::stoul(generated[0]);
+    SharedComment comment = commentOf(get);
+    CommentParser parser(settings_);
+    parser.setComment(*comment);
+    if (parser.getParamList().size() < argumentCount)
+      comment->push_back(generated[1]);
+  } catch (const std::exception&) {
+  }
+}
+
+// The first one documents when it had a comment, else the second.
+void Preparation::pair(Element& first, Element& second,
+                       const Element* valueSide) {
+  if (first.hadComment) {
+    if (valueSide) completeValueParameter(first, *valueSide);
+    shareComment(second, first);
+    redirectLink(second, first);
+  } else {
+    shareComment(first, second);
+    redirectLink(first, second);
+  }
+}
+
+void Preparation::makeSameProps() {
+  for (const auto& entry : elements_.sets)
+    if (auto get = companion(*entry.item, elements_.gets, "get"))
+      pair(*get, *entry.item, entry.item.get());
+  for (const auto& entry : elements_.lets) {
+    Element& let = *entry.item;
+    if (auto get = companion(let, elements_.gets, "get")) pair(*get, let, &let);
+    if (auto set = companion(let, elements_.sets, "set")) pair(*set, let, nullptr);
+  }
+}
+
+// "@same" ----------------------------------------------------------------
+
+void Preparation::resolveSameLinks() {
+  std::unordered_map<std::string, int> marks;
+  for (const auto& entry : elements_.all) marks[foldCase(entry.key)] = notVisited;
+  for (const auto& entry : elements_.all) {
+    std::vector<std::string> visiting;
+    resolveSame(entry.key, marks, visiting);
+  }
+}
+
+int Preparation::resolveSame(const std::string& link,
+                             std::unordered_map<std::string, int>& marks,
+                             std::vector<std::string>& visiting) {
+  std::string key = foldCase(link);
+  int& mark = marks[key];
+  if (mark != notVisited) return mark;
+  const auto* found = elements_.all.find(link);
+  if (!found) return mark = sameFailed;
+  Element& element = **found;
+  std::string own = element.canonicalLink();
+  engine_.linkTable.add(own, own);
+
+  std::string target = sameTarget(*commentOf(element), settings_);
+  if (target.empty()) return marks[key] = sameDone;
+  if (std::find(visiting.begin(), visiting.end(), key) != visiting.end())
+    return marks[key] = sameFailed;
+  visiting.push_back(key);
+
+  std::string canonical = engine_.links().canonizeLink(&element, target);
+  const auto* targetElement = elements_.all.find(canonical);
+  if (!targetElement || marks.count(foldCase(canonical)) == 0)
+    return marks[key] = sameFailed;
+  if (resolveSame(canonical, marks, visiting) == sameFailed)
+    return marks[key] = sameFailed;
+  shareComment(element, **targetElement);
+  redirectLink(element, **targetElement);
+  return marks[key] = sameDone;
+}
+
+void Preparation::resolveLinkTable() {
+  KeyedCollection<std::string>& table = engine_.linkTable;
+  std::vector<std::string> resolved;
+  resolved.reserve(table.size());
+  for (const auto& entry : table) {
+    std::string target = entry.item;
+    std::vector<std::string> seen{foldCase(entry.key)};
+    bool loop = false;
+    while (true) {
+      const std::string* next = table.find(target);
+      if (!next || *next == target) break;
+      std::string folded = foldCase(target);
+      if (std::find(seen.begin(), seen.end(), folded) != seen.end()) {
+        loop = true;
+        break;
+      }
+      seen.push_back(folded);
+      target = *next;
+    }
+    resolved.push_back(loop ? entry.key : target);
+  }
+  for (std::size_t i = 0; i < resolved.size(); ++i) table[i] = resolved[i];
+}
+
+// Page index and help numbers ---------------------------------------------
+
+void Preparation::shareHelpID(Element& element,
+                              const std::string& documentedBy) {
+  const auto* target = elements_.all.find(documentedBy);
+  if (!target) return;
+  element.helpID = (*target)->helpID;
+  // Only a compile that gives out help numbers may touch them: otherwise a
+  // plain compile would change the project's code.
+  if (!settings_.comContextID) return;
+  try {
+    if (element.member)
+      element.member->setHelpContextID(element.helpID);
+    else if (element.cmo && element.cmo->Parent())
+      element.cmo->Parent()->setHelpContextID(element.helpID);
+  } catch (const std::exception&) {
+  }
+}
+
+ElementCollection Preparation::makeIndex() {
+  ElementCollection pageIndex;
+  for (const auto& entry : elements_.all) {
+    std::string own = entry.item->canonicalLink();
+    const std::string* target = engine_.linkTable.find(own);
+    if (!target || *target == own)
+      pageIndex.add(own, entry.item);
+    else
+      shareHelpID(*entry.item, *target);
+  }
+  return pageIndex;
+}
+
+void Preparation::makeSameHelpIDs() {
+  for (const auto& entry : elements_.all) {
+    std::string own = entry.item->canonicalLink();
+    const std::string* target = engine_.linkTable.find(own);
+    if (target && *target != own) shareHelpID(*entry.item, *target);
+  }
+}
+
+// Lists ------------------------------------------------------------------
+
+std::string Preparation::listLabel(const Element& element) {
+  std::string label = element.name();
+  if (element.needsModule) label += " (" + element.moduleName() + ")";
+  return label;
+}
+
+std::string Preparation::kindWord(const Element& element) {
+  return foldCase(contentsKind(element).word);
+}
+
+MacroList Preparation::makeIndexList(const ElementCollection& pageIndex) const {
+  MacroList items;
+  for (const auto& entry : pageIndex)
+    items.push_back(entry.key + "\r" + listLabel(*entry.item) + " " +
+                    kindWord(*entry.item));
+  return items;
+}
+
+void Preparation::makeContents(const ElementCollection& pageIndex) {
+  std::unordered_map<std::string, MacroList> lists;
+  for (const auto& entry : pageIndex) {
+    ContentsKind kind = contentsKind(*entry.item);
+    lists[kind.list].push_back(entry.key + "\r" + listLabel(*entry.item) +
+                               " " + kind.word);
+  }
+  for (const char* name : kContentsLists)
+    engine_.setMacroValue(name, makeList(std::move(lists[name])));
+}
+
+MacroList Preparation::moduleList(const ElementCollection& collection,
+                                  const Element& module) const {
+  MacroList items;
+  for (const auto& entry : collection)
+    if (entry.item->cmo == module.cmo) items.push_back(entry.key + "\r");
+  return items;
+}
+
+MacroList Preparation::getPropsList(const Element& module) const {
+  KeyedCollection<std::string> byName;
+  for (const ElementCollection* side :
+       {&elements_.gets, &elements_.sets, &elements_.lets})
+    for (const auto& entry : *side)
+      if (entry.item->cmo == module.cmo)
+        byName.add(entry.item->name(), entry.key + "\r");
+  MacroList items;
+  for (const auto& entry : byName) items.push_back(entry.item);
+  return items;
+}
+
+MacroList Preparation::getMethodsList(const Element& module) const {
+  return moduleList(elements_.methods, module);
+}
+
+MacroList Preparation::getEventsList(const Element& module) const {
+  return moduleList(elements_.events, module);
+}
+
+MacroList Preparation::getAppliesList(const Element& element) const {
+  KeyedCollection<bool> modules;
+  MacroList items;
+  for (const auto& entry : elements_.all) {
+    if (!sameComment(*entry.item, element)) continue;
+    std::string module = entry.item->moduleName();
+    if (modules.add(module, true)) items.push_back(module + "\r");
+  }
+  return items;
+}
+
+}  // namespace scrivlet

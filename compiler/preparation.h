@@ -1,0 +1,105 @@
+// Getting a loaded project model ready for documentation: the procedures of
+// one property documented together, "@same" elements taking the
+// documentation of another element, the set of elements that get a page
+// (with their help numbers), and the link lists that templates loop over.
+//
+// Elements that share documentation share one comment object. The element
+// model keeps comments by value, so the sharing is recorded here: every
+// element refers to a shared comment, elements with the same one share
+// documentation, and `syncComments` copies each shared comment back into its
+// elements once the sharing is settled.
+#ifndef SCRIVLET_COMPILER_PREPARATION_H_
+#define SCRIVLET_COMPILER_PREPARATION_H_
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "addin/project_settings.h"
+#include "compiler/macro_engine.h"
+#include "source/store.h"
+
+namespace scrivlet {
+
+using SharedComment = std::shared_ptr<std::vector<std::string>>;
+
+class Preparation {
+ public:
+  Preparation(store& elements, MacroEngine& engine,
+              const ProjectSettings& settings)
+      : elements_(elements), engine_(engine), settings_(settings) {}
+
+  // First sharing among the procedures of a property: a commented Get lends
+  // its comment to its Let and Set, otherwise they lend theirs to it.
+  void makeSamePropsFirst();
+  // Every element enters the link table; an element whose "@same" target
+  // resolves takes the target's comment and page. Cycles and dead targets
+  // keep their own.
+  void resolveSameLinks();
+  // Second sharing among property procedures, completing a documenting Get
+  // with the value parameter of its Let or Set, and leading the links of
+  // the procedure that does not document to the one that does.
+  void makeSameProps();
+  // Follows every link-table entry to the element that documents itself, so
+  // that every link leads to a page that is written. An entry caught in a
+  // loop maps to itself again.
+  void resolveLinkTable();
+  // The elements that get a page of their own, in loading order; an element
+  // documented by another takes that one's help number.
+  ElementCollection makeIndex();
+  // The help-number step of makeIndex alone.
+  void makeSameHelpIDs();
+  // "Module.Member" CR label + " method", ... for every page.
+  MacroList makeIndexList(const ElementCollection& pageIndex) const;
+  // The nine "CONT-...-LINK-LIST" macros from the page index.
+  void makeContents(const ElementCollection& pageIndex);
+
+  MacroList getPropsList(const Element& module) const;
+  MacroList getMethodsList(const Element& module) const;
+  MacroList getEventsList(const Element& module) const;
+  // Every module holding an element that shares `element`'s documentation.
+  MacroList getAppliesList(const Element& element) const;
+
+  // The shared comment `element` refers to.
+  SharedComment commentOf(const Element& element);
+  bool sameComment(const Element& a, const Element& b) const;
+  // Makes `to` refer to `from`'s comment.
+  void shareComment(Element& to, const Element& from);
+  // Copies each shared comment into the elements that refer to it.
+  void syncComments();
+
+  // The member name (the module name for a module), with " (Module)" when
+  // the name alone is ambiguous.
+  static std::string listLabel(const Element& element);
+  // "module", "form", "object", "function", "method", "property", "event",
+  // "variable" or "constant".
+  static std::string kindWord(const Element& element);
+
+ private:
+  std::shared_ptr<Element> companion(const Element& property,
+                                     const ElementCollection& side,
+                                     const char* kind) const;
+  void redirectLink(const Element& from, const Element& to);
+  void pair(Element& first, Element& second, const Element* valueSide);
+  void completeValueParameter(Element& get, const Element& valueSide);
+  int resolveSame(const std::string& link,
+                  std::unordered_map<std::string, int>& marks,
+                  std::vector<std::string>& visiting);
+  void shareHelpID(Element& element, const std::string& documentedBy);
+  MacroList moduleList(const ElementCollection& collection,
+                       const Element& module) const;
+
+  store& elements_;
+  MacroEngine& engine_;
+  const ProjectSettings& settings_;
+  std::unordered_map<const Element*, SharedComment> comments_;
+};
+
+// Component kind of the module holding `element`; a class when unknown.
+int componentType(const Element& element);
+bool isFormType(int type);
+
+}  // namespace scrivlet
+
+#endif  // SCRIVLET_COMPILER_PREPARATION_H_

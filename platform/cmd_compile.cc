@@ -1,0 +1,52 @@
+// scrivlet compile PROJECT: compiles the documentation of a project or of a
+// project group through its template.
+#include <iostream>
+#include <memory>
+
+#include "platform/command.h"
+#include "platform/compile_command.h"
+#include "platform/console.h"
+
+namespace scrivlet {
+namespace {
+
+std::function<int()> setup(CLI::App& app) {
+  auto options = std::make_shared<CompileOptions>();
+  app.add_option("PROJECT", options->project,
+                 "a project file (.vbp), or a project group (.vbg) to "
+                 "compile every project of the group in turn")
+      ->required();
+  app.add_option("--template", options->templateFile,
+                 "template file (*.scvt) for this run, instead of the "
+                 "project's settings");
+  app.add_option("--output", options->outputFolder,
+                 "output folder for this run, instead of the project's "
+                 "settings; created when missing");
+  app.add_flag("--quiet", options->quiet,
+               "print the messages only, no status line");
+  app.footer(
+      "Uses the project's settings file (PROJECT with the extension .scriv; "
+      "the defaults when there is none); --template and --output change them "
+      "for this run only and are not saved. Messages go to standard output, "
+      "one per line; on a terminal the stage and the page being written show "
+      "as one status line. Ctrl+C stops the compile at its next check; the "
+      "pages written so far stay, and nothing of the project is saved (a second "
+      "Ctrl+C ends the program at once). Help numbers and descriptions the compile "
+      "writes into the code (settings comContextID, comWriteDescription) and "
+      "the project's help file are saved when the compile ends.\n"
+      "Exit status: 0 compiled; 1 aborted, or the project or template could "
+      "not be read; 2 wrong usage.");
+  return [options] {
+    options->liveStatus = isTerminal(1);
+    options->width = terminalWidth(1);
+    installInterruptHandler();
+    return runCompileCommand(*options, std::cout, std::cerr);
+  };
+}
+
+RegisterCommand reg{{"compile",
+                     "Compile the documentation of a project or group",
+                     setup}};
+
+}  // namespace
+}  // namespace scrivlet

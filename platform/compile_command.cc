@@ -1,0 +1,154 @@
+#include "platform/compile_command.h"
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <vector>
+
+#include "addin/addin_folder.h"
+#include "addin/file_system.h"
+#include "addin/settings_file.h"
+#include "addin/text_file.h"
+#include "compiler/compile_driver.h"
+#include "compiler/macro_engine.h"
+#include "platform/cli_support.h"
+#include "platform/console.h"
+#include "platform/disk_vbe.h"
+
+namespace scrivlet {
+
+volatile std::sig_atomic_t compileInterrupted = 0;
+
+namespace {
+
+extern "C" void onInterrupt(int) { compileInterrupted = 1; }
+
+// The console status and messages, and Ctrl+C as the Cancel button: the
+// abort check processes events, and the only event here is the interrupt.
+class InterruptibleSink : public ConsoleProgressSink {
+ public:
+  InterruptibleSink(std::ostream& out, const CompileOptions& options)
+      // Quiet drops the status line only: every message still shows.
+      : ConsoleProgressSink(out, options.liveStatus && !options.quiet, false,
+                            options.width) {}
+  void attach(Progress* progress) { progress_ = progress; }
+  void processEvents() override {
+    if (compileInterrupted && progress_) progress_->abortRequested = true;
+  }
+
+ private:
+  Progress* progress_ = nullptr;
+};
+
+std::string absolutePath(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::path full = std::filesystem::absolute(path, ec);
+  return ec ? path : full.lexically_normal().string();
+}
+
+// The settings of the active project with the options' overrides. With an
+// output folder of its own the run leaves the settings' folder alone and
+// creates its own.
+void settingsForRun(VBE& vbe, FileServices& services,
+                    const std::string& addinFolder,
+                    const CompileOptions& options, ProjectSettings& settings) {
+  SettingsFile file(vbe, services, addinFolder);
+  if (options.outputFolder.empty()) {
+    file.reloadProjectSettings(settings);
+  } else {
+    file.readSettingsOrDefaults(settings);
+    settings.outputPath = absolutePath(options.outputFolder);
+    std::error_code ec;
+    std::filesystem::create_directories(settings.outputPath, ec);
+  }
+  if (!options.templateFile.empty()) {
+    settings.templatePath = absolutePath(options.templateFile);
+    settings.templateFolder =
+        std::filesystem::path(settings.templatePath).parent_path().string();
+  }
+}
+
+// The projects a compile covers: the active one, or for a group every
+// project that has components, in the group's order.
+std::vector<VBProject*> projectsToCompile(DiskVBE& vbe, bool group) {
+  if (!group) return {vbe.ActiveVBProject()};
+  std::vector<VBProject*> projects;
+  for (VBProject* project : vbe.VBProjects())
+    if (!project->VBComponents().empty()) projects.push_back(project);
+  return projects;
+}
+
+}  // namespace
+
+void installInterruptHandler() {
+  struct sigaction action {};
+  action.sa_handler = onInterrupt;
+  // A second Ctrl+C ends the program at once, for a compile stuck where it
+  // never checks (an after-compile command that waits for input).
+  action.sa_flags = SA_RESETHAND;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+int runCompileCommand(const CompileOptions& options, std::ostream& out,
+                      std::ostream& err) {
+  std::string error;
+  std::unique_ptr<DiskVBE> vbe = openProjectOrGroup(options.project, error);
+  if (!vbe) {
+    err << "scrivlet compile: " << error << '\n';
+    return compileFailed;
+  }
+  for (const std::string& message : vbe->loadMessages)
+    err << "scrivlet compile: " << message << '\n';
+
+  InterruptibleSink sink(out, options);
+  Progress progress(&sink);
+  sink.attach(&progress);
+  DiskFileSystem files;
+  ConsoleMessageBox box(std::cin, err, isTerminal(0));
+  FileServices services{files, box, progress};
+  std::string addinFolder = findAddinFolder();
+
+  bool group = isGroupFile(options.project);
+  progress.compileGroup = group;
+  std::vector<VBProject*> projects = projectsToCompile(*vbe, group);
+  int result = compileDone;
+  for (std::size_t i = 0; i < projects.size(); ++i) {
+    vbe->setActiveVBProject(projects[i]);
+    progress.lastProjectOfGroup = i + 1 == projects.size();
+    ProjectSettings settings;
+    settingsForRun(*vbe, services, addinFolder, options, settings);
+
+    progress.abortRequested = compileInterrupted != 0;
+    store elements;
+    MacroEngine engine(elements, progress);
+    engine.askFileError = [&services](const std::string& path,
+                                      const std::string& operation,
+                                      int number) {
+      return askFileError(services, path, operation, number);
+    };
+    if (engine.loadSrc(settings.templatePath, false) != 0) {
+      sink.finish();
+      err << "scrivlet compile: cannot load the template "
+          << settings.templatePath << '\n';
+      return compileFailed;
+    }
+    CompileDriver driver(elements, engine, settings, services, addinFolder);
+    // An interrupt during the after-compile commands, after the last check,
+    // counts as a stop too.
+    if (!driver.compile(*vbe) || progress.abortRequested ||
+        compileInterrupted) {
+      sink.finish();
+      progress.reportMessage("Compilation aborted by user");
+      return compileFailed;
+    }
+  }
+  sink.finish();
+  for (const std::string& message : vbe->saveChanged()) {
+    err << "scrivlet compile: " << message << '\n';
+    result = compileFailed;
+  }
+  return result;
+}
+
+}  // namespace scrivlet

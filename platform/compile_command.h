@@ -1,0 +1,44 @@
+// scrivlet compile: the documentation of a project, or of every project of
+// a group, compiled through its template into its output folder, as the
+// add-in's "Compile" and "Compile Group" do.
+#ifndef SCRIVLET_PLATFORM_COMPILE_COMMAND_H_
+#define SCRIVLET_PLATFORM_COMPILE_COMMAND_H_
+
+#include <csignal>
+#include <iosfwd>
+#include <string>
+
+namespace scrivlet {
+
+struct CompileOptions {
+  std::string project;       // a .vbp, or a .vbg for a group compile
+  std::string templateFile;  // overrides the settings for this run
+  std::string outputFolder;  // overrides the settings for this run
+  bool quiet = false;        // messages only, no status line
+  bool liveStatus = false;   // draw the status line (a terminal)
+  std::size_t width = 0;     // the terminal's columns, 0 when unknown
+};
+
+// Exit codes.
+enum : int { compileDone = 0, compileFailed = 1, compileUsage = 2 };
+
+// Set by the interrupt handler; the next abort check of a running compile
+// turns it into the user's Cancel.
+extern volatile std::sig_atomic_t compileInterrupted;
+// Makes Ctrl+C (SIGINT) set `compileInterrupted` instead of ending the
+// program, so that the compile stops at its next check.
+void installInterruptHandler();
+
+// Runs the compile; messages go to `out`, one per line, problems outside
+// the compile (a project or template that cannot be read, failed saves) to
+// `err`. What the compile changed in the project (help numbers,
+// descriptions, the help file) is saved at the end, to the files that
+// changed only; an aborted compile saves nothing. Returns compileDone when
+// every project compiled to its end, compileFailed when the project or the
+// template could not be read or the compile was aborted.
+int runCompileCommand(const CompileOptions& options, std::ostream& out,
+                      std::ostream& err);
+
+}  // namespace scrivlet
+
+#endif  // SCRIVLET_PLATFORM_COMPILE_COMMAND_H_

@@ -1,0 +1,190 @@
+#include "platform/compile_command.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <sstream>
+
+#include "compiler/disk_project_test_util.h"
+#include "source/text.h"
+
+namespace scrivlet {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSource = SCRIVLET_SOURCE_DIR;
+
+// Every file under `folder` with its bytes, output folders left out.
+std::map<std::string, std::string> snapshot(const TempFolder& dir,
+                                            const std::string& skip) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(dir.path()))
+    if (entry.is_regular_file() && entry.path().filename() != skip)
+      files[entry.path().filename().string()] =
+          dir.read(entry.path().filename().string());
+  return files;
+}
+
+// The lines of `out` that are not the project line, the after-compile log
+// or the dead links that the example's own comments hold.
+std::string unexpectedMessages(const std::string& out) {
+  std::string unexpected;
+  for (const std::string& line : split(out, "\n")) {
+    if (line.empty() || line == "Project: Calc" ||
+        startsWith(line, "echo ") || startsWith(line, "Documentation written") ||
+        startsWith(line, "%ProgramFiles%") ||
+        line == "Warning: The dead link 'RoundHalfUp' was found in "
+                "'FormatResult' member of 'modMath' module." ||
+        line == "Warning: The dead link 'modMath.DEFAULT_PRECISION' was "
+                "found in 'Precision' member of 'Calculator' module.")
+      continue;
+    unexpected += line + "\n";
+  }
+  return unexpected;
+}
+
+// Macro references that no value replaced: "$MEMBER-NAME$".
+std::string leftoverMacros(const std::string& folder) {
+  static const std::regex macro(R"(\$[A-Za-z][A-Za-z0-9-]*\$)");
+  std::string found;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    std::string text = bytes.str();
+    std::smatch m;
+    if (std::regex_search(text, m, macro))
+      found += entry.path().filename().string() + ": " + m.str() + "\n";
+  }
+  return found;
+}
+
+TEST(CompileCommand, EveryShippedTemplateCompilesTheExampleCleanly) {
+  if (!fs::exists(kSource / "examples/Calc/Calc.vbp"))
+    GTEST_SKIP() << "no example project";
+  const std::map<std::string, std::string> entryFile = {
+      {"html", "Calc.htm"}, {"chm", "Calc.hhp"}, {"rtf", "Calc.rtf"},
+      {"markdown", "Calc.md"}};
+  for (const auto& [name, entry] : entryFile) {
+    SCOPED_TRACE(name);
+    TempFolder dir;
+    fs::copy(kSource / "examples/Calc", dir.path());
+    auto before = snapshot(dir, "doc");
+    CompileOptions options;
+    options.project = dir.path("Calc.vbp");
+    options.templateFile = (kSource / "templates" / (name + ".scvt")).string();
+    options.outputFolder = dir.path("doc");
+    std::ostringstream out, err;
+    EXPECT_EQ(runCompileCommand(options, out, err), compileDone);
+    EXPECT_EQ(unexpectedMessages(out.str()), "");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_TRUE(dir.exists("doc/" + entry));
+    EXPECT_EQ(leftoverMacros(dir.path("doc")), "");
+    // A plain compile changes no byte of the project, and writes no
+    // settings file either.
+    EXPECT_EQ(snapshot(dir, "doc"), before);
+  }
+}
+
+TEST(CompileCommand, AGroupCompilesEveryProjectWithTheGroupFiles) {
+  TempFolder dir;
+  dir.write("G.vbg", crlf({"VBGROUP 5.0", "StartupProject=A.vbp",
+                           "Project=B.vbp"}));
+  for (const std::string project : {"A", "B"}) {
+    dir.write(project + ".vbp", crlf({"Type=Exe", "Class=C" + project +
+                                                      "; C" + project + ".cls",
+                                      "Name=\"" + project + "\""}));
+    dir.write("C" + project + ".cls",
+              classFile("C" + project, crlf({"Option Explicit"})));
+  }
+  dir.write("t.scvt",
+            "$PROJECT-EXT$ .txt\n$CONTENTS-EXT$ .toc\n"
+            "$scriv-group-project-body$\n$DOLIST$ $GROUP-PROJECTS-LIST$\n"
+            "$LIST-ITEM$ $END-DOLIST$\n$end-scriv-group-project-body$\n"
+            "$scriv-project-body$\nproject $PROJECT-NAME$\n"
+            "$end-scriv-project-body$\n");
+  CompileOptions options;
+  options.project = dir.path("G.vbg");
+  options.templateFile = dir.path("t.scvt");
+  options.outputFolder = dir.path("doc");
+  std::ostringstream out, err;
+  EXPECT_EQ(runCompileCommand(options, out, err), compileDone);
+  EXPECT_EQ(out.str(), "Project: A\nProject: B\n");
+  EXPECT_EQ(dir.read("doc/Group+.txt"), "A B ");
+  EXPECT_EQ(dir.read("doc/A.txt"), "project A");
+  EXPECT_EQ(dir.read("doc/B.txt"), "project B");
+}
+
+TEST(CompileCommand, AnInterruptStopsTheCompileAndSavesNothing) {
+  TempFolder dir;
+  dir.write("P.vbp", crlf({"Type=Exe", "Class=C; C.cls", "Name=\"P\""}));
+  dir.write("C.cls", classFile("C", crlf({"Option Explicit", "'**", "' Go.",
+                                          "Public Sub Go()", "End Sub"})));
+  // Help numbers on: a finished compile would write them into C.cls.
+  dir.write("P.scriv", crlf({"#Scrivlet Project Settings#",
+                            "comContextID = 1"}) +
+                           "comModules = C");
+  dir.write("t.scvt", "$PROJECT-EXT$ .txt\n");
+  std::string module = dir.read("C.cls");
+  CompileOptions options;
+  options.project = dir.path("P.vbp");
+  options.templateFile = dir.path("t.scvt");
+  options.outputFolder = dir.path("doc");
+  std::ostringstream out, err;
+  compileInterrupted = 1;
+  int result = runCompileCommand(options, out, err);
+  compileInterrupted = 0;
+  EXPECT_EQ(result, compileFailed);
+  EXPECT_EQ(out.str(), "Project: P\nCompilation aborted by user\n");
+  EXPECT_EQ(dir.read("C.cls"), module);
+  EXPECT_FALSE(dir.exists("doc/P.txt"));
+
+  // Run to its end, the same compile saves the help numbers.
+  EXPECT_EQ(runCompileCommand(options, out, err), compileDone);
+  EXPECT_NE(dir.read("C.cls").find("Attribute Go.VB_HelpID = "),
+            std::string::npos);
+}
+
+// Runs the program; its exit status, standard output in `out`.
+int runProgram(const std::string& arguments, std::string& out) {
+  TempFolder capture;
+  std::string command = std::string(SCRIVLET_BINARY) + " " + arguments +
+                        " > " + capture.path("out") + " 2> " +
+                        capture.path("err") + " < /dev/null";
+  int status = std::system(command.c_str());
+  out = capture.read("out");
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(CompileProgram, ExitStatusTellsDoneFailedAndWrongUsage) {
+  std::string out;
+  EXPECT_EQ(runProgram("compile", out), 2);
+  EXPECT_EQ(runProgram("compile /nonexistent/P.vbp", out), 1);
+
+  TempFolder dir;
+  dir.write("P.vbp", crlf({"Type=Exe", "Class=C; C.cls", "Name=\"P\""}));
+  dir.write("C.cls", classFile("C", crlf({"Option Explicit"})));
+  EXPECT_EQ(runProgram("compile " + dir.path("P.vbp") + " --template " +
+                           dir.path("missing.scvt") + " --output " +
+                           dir.path("doc"),
+                       out),
+            1);
+  dir.write("t.scvt", "$PROJECT-EXT$ .txt\n");
+  // Into a pipe: the messages alone, no status line.
+  EXPECT_EQ(runProgram("compile " + dir.path("P.vbp") + " --template " +
+                           dir.path("t.scvt") + " --output " + dir.path("doc"),
+                       out),
+            0);
+  EXPECT_EQ(out, "Project: P\n");
+  // Only the chosen output folder was made, not the settings' default one.
+  EXPECT_TRUE(dir.exists("doc/P.txt"));
+  EXPECT_FALSE(dir.exists("Scriv"));
+}
+
+}  // namespace
+}  // namespace scrivlet
