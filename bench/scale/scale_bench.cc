@@ -6,10 +6,15 @@
 // so its peak memory is its own.
 //
 //   scale_bench [--sizes 1000,10000,100000] [--scrivlet PATH]
-//               [--template FILE] [--corpora DIR] [--keep]
+//               [--template FILE] [--corpora DIR] [--timeout SECONDS] [--keep]
+//
+// A run of the program that takes longer than the timeout (300 s unless
+// given) is stopped and reported as such, so that a step that grows with
+// the square of the project does not hold up the figures of the others.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -35,12 +40,16 @@ struct Options {
   std::string templateFile = SCALE_TEMPLATE;
   std::string corpora = SCALE_CORPORA_DIR;
   bool keep = false;
+  unsigned timeout = 300;
 };
+
+unsigned runTimeout = 300;
 
 struct Run {
   double seconds = 0;
   long peakKiB = 0;
   int status = -1;
+  bool timedOut = false;
 };
 
 // Runs `child` in a forked process (its standard output to `stdoutPath`
@@ -66,6 +75,7 @@ Run inChild(const std::string& stdoutPath, F&& child) {
                                               start).count();
   run.peakKiB = usage.ru_maxrss;
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+  run.timedOut = WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM;
   return run;
 }
 
@@ -76,6 +86,8 @@ Run runProgram(const std::vector<std::string>& args, const std::string& stdoutPa
       int fd = open("/dev/null", O_WRONLY);
       dup2(fd, 2);
     }
+    // The alarm outlives exec: the program is ended when time is up.
+    alarm(runTimeout);
     std::vector<char*> argv;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -92,6 +104,7 @@ Run best(int times, F&& once) {
   for (int i = 0; i < times; ++i) {
     Run r = once();
     if (i == 0 || (r.status == 0 && r.seconds < result.seconds)) result = r;
+    if (r.timedOut) break;
   }
   return result;
 }
@@ -209,13 +222,20 @@ void printHeader() {
 
 void printRow(const char* what, const std::string& project, long members,
               long elements, const Run& run, const Run& floor) {
-  double perMember = members ? run.seconds * 1e6 / static_cast<double>(members) : 0;
-  std::printf("%-10s %-28s %9ld %9ld %9.3f %9.3f %7.2f %10.2f %9.1f %12.0f%s\n",
-              what, project.substr(0, 28).c_str(), members, elements, run.seconds,
-              floor.seconds, floor.seconds > 0 ? run.seconds / floor.seconds : 0,
+  std::string memberText = members ? std::to_string(members) : "-";
+  char perMember[32] = "-";
+  if (members)
+    std::snprintf(perMember, sizeof perMember, "%.2f",
+                  run.seconds * 1e6 / static_cast<double>(members));
+  std::printf("%-10s %-28s %9s %9ld %9.3f %9.3f %7.2f %10s %9.1f %12.0f%s\n",
+              what, project.substr(0, 28).c_str(), memberText.c_str(), elements,
+              run.seconds, floor.seconds,
+              floor.seconds > 0 ? run.seconds / floor.seconds : 0,
               perMember, static_cast<double>(run.peakKiB) / 1024.0,
               run.seconds > 0 ? static_cast<double>(elements) / run.seconds : 0,
-              run.status == 0 ? "" : "  (failed)");
+              run.timedOut      ? "  (stopped: timeout)"
+              : run.status == 0 ? ""
+                                : "  (failed)");
   std::fflush(stdout);
 }
 
@@ -264,7 +284,8 @@ Measured timeCompile(const Options& options, const std::string& vbp,
   std::vector<std::string> inputs = projectInputs(vbp);
   inputs.push_back(options.templateFile);
   fs::path floorOut = work / "floor";
-  m.floor = best(3, [&] {
+  // Part of the output is no measure for the floor.
+  if (!m.run.timedOut) m.floor = best(3, [&] {
     std::error_code ec;
     fs::remove_all(floorOut, ec);
     return inChild("", [&] { return compileFloor(inputs, outputs, floorOut); });
@@ -282,6 +303,11 @@ void printTargets(const char* what, const std::vector<Measured>& rows) {
     if (m.members >= 90000 && m.members <= 110000) at100k = &m;
   }
   if (!at100k) return;
+  if (at100k->run.timedOut) {
+    std::printf("%s at %ld members: did not finish within %u s\n", what,
+                at100k->members, runTimeout);
+    return;
+  }
   std::printf("%s at %ld members: %.2f times the I/O floor (target 3), "
               "peak %.0f MiB (target < 1024)",
               what, at100k->members, at100k->run.seconds / at100k->floor.seconds,
@@ -310,11 +336,14 @@ Options parse(int argc, char** argv) {
       options.templateFile = next();
     } else if (a == "--corpora") {
       options.corpora = next();
+    } else if (a == "--timeout") {
+      options.timeout = static_cast<unsigned>(std::atol(next().c_str()));
     } else if (a == "--keep") {
       options.keep = true;
     } else {
       std::fprintf(stderr, "usage: scale_bench [--sizes N,N,...] [--scrivlet PATH] "
-                           "[--template FILE] [--corpora DIR] [--keep]\n");
+                           "[--template FILE] [--corpora DIR] [--timeout SECONDS] "
+                           "[--keep]\n");
       std::exit(2);
     }
   }
@@ -323,6 +352,7 @@ Options parse(int argc, char** argv) {
 
 int benchMain(int argc, char** argv) {
   Options options = parse(argc, argv);
+  runTimeout = options.timeout;
   char probe[] = "/tmp/scrivlet-probe-XXXXXX";
   if (!mkdtemp(probe)) return 1;
   bool compile = hasCompile(options, probe);
