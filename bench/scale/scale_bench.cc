@@ -411,7 +411,12 @@ int benchMain(int argc, char** argv) {
   } else {
     std::printf("(no corpora at %s)\n", options.corpora.c_str());
   }
-  std::printf("\n");
+  // Linux carries a process's peak across exec, so each child's figure
+  // starts from this program's own peak when it forked.
+  rusage self{};
+  getrusage(RUSAGE_SELF, &self);
+  std::printf("\npeak memory figures include this program's own %.1f MiB\n",
+              static_cast<double>(self.ru_maxrss) / 1024.0);
   printTargets("elements", listed);
   printTargets("compile", compiled);
   return 0;
