@@ -270,15 +270,10 @@ bool needsModuleName(const Element& element, const store& elements,
   }
   std::string name = element.name();
   bool match = false;
-  for (const ElementCollection* collection : walked) {
-    for (const auto& entry : *collection) {
-      const Element& other = *entry.item;
-      if (&other == &element || !equalsNoCase(other.name(), name) ||
-          !counts(other))
-        continue;
-      if (preparation.sameComment(other, element)) return false;
-      match = true;
-    }
+  for (const Element* other : preparation.sameNamed(walked, name)) {
+    if (other == &element || !counts(*other)) continue;
+    if (preparation.sameComment(*other, element)) return false;
+    match = true;
   }
   return match;
 }

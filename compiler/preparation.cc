@@ -81,6 +81,7 @@ bool isFormType(int type) {
 
 SharedComment Preparation::commentOf(const Element& element) {
   SharedComment& shared = comments_[&element];
+  if (!shared) appliesBuilt_ = false;
   if (!shared)
     shared = std::make_shared<std::vector<std::string>>(element.comment);
   return shared;
@@ -95,6 +96,7 @@ bool Preparation::sameComment(const Element& a, const Element& b) const {
 }
 
 void Preparation::shareComment(Element& to, const Element& from) {
+  appliesBuilt_ = false;
   SharedComment shared = commentOf(from);
   comments_[&to] = shared;
   to.comment = *shared;
@@ -324,43 +326,70 @@ void Preparation::makeContents(const ElementCollection& pageIndex) {
     engine_.setMacroValue(name, makeList(std::move(lists[name])));
 }
 
-MacroList Preparation::moduleList(const ElementCollection& collection,
-                                  const Element& module) const {
-  MacroList items;
-  for (const auto& entry : collection)
-    if (entry.item->cmo == module.cmo) items.push_back(entry.key + "\r");
-  return items;
+const Preparation::ModuleMembers& Preparation::membersOf(
+    const Element& module) const {
+  if (!byModuleBuilt_) {
+    for (const auto& entry : elements_.methods)
+      byModule_[entry.item->cmo].methods.push_back(entry.key + "\r");
+    for (const auto& entry : elements_.events)
+      byModule_[entry.item->cmo].events.push_back(entry.key + "\r");
+    for (const ElementCollection* side :
+         {&elements_.gets, &elements_.sets, &elements_.lets})
+      for (const auto& entry : *side)
+        byModule_[entry.item->cmo].props.add(entry.item->name(),
+                                             entry.key + "\r");
+    byModuleBuilt_ = true;
+  }
+  static const ModuleMembers none;
+  auto found = byModule_.find(module.cmo);
+  return found == byModule_.end() ? none : found->second;
 }
 
 MacroList Preparation::getPropsList(const Element& module) const {
-  KeyedCollection<std::string> byName;
-  for (const ElementCollection* side :
-       {&elements_.gets, &elements_.sets, &elements_.lets})
-    for (const auto& entry : *side)
-      if (entry.item->cmo == module.cmo)
-        byName.add(entry.item->name(), entry.key + "\r");
   MacroList items;
-  for (const auto& entry : byName) items.push_back(entry.item);
+  for (const auto& entry : membersOf(module).props) items.push_back(entry.item);
   return items;
 }
 
 MacroList Preparation::getMethodsList(const Element& module) const {
-  return moduleList(elements_.methods, module);
+  return membersOf(module).methods;
 }
 
 MacroList Preparation::getEventsList(const Element& module) const {
-  return moduleList(elements_.events, module);
+  return membersOf(module).events;
 }
 
+// Elements that share documentation hold the same comment object; one that
+// shares with none is alone with its own module.
 MacroList Preparation::getAppliesList(const Element& element) const {
-  KeyedCollection<bool> modules;
-  MacroList items;
-  for (const auto& entry : elements_.all) {
-    if (!sameComment(*entry.item, element)) continue;
-    std::string module = entry.item->moduleName();
-    if (modules.add(module, true)) items.push_back(module + "\r");
+  auto found = comments_.find(&element);
+  if (found == comments_.end()) return {element.moduleName() + "\r"};
+  if (!appliesBuilt_) {
+    applies_.clear();
+    std::unordered_map<const void*, KeyedCollection<bool>> seen;
+    for (const auto& entry : elements_.all) {
+      auto shared = comments_.find(entry.item.get());
+      if (shared == comments_.end()) continue;
+      std::string module = entry.item->moduleName();
+      if (seen[shared->second.get()].add(module, true))
+        applies_[shared->second.get()].push_back(module + "\r");
+    }
+    appliesBuilt_ = true;
   }
-  return items;
+  return applies_[found->second.get()];
+}
+
+const std::vector<const Element*>& Preparation::sameNamed(
+    const std::vector<const ElementCollection*>& walked,
+    const std::string& name) const {
+  auto& index = byName_[walked.front()];
+  if (index.empty())
+    for (const ElementCollection* collection : walked)
+      for (const auto& entry : *collection)
+        index[foldCase(entry.item->name())].push_back(entry.item.get());
+  static const std::vector<const Element*> none;
+  auto found = index.find(foldCase(name));
+  return found == index.end() ? none : found->second;
 }
 
 }  // namespace scrivlet

@@ -69,6 +69,13 @@ class Preparation {
   // Copies each shared comment into the elements that refer to it.
   void syncComments();
 
+  // The elements of the collections `walked` whose name is `name` (case
+  // ignored), in the order of the collections; an index built on first use,
+  // so that asking for every element stays linear.
+  const std::vector<const Element*>& sameNamed(
+      const std::vector<const ElementCollection*>& walked,
+      const std::string& name) const;
+
   // The member name (the module name for a module), with " (Module)" when
   // the name alone is ambiguous.
   static std::string listLabel(const Element& element);
@@ -87,8 +94,23 @@ class Preparation {
                   std::unordered_map<std::string, int>& marks,
                   std::vector<std::string>& visiting);
   void shareHelpID(Element& element, const std::string& documentedBy);
-  MacroList moduleList(const ElementCollection& collection,
-                       const Element& module) const;
+  struct ModuleMembers {
+    MacroList methods;
+    MacroList events;
+    KeyedCollection<std::string> props;  // by member name: Get, else Set, else Let
+  };
+  const ModuleMembers& membersOf(const Element& module) const;
+
+  // Indexes built on first use, once the model is prepared; sharing a
+  // comment again drops the applies index.
+  mutable std::unordered_map<const CodeModule*, ModuleMembers> byModule_;
+  mutable bool byModuleBuilt_ = false;
+  mutable std::unordered_map<const void*, MacroList> applies_;
+  mutable bool appliesBuilt_ = false;
+  mutable std::unordered_map<
+      const ElementCollection*,
+      std::unordered_map<std::string, std::vector<const Element*>>>
+      byName_;
 
   store& elements_;
   MacroEngine& engine_;
