@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/disk_code_module.h"
+
 namespace scrivlet {
 namespace {
 
@@ -22,6 +24,23 @@ TEST(OutputName, KeepsEveryFileInsideTheOutputFolder) {
         std::string("C:x.htm"), std::string("a\rb"), std::string("a\tb"),
         withNul})
     EXPECT_FALSE(isSafeOutputName(name)) << name;
+}
+
+// Module names are checked when a project is opened, but a member's name
+// may be written in brackets and then holds anything but "]": the page name
+// built from it must be checked where the file is named.
+TEST(OutputName, BracketedMemberNamesCanHoldSeparators) {
+  auto m = DiskCodeModule::fromText("modMain", vbext_ct_StdModule,
+                                    "Public Sub [../../x]()\r\nEnd Sub\r\n"
+                                    "Public Sub [Go]()\r\nEnd Sub\r\n");
+  std::string pages;
+  for (const auto& member : m->Members()) {
+    const std::string page = m->Name() + "-" + member->Name() + ".htm";
+    pages += page + (isSafeOutputName(page) ? " written\n" : " refused\n");
+  }
+  EXPECT_EQ(pages,
+            "modMain-../../x.htm refused\n"
+            "modMain-Go.htm written\n");
 }
 
 }  // namespace
