@@ -157,6 +157,9 @@ int DiskFileSystem::writeFile(const std::string& path,
   if (fd < 0) return fileErrorFromErrno(errno, target);
   int err = writeAll(fd, bytes);
   if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
+  // On the disk before the rename: else a crash soon after could leave the
+  // renamed file empty, the original gone.
+  if (err == 0 && ::fsync(fd) != 0) err = errno;
   if (::close(fd) != 0 && err == 0) err = errno;
   if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
   if (err != 0) {

@@ -272,8 +272,20 @@ class SettingsReader {
       if (next == Next::retry) return false;
       if (next == Next::stop) return true;
     }
+    if (project_) keepTemplateInItsFolder(settings);
     result_ = settingsLoaded;
     return true;
+  }
+
+  // Only the template's file name is saved, so the template must lie in the
+  // templates folder read. A hand-edited file may set the folder after the
+  // template, or the folder alone: the template is then looked up in that
+  // folder again, with the usual fall-back to the shipped ones.
+  void keepTemplateInItsFolder(ProjectSettings& settings) {
+    const std::string name = fileNameOf(settings.templatePath);
+    if (settings.templatePath == settings.templateFolder + "/" + name) return;
+    if (const SettingField* field = findField("templatePath"))
+      applyValue(settings, *field, name, context_);
   }
 
   int store(ProjectSettings& settings,

@@ -214,6 +214,38 @@ TEST_F(SettingsTest, ReadsHandWrittenFilesByTheReadingRules) {
   EXPECT_FALSE(settings.addSee);
 }
 
+// Only the template's file name is saved, so a hand-edited file that moves
+// the templates folder after naming the template (or names no template)
+// must not leave a template outside its folder, which would change on the
+// next save and read.
+TEST_F(SettingsTest, TemplateAlwaysLiesInTheTemplatesFolderRead) {
+  fs::create_directories(dir / "tpl");
+  writeBytes(dir / "tpl/html.scvt", "");
+  writeBytes(dir / "addin/Templates/html.scvt", "");
+  const std::string header = "#Scrivlet Project Settings#\r\n";
+  struct Case {
+    const char* lines;
+    const char* folder;
+    const char* path;
+  } cases[] = {
+      {"templatePath = html.scvt\r\ntemplateFolder = tpl", "tpl",
+       "tpl/html.scvt"},
+      {"templateFolder = tpl", "addin/Templates", "addin/Templates/chm.scvt"},
+      {"templateFolder = gone\r\ntemplatePath = html.scvt",
+       "addin/Templates", "addin/Templates/chm.scvt"},
+  };
+  for (const Case& c : cases) {
+    writeBytes(dir / "Calc.scriv", header + c.lines);
+    ASSERT_EQ(file.readSettingsOrDefaults(settings), 0) << c.lines;
+    EXPECT_EQ(settings.templateFolder, at(c.folder)) << c.lines;
+    EXPECT_EQ(settings.templatePath, at(c.path)) << c.lines;
+    const std::string read = settingsText(settings);
+    ASSERT_EQ(file.saveProjectSettings(settings), 0);
+    ASSERT_EQ(file.readSettingsOrDefaults(settings), 0);
+    EXPECT_EQ(settingsText(settings), read) << c.lines;
+  }
+}
+
 TEST_F(SettingsTest, AFileNotReadCompletelyLeavesOnlyDefaults) {
   const std::string header = "#Scrivlet Project Settings#\r\n";
   struct Case {

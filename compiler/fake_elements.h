@@ -14,6 +14,10 @@
 #include "source/vbide.h"
 
 namespace scrivlet {
+// An inline namespace of their own: the object-model fakes of the source
+// tests have a FakeProject too, and two classes of one name in one test
+// program would share a destructor, freeing memory of the wrong layout.
+inline namespace compiler_fakes {
 
 class NamedCodeModule : public CodeModule {
  public:
@@ -89,6 +93,7 @@ class FakeElementStore {
   std::vector<std::unique_ptr<NamedCodeModule>> modules_;
 };
 
+}  // namespace compiler_fakes
 }  // namespace scrivlet
 
 #endif  // SCRIVLET_COMPILER_FAKE_ELEMENTS_H_

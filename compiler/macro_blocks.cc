@@ -98,6 +98,14 @@ bool MacroEngine::readBlock(std::string_view text, const Reference& opening,
   return false;
 }
 
+void MacroEngine::chargeLoopItem(std::size_t bodySize) {
+  loopText_ += bodySize + kLoopItemCost;
+  if (loopText_ <= kMaxLoopText) return;
+  progress_.reportMessage(
+      "WARNING (config file): Macro list loops expand too much text.");
+  throw TemplateLimitReached{};
+}
+
 // Guards the native stack against blocks nested without end.
 class MacroEngine::BlockNesting {
  public:
@@ -105,7 +113,7 @@ class MacroEngine::BlockNesting {
     if (engine_.blockDepth_ >= kMaxBlockDepth) {
       engine_.progress_.reportMessage(
           "WARNING (config file): Macro blocks are nested too deeply.");
-      throw ExpansionError("blocks nested too deeply");
+      throw TemplateLimitReached{};
     }
     ++engine_.blockDepth_;
   }
@@ -206,6 +214,7 @@ std::string MacroEngine::loopOverFields(const std::string& listName,
       setMacroValue("LIST-ITEM-VALUE", std::move(fields[2]));
     }
     setMacroValue("LIST-ITEM-LABEL", std::move(last));
+    chargeLoopItem(body.size());
     out += expandText(body, false);
   }
   return out;
@@ -290,6 +299,7 @@ std::string MacroEngine::loopOverLinks(const std::string& listName,
     setMacroValue("LIST-ITEM-LABEL", item.label);
     setMacroValue("LIST-ITEM-HELPID", std::to_string(item.helpID));
     if (modules) setModuleLists(item.element.get());
+    chargeLoopItem(body.size());
     out += expandText(body, false);
   }
   return out;

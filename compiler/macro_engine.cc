@@ -121,10 +121,15 @@ std::string MacroEngine::getMacroBody(std::string_view name) const {
 std::string MacroEngine::evaluateMacro(std::string_view name, bool isNested) {
   const MacroValue* value = src.find(name);
   if (!value) return dollarName(name);
+  const bool outermost = evaluating_.empty();
+  if (outermost) loopText_ = 0;
   std::string result;
   try {
     result = expandValue(name, *value);
   } catch (const ExpansionError&) {
+    return dollarName(name);
+  } catch (const TemplateLimitReached&) {
+    if (!outermost) throw;
     return dollarName(name);
   }
   if (!isNested) result = replaceAll(result, "$$", "$");

@@ -117,6 +117,11 @@ class MacroEngine {
   struct DepthExceeded {
     std::size_t frame;
   };
+  // Raised when blocks nest too deeply or list loops expand too much text:
+  // the whole outermost evaluation gives "$name$" after one warning, since
+  // carrying on around the failed block would meet the limit again and
+  // again.
+  struct TemplateLimitReached {};
   class BlockNesting;
   // A failed step inside an evaluation (a counter overflow): the evaluation
   // gives "$name$", an enclosing list loop gives nothing.
@@ -124,7 +129,7 @@ class MacroEngine {
    public:
     using std::runtime_error::runtime_error;
   };
-  static constexpr int kMaxBlockDepth = 256;
+  static constexpr int kMaxBlockDepth = 64;
 
   std::string expandText(std::string_view text, bool replaceAllowed);
   bool findNextMacro(std::string_view text, std::size_t from, Reference& ref,
@@ -166,6 +171,17 @@ class MacroEngine {
   // the evaluation it names.
   std::vector<std::string_view> evaluating_;
   int blockDepth_ = 0;
+  // List loops nested in one another multiply: twenty loops over two items
+  // expand their bodies a million times, four over a hundred items a
+  // hundred million times. The loop bodies expanded within
+  // one outermost evaluation are counted by their size plus kLoopItemCost
+  // each (an item costs about as much as reading a kilobyte), and the
+  // evaluation stops with a warning past kMaxLoopText, far beyond a real
+  // index (100,000 items of 500 bytes count 150 MB).
+  static constexpr std::size_t kMaxLoopText = std::size_t{256} << 20;
+  static constexpr std::size_t kLoopItemCost = 1024;
+  std::size_t loopText_ = 0;
+  void chargeLoopItem(std::size_t bodySize);
 };
 
 // "a\r\nb\nc\rd" -> {"a", "b", "c", "d"}; a final line end adds no line.

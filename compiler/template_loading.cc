@@ -173,6 +173,8 @@ std::vector<std::string> MacroEngine::parseReplaceMacro(
       token = expandText(token, false);
     } catch (const ExpansionError&) {
       // A counter that overflows leaves the token as written.
+    } catch (const TemplateLimitReached&) {
+      // So do blocks nested too deeply.
     }
   }
   replaceOn = saved;

@@ -109,7 +109,9 @@ void replaceFile(const std::string& path, const std::string& text, mode_t mode) 
   int fd = ::mkstemp(temporary.data());
   if (fd < 0)
     return;
-  bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, text);
+  // Synced before the rename, so that a crash cannot leave the renamed file
+  // empty with the original gone.
+  bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
   ok = ::close(fd) == 0 && ok;
   if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0)
     ::unlink(temporary.c_str());

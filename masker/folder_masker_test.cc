@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -130,6 +132,25 @@ TEST_F(TessickFolder, RewriteKeepsLoneLFAndPermissionsAndLeavesNoTemporaryFile) 
   EXPECT_EQ(0, run("/e htm /d " + dir + "/"));
   EXPECT_EQ((Files{{"a.htm", "one\r\ntwo\nthree\r\nfour_"}, {"b.htm", "x\r\n"}}), read(dir));
   EXPECT_EQ(fs::perms(0640), fs::status(dir + "/a.htm").permissions());
+}
+
+// A rewrite that fails half-way (here the disk is "full": no file of the
+// process may grow past 16 bytes) leaves the page as it was and no
+// temporary file; root's rights do not get round this, as they would round
+// a read-only folder.
+TEST_F(TessickFolder, ARewriteThatFailsKeepsThePage) {
+  const std::string longPage = std::string(4096, 'a') + "\xE9\r\n";
+  std::string dir = make("full", {{"a.htm", longPage}});
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  auto previous = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit = saved;
+  limit.rlim_cur = 16;
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  rewriteContents(dir + "/a.htm");
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  ::signal(SIGXFSZ, previous);
+  EXPECT_EQ((Files{{"a.htm", longPage}}), read(dir));
 }
 
 TEST_F(TessickFolder, NoFolderMeansTheCurrentFolder) {

@@ -63,8 +63,15 @@ std::string resolveWrittenPath(const std::string& folder,
 bool readFileBytes(const std::string& path, std::string& bytes,
                    std::string& error) {
   std::error_code ec;
-  if (fs::is_directory(path, ec)) {
+  fs::file_status status = fs::status(path, ec);
+  if (fs::is_directory(status)) {
     error = "\"" + path + "\" is a folder, not a file";
+    return false;
+  }
+  // A device or a pipe named as a module would be read without end, or
+  // block the open until someone writes to it.
+  if (fs::exists(status) && !fs::is_regular_file(status)) {
+    error = "\"" + path + "\" is not a regular file";
     return false;
   }
   std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"),

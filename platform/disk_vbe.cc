@@ -20,6 +20,15 @@ bool isGroupFile(std::string_view bytes) {
   return false;
 }
 
+DiskVBProject* alreadyOpen(const DiskVBE& vbe, const std::string& path) {
+  for (const auto& project : vbe.projects()) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(project->FileName(), path, ec))
+      return project.get();
+  }
+  return nullptr;
+}
+
 std::unique_ptr<DiskVBE> openGroup(const std::string& path,
                                    std::string_view bytes, std::string& error) {
   auto vbe = std::make_unique<DiskVBE>();
@@ -31,6 +40,16 @@ std::unique_ptr<DiskVBE> openGroup(const std::string& path,
     if (!isStartup && !equalsNoCase(entry.key, "Project")) continue;
     std::string projectPath =
         resolveWrittenPath(folder, unquoteProjectValue(entry.value));
+    // A project named twice (a hand-edited group may list the startup
+    // project again) is opened once: two copies of one file in memory would
+    // each save over the other's changes.
+    if (DiskVBProject* same = alreadyOpen(*vbe, projectPath)) {
+      vbe->loadMessages.push_back("\"" + projectPath +
+                                  "\" is named twice in the group; it is "
+                                  "opened once");
+      if (isStartup) startup = same;
+      continue;
+    }
     std::string projectError;
     auto project = DiskVBProject::open(projectPath, vbe->loadMessages, projectError);
     if (!project) {

@@ -1,0 +1,105 @@
+// The settings-file loader: any bytes as a project's settings file, read
+// over a file system in memory, silently and with a user who gives up at
+// every prompt; what was read is saved and read again, and must read the
+// same.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "addin/file_system.h"
+#include "addin/message_box.h"
+#include "addin/settings_file.h"
+#include "fuzz/fuzz_input.h"
+#include "source/fake_host_test_util.h"
+
+using namespace scrivlet;
+
+namespace {
+
+class MemoryFileSystem : public FileSystem {
+ public:
+  std::map<std::string, std::string> files;
+
+  int readFile(const std::string& path, std::string& bytes) override {
+    auto it = files.find(path);
+    if (it == files.end()) return fileError::fileNotFound;
+    bytes = it->second;
+    return 0;
+  }
+  int writeFile(const std::string& path, const std::string& bytes) override {
+    files[path] = bytes;
+    return 0;
+  }
+  int appendFile(const std::string& path, const std::string& bytes) override {
+    files[path] += bytes;
+    return 0;
+  }
+  int deleteFile(const std::string& path) override {
+    return files.erase(path) ? 0 : fileError::fileNotFound;
+  }
+  int moveFile(const std::string& from, const std::string& to) override {
+    auto it = files.find(from);
+    if (it == files.end()) return fileError::fileNotFound;
+    files[to] = it->second;
+    files.erase(from);
+    return 0;
+  }
+  int createFolder(const std::string&) override { return 0; }
+  bool fileExists(const std::string& path) const override {
+    return files.count(path) != 0;
+  }
+  bool folderExists(const std::string& path) const override {
+    return path == "/work" || path == "/work/Templates" || path == "/addin" ||
+           path == "/addin/Templates";
+  }
+};
+
+class GivingUp : public MessageBox {
+ public:
+  MessageAnswer show(const std::string&, const std::string&,
+                     MessageButtons buttons, MessageIcon) override {
+    return cancellingAnswer(buttons);
+  }
+};
+
+class Project : public FakeProject {
+ public:
+  std::string FileName() const override { return "/work/Calc.vbp"; }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  Project project;
+  project.addModule(vbext_ct_StdModule, "modMath", {});
+  project.addModule(vbext_ct_ClassModule, "Calculator", {});
+  FakeVBE vbe(&project);
+  MemoryFileSystem files;
+  files.files["/work/Calc.scriv"] = std::string(fuzz::asText(data, size));
+  files.files["/addin/Templates/html.scvt"] = "";
+  GivingUp box;
+  Progress progress;
+  FileServices services{files, box, progress};
+  SettingsFile settingsFile(vbe, services, "/addin");
+
+  ProjectSettings loud;
+  (void)settingsFile.loadProjectSettings(loud, false);
+
+  ProjectSettings settings;
+  if (settingsFile.readSettingsOrDefaults(settings) != settingsLoaded)
+    return 0;
+  std::string first = settingsText(settings);
+  if (settingsFile.saveProjectSettings(settings) != 0) std::abort();
+  ProjectSettings again;
+  if (settingsFile.readSettingsOrDefaults(again) != settingsLoaded)
+    std::abort();
+  if (settingsText(again) != first) {
+    std::fprintf(stderr, "read:\n%s\nread again:\n%s\n", first.c_str(),
+                 settingsText(again).c_str());
+    std::abort();
+  }
+  return 0;
+}

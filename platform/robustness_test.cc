@@ -1,0 +1,166 @@
+// Projects and modules as people leave them lying around: files that are
+// not what the project file says, lines of megabytes, binary garbage,
+// devices, names that are no names. Each must load with a message, never a
+// crash, a hang or a file read without end.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "platform/disk_code_module.h"
+#include "platform/disk_vbe.h"
+#include "source/project_loader.h"
+
+namespace scrivlet {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Folder {
+ public:
+  Folder() {
+    std::string pattern =
+        (fs::temp_directory_path() / "scrivlet-robust-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~Folder() { fs::remove_all(path_); }
+  std::string path(const std::string& name) const {
+    return (path_ / name).string();
+  }
+  void write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path_ / name, std::ios::binary) << bytes;
+  }
+
+ private:
+  fs::path path_;
+};
+
+std::string garbage(std::size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
+  return bytes;
+}
+
+// Every module with code is documented with every kind of member admitted;
+// answers the number of elements loaded.
+std::size_t loadEverything(VBProject& project) {
+  ProjectSettings settings;
+  settings.comPrivate = settings.comFriend = settings.comVariable =
+      settings.comConstant = settings.comStdModule = true;
+  for (VBComponent* component : project.VBComponents())
+    if (CodeModule* code = component->CodeModule())
+      settings.selectedModules.add(component->Name(), code);
+  store elements;
+  Progress progress;
+  ProjectLoader(elements, settings, progress, nullptr).loadProject();
+  return elements.all.size();
+}
+
+TEST(Robustness, HostileModulesLoadWithMessages) {
+  Folder dir;
+  const std::string tenMegabytes(10 * 1024 * 1024, 'x');
+  std::string longDeclaration = "Attribute VB_Name = \"Long\"\r\nPublic Sub A(";
+  while (longDeclaration.size() < 10 * 1024 * 1024)
+    longDeclaration += "ByVal b As Long, ";
+  dir.write("Calc.vbp",
+            "Type=Exe\r\n"
+            "Module=Huge; huge.bas\r\n"
+            "Module=Long; long.bas\r\n"
+            "Module=Garbage; garbage.bas\r\n"
+            "Module=Self; Calc.vbp\r\n"
+            "Class=Folder; sub\r\n"
+            "Module=Device; /dev/zero\r\n"
+            "Class=Odd; odd.cls\r\n"
+            "Module=Good; good.bas\r\n"
+            "Name=\"Calc\"\r\n");
+  dir.write("huge.bas", tenMegabytes);
+  dir.write("long.bas", longDeclaration);
+  dir.write("garbage.bas", garbage(1 << 16, 7));
+  fs::create_directory(dir.path("sub"));
+  dir.write("odd.cls", "Attribute VB_Name = \"a b/..\"\r\nPublic x As Long\r\n");
+  dir.write("good.bas", "Attribute VB_Name = \"Good\"\r\nPublic Sub Go()\r\n"
+                        "End Sub\r\n");
+
+  std::string error;
+  auto vbe = openProjectOrGroup(dir.path("Calc.vbp"), error);
+  ASSERT_TRUE(vbe) << error;
+  EXPECT_EQ(vbe->loadMessages,
+            (std::vector<std::string>{
+                "\"" + dir.path("sub") +
+                    "\" is a folder, not a file; Folder stays in the project "
+                    "without its code",
+                "\"/dev/zero\" is not a regular file; Device stays in the "
+                "project without its code",
+                "Module name \"a b/..\" in \"" + dir.path("odd.cls") +
+                    "\" is not a valid name; the module stays in the project "
+                    "without its code"}));
+  VBProject& project = *vbe->ActiveVBProject();
+  std::string names;
+  for (VBComponent* component : project.VBComponents())
+    names += component->Name() + (component->CodeModule() ? "+ " : " ");
+  EXPECT_EQ(names, "Huge+ Long+ Garbage+ Self+ Folder Device a b/.. Good+ ");
+
+  CodeModule& huge = *project.VBComponents()[0]->CodeModule();
+  EXPECT_EQ(huge.CountOfLines(), 1);
+  EXPECT_EQ(huge.Lines(1, 1), tenMegabytes);
+  CodeModule& longModule = *project.VBComponents()[1]->CodeModule();
+  ASSERT_EQ(longModule.Members().size(), 1u);
+  EXPECT_EQ(longModule.Members()[0]->Name(), "A");
+
+  // The project module named Self is the project file read as a module: it
+  // has no members but loads. Good's one method and the module elements
+  // are documented, whatever the others hold.
+  EXPECT_GE(loadEverything(project), 2u);
+}
+
+TEST(Robustness, GroupsThatNameThemselvesOrFoldersOpenWhatTheyCan) {
+  Folder dir;
+  dir.write("A.vbp", "Type=Exe\r\nName=\"A\"\r\n");
+  fs::create_directory(dir.path("B.vbp"));
+  dir.write("All.vbg", "VBGROUP 5.0\r\nProject=All.vbg\r\nProject=B.vbp\r\n"
+                       "StartupProject=A.vbp\r\nProject=A.vbp\r\n");
+  std::string error;
+  auto vbe = openProjectOrGroup(dir.path("All.vbg"), error);
+  ASSERT_TRUE(vbe) << error;
+  ASSERT_EQ(vbe->VBProjects().size(), 1u);
+  EXPECT_EQ(vbe->ActiveVBProject()->Name(), "A");
+  EXPECT_EQ(vbe->loadMessages,
+            (std::vector<std::string>{
+                "\"" + dir.path("All.vbg") +
+                    "\" is not a Visual Basic project file",
+                "\"" + dir.path("B.vbp") + "\" is a folder, not a file",
+                "\"" + dir.path("A.vbp") +
+                    "\" is named twice in the group; it is opened once"}));
+
+  // A project file that is a device or a pipe is refused, not read forever.
+  ASSERT_EQ(::mkfifo(dir.path("Pipe.vbp").c_str(), 0600), 0);
+  for (const std::string& path : {std::string("/dev/zero"), dir.path("Pipe.vbp")}) {
+    EXPECT_FALSE(openProjectOrGroup(path, error));
+    EXPECT_EQ(error, "\"" + path + "\" is not a regular file");
+  }
+}
+
+// Any bytes at all as a module: the queries of the loader answer within the
+// module's lines.
+TEST(Robustness, GarbageModulesAnswerEveryQuery) {
+  for (unsigned seed = 1; seed <= 20; ++seed) {
+    auto m = DiskCodeModule::fromText("G", vbext_ct_ClassModule,
+                                      garbage(4096, seed));
+    const long count = m->CountOfLines();
+    EXPECT_LE(m->CountOfDeclarationLines(), count);
+    for (long line = 1; line <= count; ++line) {
+      int kind = 0;
+      std::string proc = m->ProcOfLine(line, kind);
+      if (!proc.empty()) {
+        EXPECT_LE(m->ProcBodyLine(proc, kind), count);
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace scrivlet
