@@ -7,6 +7,7 @@
 #include "addin/addin_folder.h"
 #include "comments/comment_generator.h"
 #include "compiler/member_pages.h"
+#include "compiler/output_name.h"
 #include "source/project_loader.h"
 #include "source/text.h"
 
@@ -107,8 +108,27 @@ std::string CompileDriver::outputFile(const std::string& folder,
   return base.empty() && folder.empty() ? name : base + "/" + name;
 }
 
+// Names come from project, module and member names and the template's
+// extensions; one that would not stay a single file in the output folder
+// (a bracketed member name "[../x]", say) is refused, and nothing is
+// written under it.
 std::string CompileDriver::file(const std::string& name) const {
+  if (!isSafeOutputName(name)) {
+    progress_.reportMessage("WARNING: \"" + name +
+                            "\" is not written: that file name would leave "
+                            "the output folder.");
+    return "";
+  }
   return outputFile(outputFolder_, name);
+}
+
+void CompileDriver::put(const std::string& path, const std::string& text,
+                        bool append) {
+  if (path.empty()) return;
+  if (append)
+    appendTextFile(files_, path, text, false);
+  else
+    writeTextFile(files_, path, text, false);
 }
 
 std::string CompileDriver::ext(const char* name) {
@@ -208,11 +228,7 @@ bool CompileDriver::writeSection(const std::string& status,
                                  const std::string& path,
                                  const std::string& section, bool append) {
   progress_.ShowProgress(status, "");
-  std::string text = engine_.evaluateMacro(section, false);
-  if (append)
-    appendTextFile(files_, path, text, false);
-  else
-    writeTextFile(files_, path, text, false);
+  put(path, engine_.evaluateMacro(section, false), append);
   return !aborted();
 }
 
@@ -244,10 +260,7 @@ void CompileDriver::writePage(const std::shared_ptr<Element>& element,
     // A page whose comment cannot be read is left out; the others go on.
     return;
   }
-  if (append)
-    appendTextFile(files_, path, text, false);
-  else
-    writeTextFile(files_, path, text, false);
+  put(path, text, append);
 }
 
 bool CompileDriver::compileSplit(const std::string& projectName) {
@@ -305,8 +318,7 @@ bool CompileDriver::compileSingle(const std::string& projectName) {
     return false;
   progress_.ShowProgress("contents...", "");
   preparation_.makeContents(pageIndex_);
-  appendTextFile(files_, path, engine_.evaluateMacro("scriv-contents-body", false),
-                 false);
+  put(path, engine_.evaluateMacro("scriv-contents-body", false), true);
   if (aborted()) return false;
 
   MacroList indexList = preparation_.makeIndexList(pageIndex_);

@@ -90,6 +90,7 @@ class CompileDriver {
   bool moduleEnabled(const Element& module) const;
   std::string ext(const char* name);
   std::string file(const std::string& name) const;
+  void put(const std::string& path, const std::string& text, bool append);
   void runAfterCompile(VBE& vbe);
   void setHelpFile(VBE& vbe);
 

@@ -123,6 +123,19 @@ TEST_F(CompileDriverTest, WithoutSplitEveryPageHasAFileOfItsOwn) {
   EXPECT_TRUE(c->vbe->saveChanged().empty());
 }
 
+TEST_F(CompileDriverTest, APageNameThatWouldLeaveTheOutputFolderIsRefused) {
+  dir.write("C1.cls", classFile("C1", crlf({"Option Explicit", "'**", "' Escapes.",
+                                            "Public Sub [../../x]()", "End Sub"})));
+  auto c = compilation("");
+  EXPECT_TRUE(c->driver->compile(*c->vbe));
+  EXPECT_FALSE(fs::exists(dir.path("x.htm")));
+  EXPECT_FALSE(fs::exists(dir.path("out/../x.htm")));
+  EXPECT_NE(c->sink.messages.find("WARNING: \"C1-../../x.htm\" is not written: that "
+                                  "file name would leave the output folder.\n"),
+            std::string::npos)
+      << c->sink.messages;
+}
+
 TEST_F(CompileDriverTest, SplitZeroWritesOneFileModuleByModule) {
   auto c = compilation("$SPLIT$ 0\n");
   EXPECT_TRUE(c->driver->compile(*c->vbe));
