@@ -231,17 +231,7 @@ std::string CommentEditorModel::caption() const {
 }
 
 bool CommentEditorModel::parametersEnabled() const {
-  if (!element_) return false;
-  switch (element_->kind()) {
-    case ElementKind::Smethod:
-    case ElementKind::Sevent:
-    case ElementKind::SpropGet:
-    case ElementKind::SpropLet:
-    case ElementKind::SpropSet:
-      return true;
-    default:
-      return false;
-  }
+  return element_ && element_->isProcedure();
 }
 
 void CommentEditorModel::openElement(std::shared_ptr<Element> element) {

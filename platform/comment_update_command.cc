@@ -37,19 +37,6 @@ FileLayout layoutOf(std::string_view bytes) {
   return layout;
 }
 
-bool isProcedure(const Element& element) {
-  switch (element.kind()) {
-    case ElementKind::Smethod:
-    case ElementKind::Sevent:
-    case ElementKind::SpropGet:
-    case ElementKind::SpropLet:
-    case ElementKind::SpropSet:
-      return true;
-    default:
-      return false;
-  }
-}
-
 std::vector<std::string> blockAsWritten(const CodeModule& module, long line,
                                         const std::vector<std::string>& lines) {
   std::string declaration = module.Lines(line, 1);
@@ -189,7 +176,7 @@ long fileLineOfVisibleLine(std::string_view bytes, long visibleLine) {
 CommentUpdate updateElementComment(const std::shared_ptr<Element>& element,
                                    const ProjectSettings& settings, bool write) {
   CommentUpdate result;
-  if (!element || !isProcedure(*element)) return result;
+  if (!element || !element->isProcedure()) return result;
   // The editor must open on the comment as it is, to see what Update does.
   ProjectSettings working = settings;
   working.autoUpdateParams = 0;

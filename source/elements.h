@@ -32,6 +32,11 @@ class Element {
 
   ElementKind kind() const { return kind_; }
   const char* className() const { return kindName(kind_); }
+  // Methods, events and property procedures: the kinds with parameters.
+  bool isProcedure() const {
+    return kind_ == ElementKind::Smethod || kind_ == ElementKind::Sevent ||
+           isProperty();
+  }
   bool isProperty() const {
     return kind_ == ElementKind::SpropGet || kind_ == ElementKind::SpropLet ||
            kind_ == ElementKind::SpropSet;
