@@ -17,17 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The shared fake project, saved under `fileName`.
-class SavedProject : public FakeProject {
- public:
-  explicit SavedProject(std::string fileName)
-      : fileName_(std::move(fileName)) {}
-  std::string FileName() const override { return fileName_; }
-
- private:
-  std::string fileName_;
-};
-
 // Records every box; `answer` decides (it may change the world first).
 class PromptRecorder : public MessageBox {
  public:
@@ -81,7 +70,7 @@ class SettingsTest : public ::testing::Test {
   }
 
   fs::path dir = makeFolder();
-  SavedProject project{(dir / "Calc.vbp").string()};
+  FakeProject project{(dir / "Calc.vbp").string()};
   FakeVBE vbe{&project};
   DiskFileSystem disk;
   PromptRecorder box;
@@ -92,10 +81,10 @@ class SettingsTest : public ::testing::Test {
 };
 
 TEST_F(SettingsTest, NamesTheSettingsFileAndOutputFolderAfterTheProject) {
-  SavedProject upper("/w/App.VBP"), backup("/w/Calc.vbp.bak"),
+  FakeProject upper("/w/App.VBP"), backup("/w/Calc.vbp.bak"),
       other("/w/Calc.mak"), bare("Calc.vbp");
   std::string names;
-  for (SavedProject* p : {&upper, &backup, &other, &bare}) {
+  for (FakeProject* p : {&upper, &backup, &other, &bare}) {
     vbe.setActiveVBProject(p);
     names += file.settingsFilePath() + " " + file.defaultOutputFolder() + "\n";
   }
@@ -306,14 +295,14 @@ TEST_F(SettingsTest, ReadErrorsAskTheUserWhenNotSilent) {
 
 TEST_F(SettingsTest,
        ASaveThatFailsIsReportedAndAProjectNeverSavedIsNotWritten) {
-  SavedProject moved(at("gone/Calc.vbp"));
+  FakeProject moved(at("gone/Calc.vbp"));
   vbe.setActiveVBProject(&moved);
   file.setDefaultSettings(settings);
   EXPECT_EQ(file.saveProjectSettings(settings), 1);
   EXPECT_EQ(box.shown, expand("Error saving {dir}/gone/Calc.scriv file | "
                               "That path doesn't exist. | 5\n"));
 
-  SavedProject unsaved("");
+  FakeProject unsaved("");
   vbe.setActiveVBProject(&unsaved);
   box.shown.clear();
   file.reloadProjectSettings(settings);

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "addin/file_system.h"
+#include "addin/message_box_test_util.h"
 #include "addin/progress.h"
 #include "addin/project_settings.h"
 #include "addin/text_file.h"
@@ -107,16 +108,6 @@ class RecordingProgressSink : public ProgressSink {
     if (abortAfterChecks < 0 || !progress) return;
     if (abortAfterChecks == 0) progress->abortRequested = true;
     --abortAfterChecks;
-  }
-};
-
-class CancellingBox : public MessageBox {
- public:
-  std::string shown;
-  MessageAnswer show(const std::string& title, const std::string& text,
-                     MessageButtons buttons, MessageIcon) override {
-    shown += title + ": " + text + "\n";
-    return cancellingAnswer(buttons);
   }
 };
 

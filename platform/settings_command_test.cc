@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "addin/message_box_test_util.h"
 #include "addin/settings_file.h"
 #include "source/fake_host_test_util.h"
 #include "source/text.h"
@@ -17,27 +18,6 @@ namespace scrivlet {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The shared fake project, saved under `fileName`.
-class SavedProject : public FakeProject {
- public:
-  explicit SavedProject(std::string fileName)
-      : fileName_(std::move(fileName)) {}
-  std::string FileName() const override { return fileName_; }
-
- private:
-  std::string fileName_;
-};
-
-class NobodyAnswers : public MessageBox {
- public:
-  std::string shown;
-  MessageAnswer show(const std::string& title, const std::string& text,
-                     MessageButtons buttons, MessageIcon) override {
-    shown += title + ": " + text + "\n";
-    return cancellingAnswer(buttons);
-  }
-};
 
 std::string readBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -72,10 +52,10 @@ class SettingsCommandTest : public ::testing::Test {
 
   fs::path dir = makeFolder();
   fs::path settingsPath = dir / "Calc.scriv";
-  SavedProject project{(dir / "Calc.vbp").string()};
+  FakeProject project{(dir / "Calc.vbp").string()};
   FakeVBE vbe{&project};
   DiskFileSystem disk;
-  NobodyAnswers box;
+  CancellingBox box;
   Progress progress;
   FileServices services{disk, box, progress};
   std::ostringstream out, err;

@@ -163,6 +163,10 @@ class FakeComponent : public VBComponent {
 
 class FakeProject : public VBProject {
  public:
+  FakeProject() = default;
+  // A project saved under `fileName` ("" for one never saved).
+  explicit FakeProject(std::string fileName) : fileName_(std::move(fileName)) {}
+
   // Adds a component holding a module made of `lines`, of which the first
   // `declarationLines` are its declarations section.
   FakeModule& addModule(int type, const std::string& name,
@@ -178,7 +182,7 @@ class FakeProject : public VBProject {
   }
 
   std::string Name() const override { return "Project1"; }
-  std::string FileName() const override { return "Project1.vbp"; }
+  std::string FileName() const override { return fileName_; }
   std::vector<VBComponent*> VBComponents() const override {
     std::vector<VBComponent*> list;
     for (const auto& component : components_) list.push_back(component.get());
@@ -192,6 +196,7 @@ class FakeProject : public VBProject {
  private:
   std::vector<std::unique_ptr<FakeComponent>> components_;
   std::string helpFile_;
+  std::string fileName_ = "Project1.vbp";
 };
 
 class FakeVBE : public VBE {
