@@ -70,12 +70,17 @@ std::string methodSource(const Element& element) {
   }
 }
 
-std::string eventSource(const Element& element) {
-  std::string text;
+// The procedure's lines, or "" when they cannot be read.
+std::string procedureLinesOrEmpty(const Element& element) {
   try {
-    text = procedureLines(element);
+    return procedureLines(element);
   } catch (const std::exception&) {
+    return "";
   }
+}
+
+// `text`, or the element's statement when there is none.
+std::string orStatement(const Element& element, std::string text) {
   if (!text.empty()) return text;
   try {
     return statementOf(element);
@@ -84,12 +89,12 @@ std::string eventSource(const Element& element) {
   }
 }
 
+std::string eventSource(const Element& element) {
+  return orStatement(element, procedureLinesOrEmpty(element));
+}
+
 std::string propertySource(const Element& element, const store& elements) {
-  std::string text;
-  try {
-    text = procedureLines(element);
-  } catch (const std::exception&) {
-  }
+  std::string text = procedureLinesOrEmpty(element);
   std::string name = element.name();
   for (const ElementCollection* side :
        {&elements.gets, &elements.sets, &elements.lets}) {
@@ -106,12 +111,7 @@ std::string propertySource(const Element& element, const store& elements) {
       }
     }
   }
-  if (!text.empty()) return text;
-  try {
-    return statementOf(element);
-  } catch (const std::exception&) {
-    return "";
-  }
+  return orStatement(element, std::move(text));
 }
 
 std::string includedSource(const Element& element, PageContext& context) {
