@@ -242,6 +242,23 @@ TEST(DiskCodeModule, DeclarationsSectionAndProcedureRanges) {
             9);
 }
 
+// Statements joined by colons can put a declaration and a procedure, or
+// two procedures, on one line; every procedure still starts at or above its
+// first line and owns at least that line.
+TEST(DiskCodeModule, ProceduresSharingALineWithOtherStatements) {
+  auto m = DiskCodeModule::fromText(
+      "Joined", vbext_ct_StdModule,
+      crlf({"Attribute VB_Name = \"Joined\"", "Option Explicit",
+            "Public :Sub B()", "End Sub: Sub C()", "  x = 1",
+            "End Sub: Sub D(): End Sub: Sub E()", "End Sub"}));
+  EXPECT_EQ(m->CountOfDeclarationLines(), 1);
+  EXPECT_EQ(describeProcedure(*m, "B", 0), "2 2 1");
+  EXPECT_EQ(describeProcedure(*m, "C", 0), "3 3 2");
+  EXPECT_EQ(describeProcedure(*m, "D", 0), "5 5 2");
+  // E opens on D's line and is read as part of D.
+  EXPECT_EQ(hostErrorOf([&] { m->ProcBodyLine("E", 0); }), 35);
+}
+
 TEST(DiskCodeModule, ConditionalBranchesDeclaringOneNameGiveOneMember) {
   auto m = DiskCodeModule::fromText(
       "M", vbext_ct_StdModule,

@@ -295,6 +295,13 @@ bool DiskModuleParser::startProcedure(std::string_view part) {
   std::string name(c.word());
   if (name.empty()) return false;
 
+  // Procedures are told apart by their lines: a second one opened on the
+  // line of the last ("Sub A(): End Sub: Sub B()") stays part of that one.
+  if (!layout_.procedures.empty() &&
+      layout_.procedures.back().bodyLine == statementFirst_) {
+    state_ = State::Procedure;
+    return true;
+  }
   if (state_ == State::Procedure) endProcedure(statementFirst_ - 1);
   state_ = State::Procedure;
   sawProcedure_ = true;
@@ -370,6 +377,15 @@ DiskModuleLayout DiskModuleParser::finish() {
     // Without procedures the whole module is its declarations section.
     layout_.declarationLines = line_;
   }
+  // A statement sharing a line with the one that opens a procedure ("Dim
+  // a: Sub B()", "End Sub: Sub B()") leaves that line to the procedure, so
+  // that every procedure starts at or above its first line.
+  if (!procedures.empty())
+    layout_.declarationLines =
+        std::min(layout_.declarationLines, procedures.front().bodyLine - 1);
+  for (std::size_t i = 1; i < procedures.size(); ++i)
+    procedures[i - 1].endLine =
+        std::min(procedures[i - 1].endLine, procedures[i].bodyLine - 1);
   for (std::size_t i = 0; i < procedures.size(); ++i) {
     DiskProcedure& p = procedures[i];
     p.startLine =
