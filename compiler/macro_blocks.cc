@@ -99,8 +99,8 @@ bool MacroEngine::readBlock(std::string_view text, const Reference& opening,
 }
 
 void MacroEngine::chargeLoopItem(std::size_t bodySize) {
-  loopText_ += bodySize + kLoopItemCost;
-  if (loopText_ <= kMaxLoopText) return;
+  loopText_ += bodySize + limits.loopItemCost;
+  if (loopText_ <= limits.loopText) return;
   progress_.reportMessage(
       "WARNING (config file): Macro list loops expand too much text.");
   throw TemplateLimitReached{};

@@ -122,7 +122,10 @@ std::string MacroEngine::evaluateMacro(std::string_view name, bool isNested) {
   const MacroValue* value = src.find(name);
   if (!value) return dollarName(name);
   const bool outermost = evaluating_.empty();
-  if (outermost) loopText_ = 0;
+  if (outermost) {
+    loopText_ = 0;
+    expandedText_ = 0;
+  }
   std::string result;
   try {
     result = expandValue(name, *value);
@@ -182,10 +185,9 @@ std::string MacroEngine::expandValue(std::string_view name,
   // values among them, and replace the very text being read.
   std::string text = *stored;
   evaluating_.push_back(name);
+  std::string result;
   try {
-    std::string result = expandText(text, isReadOnlyMacro(name));
-    evaluating_.pop_back();
-    return result;
+    result = expandText(text, isReadOnlyMacro(name));
   } catch (const DepthExceeded& e) {
     evaluating_.pop_back();
     if (e.frame != frame) throw;
@@ -195,6 +197,17 @@ std::string MacroEngine::expandValue(std::string_view name,
     evaluating_.pop_back();
     throw;
   }
+  evaluating_.pop_back();
+  chargeExpansion(result.size());
+  return result;
+}
+
+void MacroEngine::chargeExpansion(std::size_t resultSize) {
+  expandedText_ += resultSize + limits.expansionCost;
+  if (expandedText_ <= limits.expandedText) return;
+  progress_.reportMessage(
+      "WARNING (config file): Macros expand too much text.");
+  throw TemplateLimitReached{};
 }
 
 std::string MacroEngine::evaluateNested(std::string_view name) {

@@ -95,6 +95,23 @@ class MacroEngine {
   // end the evaluation of the repeating macro with "$name$".
   static constexpr int kMaxDepth = 64;
 
+  // The work one outermost evaluation may do before it stops with a
+  // warning and gives "$name$". List loops nested in one another multiply:
+  // twenty loops over two items expand their bodies a million times, four
+  // over a hundred items a hundred million times; so do macros whose values
+  // name the next macro twice, forty deep. Loop bodies count by their size
+  // plus `loopItemCost` each (an item costs about as much as reading a
+  // kilobyte), macro expansions by the size of their result plus
+  // `expansionCost`. The limits are far beyond a real template: an index
+  // of 100,000 items of 500 bytes counts 150 MB of loop text.
+  struct Limits {
+    std::size_t loopText = std::size_t{256} << 20;
+    std::size_t loopItemCost = 1024;
+    std::size_t expandedText = std::size_t{4} << 30;
+    std::size_t expansionCost = 64;
+  };
+  Limits limits;
+
   Links& links() { return links_; }
 
  private:
@@ -171,17 +188,11 @@ class MacroEngine {
   // the evaluation it names.
   std::vector<std::string_view> evaluating_;
   int blockDepth_ = 0;
-  // List loops nested in one another multiply: twenty loops over two items
-  // expand their bodies a million times, four over a hundred items a
-  // hundred million times. The loop bodies expanded within
-  // one outermost evaluation are counted by their size plus kLoopItemCost
-  // each (an item costs about as much as reading a kilobyte), and the
-  // evaluation stops with a warning past kMaxLoopText, far beyond a real
-  // index (100,000 items of 500 bytes count 150 MB).
-  static constexpr std::size_t kMaxLoopText = std::size_t{256} << 20;
-  static constexpr std::size_t kLoopItemCost = 1024;
+  // The work of the outermost evaluation in progress, against `limits`.
   std::size_t loopText_ = 0;
+  std::size_t expandedText_ = 0;
   void chargeLoopItem(std::size_t bodySize);
+  void chargeExpansion(std::size_t resultSize);
 };
 
 // "a\r\nb\nc\rd" -> {"a", "b", "c", "d"}; a final line end adds no line.

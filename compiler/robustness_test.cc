@@ -97,6 +97,24 @@ TEST(TemplateRobustness, LoopsNestedTenThousandDeepStopWithAWarning) {
             "WARNING (config file): Macro list loops expand too much text.\n");
 }
 
+// D0 names D1 twice, D1 names D2 twice, and so on forty deep: a trillion
+// expansions. The evaluation stops at its work limit (lowered here, so that
+// the test meets it quickly); the next evaluation starts afresh.
+TEST(TemplateRobustness, MacrosDoublingAtEveryLevelStopWithAWarning) {
+  Engine doubling;
+  doubling.engine.limits.expandedText = std::size_t{1} << 20;
+  for (int i = 0; i < 40; ++i) {
+    std::string next = "$D" + std::to_string(i + 1) + "$";
+    doubling.engine.setMacroValue("D" + std::to_string(i), next + next);
+  }
+  doubling.engine.setMacroValue("D40", "ab");
+  EXPECT_EQ(doubling.engine.evaluateMacro("D0", false), "$D0$");
+  EXPECT_EQ(doubling.sink.text(),
+            "WARNING (config file): Macros expand too much text.\n");
+  EXPECT_EQ(doubling.engine.evaluateMacro("D30", false),
+            repeat("ab", 1 << 10));
+}
+
 TEST(TemplateRobustness, LongChainsAndHugeLinesExpand) {
   // M0 refers to M1, ... M9999 to M10000: the chain is cut at the depth
   // limit, where the macro too deep stays unexpanded.
