@@ -112,26 +112,41 @@ int fileErrorFromErrno(int errnoValue, const std::string& path) {
   }
 }
 
-int DiskFileSystem::readFile(const std::string& path, std::string& bytes) {
+int readRegularFile(const std::string& path, std::string& bytes,
+                    bool* opened) {
   bytes.clear();
-  if (badName(path)) return fileError::badFileName;
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return fileErrorFromErrno(errno, path);
-  std::vector<char> buffer(1 << 16);
-  int err = 0;
-  for (;;) {
-    ssize_t n = ::read(fd, buffer.data(), buffer.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      err = errno;
-      break;
+  if (opened) *opened = false;
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return errno;
+  struct stat st;
+  int err = ::fstat(fd, &st) == 0 ? 0 : errno;
+  if (err == 0 && !S_ISREG(st.st_mode))
+    err = S_ISDIR(st.st_mode) ? EISDIR : ENODEV;
+  if (err == 0) {
+    if (opened) *opened = true;
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+      ssize_t n = ::read(fd, buffer.data(), buffer.size());
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        err = errno;
+        break;
+      }
+      if (n == 0) break;
+      bytes.append(buffer.data(), static_cast<std::size_t>(n));
     }
-    if (n == 0) break;
-    bytes.append(buffer.data(), static_cast<std::size_t>(n));
   }
   ::close(fd);
   if (err) bytes.clear();
-  return fileErrorFromErrno(err, path);
+  return err;
+}
+
+int DiskFileSystem::readFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  if (badName(path)) return fileError::badFileName;
+  int err = readRegularFile(path, bytes);
+  return err ? fileErrorFromErrno(err, path) : 0;
 }
 
 int DiskFileSystem::writeFile(const std::string& path,

@@ -72,6 +72,13 @@ class DiskFileSystem : public FileSystem {
 // `path`: a missing file is 53, but a missing folder on its way is 76.
 int fileErrorFromErrno(int errnoValue, const std::string& path);
 
+// Reads the regular file at `path` whole into `bytes`: 0, or the system
+// error. A folder gives EISDIR, a pipe or a device ENODEV, since it would
+// block the open or be read without end. `opened` tells whether the file
+// was opened before the error.
+int readRegularFile(const std::string& path, std::string& bytes,
+                    bool* opened = nullptr);
+
 }  // namespace scrivlet
 
 #endif  // SCRIVLET_ADDIN_FILE_SYSTEM_H_

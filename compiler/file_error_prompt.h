@@ -23,10 +23,6 @@ enum FileErrorAction {
 using FileErrorAsker = std::function<int(
     const std::string& path, const std::string& operation, int errorNumber)>;
 
-// The error number of the file runtime for the last failed call, from
-// `errno` and the path it concerned.
-int fileErrorNumber(int errnoValue, const std::string& path);
-
 }  // namespace scrivlet
 
 #endif  // SCRIVLET_COMPILER_FILE_ERROR_PROMPT_H_

@@ -7,10 +7,7 @@
 //
 // Any line outside a definition that does not start with "$" (after its
 // leading spaces) is free text and ignored.
-#include <cerrno>
-#include <cstdio>
-#include <memory>
-
+#include "addin/file_system.h"
 #include "compiler/macro_engine.h"
 #include "compiler/macro_name.h"
 #include "source/text.h"
@@ -20,30 +17,6 @@ namespace scrivlet {
 namespace {
 
 constexpr int kDuplicateKey = 457;
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-// 0 when the whole file was read into `content`; otherwise the file
-// runtime's error number, and `opened` tells whether opening succeeded.
-int readWholeFile(const std::string& path, std::string& content,
-                  bool& opened) {
-  content.clear();
-  opened = false;
-  errno = 0;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return fileErrorNumber(errno, path);
-  opened = true;
-  char buffer[65536];
-  for (;;) {
-    std::size_t n = std::fread(buffer, 1, sizeof buffer, file.get());
-    content.append(buffer, n);
-    if (n < sizeof buffer) break;
-  }
-  if (std::ferror(file.get())) return fileErrorNumber(errno, path);
-  return 0;
-}
 
 }  // namespace
 
@@ -70,8 +43,9 @@ int MacroEngine::loadSrc(const std::string& file, bool silent) {
   std::string content;
   for (;;) {
     bool opened = false;
-    int error = readWholeFile(file, content, opened);
+    int error = readRegularFile(file, content, &opened);
     if (error == 0) break;
+    error = fileErrorFromErrno(error, file);
     if (silent) return opened ? 3 : 2;
     int action = askFileError ? askFileError(file, "reading", error)
                               : kFileErrorAbandon;

@@ -91,7 +91,7 @@ bool writeAll(int fd, const std::string& text) {
 
 // Reads a regular file whole; false when it cannot be read.
 bool readFile(const std::string& path, std::string& text, mode_t& mode) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0)
     return false;
   struct stat info {};

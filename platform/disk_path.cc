@@ -1,12 +1,11 @@
 #include "platform/disk_path.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <system_error>
 
+#include "addin/file_system.h"
 #include "source/text.h"
 
 namespace scrivlet {
@@ -62,34 +61,19 @@ std::string resolveWrittenPath(const std::string& folder,
 
 bool readFileBytes(const std::string& path, std::string& bytes,
                    std::string& error) {
-  std::error_code ec;
-  fs::file_status status = fs::status(path, ec);
-  if (fs::is_directory(status)) {
-    error = "\"" + path + "\" is a folder, not a file";
-    return false;
+  switch (int err = readRegularFile(path, bytes)) {
+    case 0:
+      return true;
+    case EISDIR:
+      error = "\"" + path + "\" is a folder, not a file";
+      return false;
+    case ENODEV:
+      error = "\"" + path + "\" is not a regular file";
+      return false;
+    default:
+      error = "Cannot read \"" + path + "\": " + std::strerror(err);
+      return false;
   }
-  // A device or a pipe named as a module would be read without end, or
-  // block the open until someone writes to it.
-  if (fs::exists(status) && !fs::is_regular_file(status)) {
-    error = "\"" + path + "\" is not a regular file";
-    return false;
-  }
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                            &std::fclose);
-  if (!file) {
-    error = "Cannot read \"" + path + "\": " + std::strerror(errno);
-    return false;
-  }
-  bytes.clear();
-  char buffer[65536];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-    bytes.append(buffer, n);
-  if (std::ferror(file.get())) {
-    error = "Cannot read \"" + path + "\": " + std::strerror(errno);
-    return false;
-  }
-  return true;
 }
 
 }  // namespace scrivlet

@@ -1,12 +1,11 @@
 #include "platform/module_target.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "platform/cli_support.h"
 #include "platform/disk_code_module.h"
+#include "platform/disk_path.h"
 #include "platform/disk_module_text.h"
 #include "source/text.h"
 
@@ -57,12 +56,8 @@ int typeFromExtension(const std::string& file) {
 
 bool openLoose(const std::string& file, ModuleTarget& target,
                std::string& error) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    error = "Cannot read \"" + file + "\"";
-    return false;
-  }
-  std::string bytes{std::istreambuf_iterator<char>(in), {}};
+  std::string bytes;
+  if (!readFileBytes(file, bytes, error)) return false;
   auto module = std::make_unique<DiskCodeModule>(nullptr, bytes, file);
   std::string name = unquoteAttribute(module->moduleAttribute("VB_Name"));
   if (name.empty()) name = fs::path(file).stem().string();

@@ -10,8 +10,12 @@
 #include <fstream>
 #include <random>
 
+#include "addin/file_system.h"
+#include "addin/progress.h"
+#include "compiler/macro_engine.h"
 #include "platform/disk_code_module.h"
 #include "platform/disk_vbe.h"
+#include "platform/module_target.h"
 #include "source/project_loader.h"
 
 namespace scrivlet {
@@ -141,6 +145,39 @@ TEST(Robustness, GroupsThatNameThemselvesOrFoldersOpenWhatTheyCan) {
   for (const std::string& path : {std::string("/dev/zero"), dir.path("Pipe.vbp")}) {
     EXPECT_FALSE(openProjectOrGroup(path, error));
     EXPECT_EQ(error, "\"" + path + "\" is not a regular file");
+  }
+}
+
+// A settings file, a template or a loose module named by a pipe or a
+// device fails with an error at once: the open does not wait for a writer
+// and nothing is read without end.
+TEST(Robustness, OtherReadersRefuseDevicesPipesAndFolders) {
+  Folder dir;
+  ASSERT_EQ(::mkfifo(dir.path("pipe").c_str(), 0600), 0);
+  fs::create_directory(dir.path("folder"));
+  DiskFileSystem files;
+  std::string bytes = "old";
+  EXPECT_EQ(files.readFile(dir.path("pipe"), bytes), fileError::deviceUnavailable);
+  EXPECT_EQ(files.readFile("/dev/zero", bytes), fileError::deviceUnavailable);
+  EXPECT_EQ(files.readFile(dir.path("folder"), bytes), fileError::badFileName);
+  EXPECT_EQ(bytes, "");
+
+  store elements;
+  Progress progress(nullptr);
+  MacroEngine engine(elements, progress);
+  int askedWith = 0;
+  engine.askFileError = [&](const std::string&, const std::string&, int error) {
+    askedWith = error;
+    return 1;
+  };
+  EXPECT_EQ(engine.loadSrc(dir.path("pipe"), false), 2);
+  EXPECT_EQ(askedWith, fileError::deviceUnavailable);
+
+  for (const std::string& path : {std::string("/dev/zero"), dir.path("pipe")}) {
+    ModuleTarget target;
+    std::string error;
+    EXPECT_FALSE(openModuleTarget(path, "", target, error));
+    EXPECT_EQ(error, "\"" + path + "\" is not a module file");
   }
 }
 
