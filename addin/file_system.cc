@@ -63,6 +63,17 @@ int writeInPlace(const std::string& path, const std::string& bytes) {
   return err ? fileErrorFromErrno(err, path) : 0;
 }
 
+// A new file has no earlier contents to protect: it is written in place,
+// and removed again when the write fails. EEXIST when the file appeared.
+int writeNewFile(const std::string& path, const std::string& bytes) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return errno;
+  int err = writeAll(fd, bytes);
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err) ::unlink(path.c_str());
+  return err;
+}
+
 }  // namespace
 
 int fileErrorFromErrno(int errnoValue, const std::string& path) {
@@ -162,6 +173,9 @@ int DiskFileSystem::writeFile(const std::string& path,
     if (::access(target.c_str(), W_OK) != 0)
       return fileErrorFromErrno(errno, target);
     mode = st.st_mode & 07777;
+  } else if (errno == ENOENT) {
+    int err = writeNewFile(target, bytes);
+    if (err != EEXIST) return err ? fileErrorFromErrno(err, target) : 0;
   }
 
   fs::path targetPath(target);

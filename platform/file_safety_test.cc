@@ -86,6 +86,8 @@ TEST_F(FileSafety, AFailedWriteKeepsTheOriginalAndLeavesNothingBehind) {
     DiskFull full(1024);
     EXPECT_FALSE(writeFileAtomically(path("a.bas"), big, error));
     EXPECT_NE(disk.writeFile(path("b.scriv"), big), 0);
+    // A new file, written in place, is removed again.
+    EXPECT_EQ(disk.writeFile(path("new.htm"), big), fileError::diskFull);
   }
   EXPECT_EQ(read("a.bas"), "original module");
   EXPECT_EQ(read("b.scriv"), "original settings");
