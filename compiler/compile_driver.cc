@@ -187,13 +187,7 @@ bool CompileDriver::prepare(VBE&) {
   preparation_.resolveLinkTable();
   preparation_.syncComments();
 
-  for (const auto& entry : elements_.all) {
-    try {
-      entry.item->needsModule =
-          needsModuleName(*entry.item, elements_, preparation_);
-    } catch (const std::exception&) {
-    }
-  }
+  markNeedsModuleName(elements_, preparation_);
   pageIndex_ = preparation_.makeIndex();
   engine_.setMacroValue("INDEX-LINK-LIST",
                         makeList(preparation_.makeIndexList(pageIndex_)));

@@ -1,7 +1,11 @@
 #include "compiler/member_pages.h"
 
+#include <cstdint>
 #include <exception>
 #include <functional>
+#include <map>
+#include <unordered_map>
+#include <utility>
 
 #include "source/element_returns.h"
 #include "source/source_lines.h"
@@ -232,50 +236,90 @@ std::string getSourceCode(const Element& element, const store& elements) {
   }
 }
 
-bool needsModuleName(const Element& element, const store& elements,
-                     const Preparation& preparation) {
-  std::function<bool(const Element&)> counts;
-  std::vector<const ElementCollection*> walked;
-  bool standard = componentType(element) == vbext_ct_StdModule;
-  switch (element.kind()) {
-    case ElementKind::Smodule: return false;
-    case ElementKind::Smethod:
-      walked = {&elements.methods};
-      counts = [standard](const Element& other) {
-        return (componentType(other) == vbext_ct_StdModule) == standard;
-      };
-      break;
-    case ElementKind::Sevent:
-      walked = {&elements.events};
-      counts = [](const Element& other) {
-        return componentType(other) != vbext_ct_StdModule;
-      };
-      break;
-    case ElementKind::SpropGet:
-    case ElementKind::SpropLet:
-    case ElementKind::SpropSet:
-      walked = {&elements.gets, &elements.sets, &elements.lets};
-      counts = [&element](const Element& other) {
-        return other.cmo != element.cmo;
-      };
-      break;
-    case ElementKind::Svariable:
-      walked = {&elements.variables};
-      counts = [](const Element&) { return true; };
-      break;
-    case ElementKind::Sconstant:
-      walked = {&elements.constants};
-      counts = [](const Element&) { return true; };
-      break;
+namespace {
+
+// Elements named alike, as one kind of member compares them: another element
+// of the group is a rival of `element` when both are in the same bucket
+// (kSameBucket) or in different ones (kOtherBucket), and it takes part.
+enum class Rivals { kSameBucket, kOtherBucket };
+
+struct NamedAlike {
+  Element* element = nullptr;
+  std::uintptr_t bucket = 0;
+  bool takesPart = true;
+  const void* comment = nullptr;
+};
+
+// An element needs its module name when it has a rival and no rival shares
+// its documentation. Counted per bucket and comment, so that a name shared
+// by thousands of members costs no more than they do.
+void markGroup(const std::vector<NamedAlike>& group, Rivals rivals) {
+  using BucketComment = std::pair<std::uintptr_t, const void*>;
+  std::map<std::uintptr_t, long> inBucket;
+  std::map<BucketComment, long> inBucketSharing;
+  std::map<const void*, long> sharing;
+  long taking = 0;
+  for (const NamedAlike& n : group) {
+    if (!n.takesPart) continue;
+    ++taking;
+    ++inBucket[n.bucket];
+    ++inBucketSharing[{n.bucket, n.comment}];
+    ++sharing[n.comment];
   }
-  std::string name = element.name();
-  bool match = false;
-  for (const Element* other : preparation.sameNamed(walked, name)) {
-    if (other == &element || !counts(*other)) continue;
-    if (preparation.sameComment(*other, element)) return false;
-    match = true;
+  for (const NamedAlike& n : group) {
+    const long self = n.takesPart ? 1 : 0;
+    long others = 0;
+    long othersSharing = 0;
+    if (rivals == Rivals::kSameBucket) {
+      others = inBucket[n.bucket] - self;
+      othersSharing = inBucketSharing[{n.bucket, n.comment}] - self;
+    } else {
+      others = taking - inBucket[n.bucket];
+      othersSharing = sharing[n.comment] - inBucketSharing[{n.bucket, n.comment}];
+    }
+    n.element->needsModule = others > 0 && othersSharing == 0;
   }
-  return match;
+}
+
+void markKind(const std::vector<const ElementCollection*>& walked,
+              Rivals rivals, const Preparation& preparation,
+              const std::function<void(const Element&, NamedAlike&)>& place) {
+  std::unordered_map<std::string, std::vector<NamedAlike>> groups;
+  for (const ElementCollection* collection : walked)
+    for (const auto& entry : *collection) {
+      NamedAlike n;
+      n.element = entry.item.get();
+      n.comment = preparation.commentKey(*n.element);
+      place(*n.element, n);
+      groups[foldCase(n.element->name())].push_back(n);
+    }
+  for (const auto& [name, group] : groups) markGroup(group, rivals);
+}
+
+bool inStandardModule(const Element& element) {
+  return componentType(element) == vbext_ct_StdModule;
+}
+
+}  // namespace
+
+// Methods are confused with methods of the same sort of module (standard
+// or not), events with events of classes, forms and controls, property
+// procedures with those of another module, variables and constants with
+// any other of their kind.
+void markNeedsModuleName(const store& elements, const Preparation& preparation) {
+  for (const auto& entry : elements.all) entry.item->needsModule = false;
+  markKind({&elements.methods}, Rivals::kSameBucket, preparation,
+           [](const Element& e, NamedAlike& n) { n.bucket = inStandardModule(e); });
+  markKind({&elements.events}, Rivals::kSameBucket, preparation,
+           [](const Element& e, NamedAlike& n) { n.takesPart = !inStandardModule(e); });
+  markKind({&elements.gets, &elements.sets, &elements.lets},
+           Rivals::kOtherBucket, preparation, [](const Element& e, NamedAlike& n) {
+             n.bucket = reinterpret_cast<std::uintptr_t>(e.cmo);
+           });
+  markKind({&elements.variables}, Rivals::kSameBucket, preparation,
+           [](const Element&, NamedAlike&) {});
+  markKind({&elements.constants}, Rivals::kSameBucket, preparation,
+           [](const Element&, NamedAlike&) {});
 }
 
 std::string compile(Element& element, PageContext& context) {

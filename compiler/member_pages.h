@@ -42,10 +42,10 @@ std::string bodySection(const Element& element);
 // statement. "" for a module, or when the source cannot be read.
 std::string getSourceCode(const Element& element, const store& elements);
 
-// Whether another element of the same kind and name would be confused with
-// this one, unless the two share their documentation.
-bool needsModuleName(const Element& element, const store& elements,
-                     const Preparation& preparation);
+// Sets `needsModule` on every element that another element of the same
+// kind and name would be confused with, unless the two share their
+// documentation.
+void markNeedsModuleName(const store& elements, const Preparation& preparation);
 
 // Lines `from` to `to` joined by CR; empty lines at the start are dropped.
 std::string lineRangeText(const CodeModule& module, long from, long to);

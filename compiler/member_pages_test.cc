@@ -102,6 +102,47 @@ TEST_F(MemberPagesTest, TheModuleKindChoosesTheBodyAndNamesTellModulesApart) {
   EXPECT_EQ(page(*c, "Shape"), "object Shape|Shape-Shape||");
 }
 
+// Which elements named alike need their module names: methods among the
+// same sort of module, events of classes, property procedures of other
+// modules, variables and constants of any module; none when the two share
+// their documentation.
+TEST(NeedsModuleName, RivalsOfEachKindUnlessTheyShareDocumentation) {
+  TempFolder dir;
+  dir.write("P.vbp", crlf({"Type=Exe", "Module=Util; Util.bas",
+                           "Module=Tools; Tools.bas", "Class=Shape; Shape.cls",
+                           "Class=Pen; Pen.cls", "Name=\"P\""}));
+  dir.write("Util.bas",
+            moduleFile("Util", crlf({"'**", "' The sum.", "Public Total As Long",
+                                     "'**", "' The most.", "Public Const LIMIT = 1",
+                                     "'**", "' Goes.", "Public Sub Go()", "End Sub",
+                                     "Public Sub Draw()", "End Sub"})));
+  dir.write("Tools.bas",
+            moduleFile("Tools", crlf({"'**", "' A count.", "Public Total As Long",
+                                      "'**", "'@same Util.LIMIT",
+                                      "Public Const LIMIT = 2", "'**",
+                                      "'@same Util.Go", "Public Sub Go()",
+                                      "End Sub"})));
+  for (const char* name : {"Shape", "Pen"})
+    dir.write(std::string(name) + ".cls",
+              classFile(name, crlf({"Public Event Changed()", "'**",
+                                    std::string("' ") + name + " draws.",
+                                    "Public Sub Draw()", "End Sub",
+                                    "Public Property Get Size() As Long",
+                                    "End Property",
+                                    "Public Property Let Size(ByVal v As Long)",
+                                    "End Property"})));
+  Compilation c(dir.path("P.vbp"), kTemplate, dir.path("out"));
+  c.settings.comStdModule = c.settings.comVariable = c.settings.comConstant =
+      true;
+  c.driver->prepare(*c.vbe);
+  std::string needing;
+  for (const auto& entry : c.elements.all)
+    if (entry.item->needsModule) needing += entry.key + " ";
+  EXPECT_EQ(needing,
+            "Util.Total Tools.Total Shape.Changed Shape.Draw Shape.Size'let "
+            "Shape.Size'get Pen.Changed Pen.Draw Pen.Size'let Pen.Size'get ");
+}
+
 TEST_F(MemberPagesTest, APropertyPageShowsAllItsProceduresAndNoReturnWhenWritable) {
   auto c = prepared(1);
   EXPECT_EQ(page(*c, "Shape.Width'get"),

@@ -88,11 +88,13 @@ SharedComment Preparation::commentOf(const Element& element) {
 }
 
 bool Preparation::sameComment(const Element& a, const Element& b) const {
-  if (&a == &b) return true;
-  auto first = comments_.find(&a);
-  auto second = comments_.find(&b);
-  return first != comments_.end() && second != comments_.end() &&
-         first->second == second->second;
+  return commentKey(a) == commentKey(b);
+}
+
+const void* Preparation::commentKey(const Element& element) const {
+  auto found = comments_.find(&element);
+  return found == comments_.end() ? static_cast<const void*>(&element)
+                                  : found->second.get();
 }
 
 void Preparation::shareComment(Element& to, const Element& from) {
@@ -377,19 +379,6 @@ MacroList Preparation::getAppliesList(const Element& element) const {
     appliesBuilt_ = true;
   }
   return applies_[found->second.get()];
-}
-
-const std::vector<const Element*>& Preparation::sameNamed(
-    const std::vector<const ElementCollection*>& walked,
-    const std::string& name) const {
-  auto& index = byName_[walked.front()];
-  if (index.empty())
-    for (const ElementCollection* collection : walked)
-      for (const auto& entry : *collection)
-        index[foldCase(entry.item->name())].push_back(entry.item.get());
-  static const std::vector<const Element*> none;
-  auto found = index.find(foldCase(name));
-  return found == index.end() ? none : found->second;
 }
 
 }  // namespace scrivlet

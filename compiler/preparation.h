@@ -64,17 +64,12 @@ class Preparation {
   // The shared comment `element` refers to.
   SharedComment commentOf(const Element& element);
   bool sameComment(const Element& a, const Element& b) const;
+  // Elements that share documentation answer the same key.
+  const void* commentKey(const Element& element) const;
   // Makes `to` refer to `from`'s comment.
   void shareComment(Element& to, const Element& from);
   // Copies each shared comment into the elements that refer to it.
   void syncComments();
-
-  // The elements of the collections `walked` whose name is `name` (case
-  // ignored), in the order of the collections; an index built on first use,
-  // so that asking for every element stays linear.
-  const std::vector<const Element*>& sameNamed(
-      const std::vector<const ElementCollection*>& walked,
-      const std::string& name) const;
 
   // The member name (the module name for a module), with " (Module)" when
   // the name alone is ambiguous.
@@ -107,10 +102,6 @@ class Preparation {
   mutable bool byModuleBuilt_ = false;
   mutable std::unordered_map<const void*, MacroList> applies_;
   mutable bool appliesBuilt_ = false;
-  mutable std::unordered_map<
-      const ElementCollection*,
-      std::unordered_map<std::string, std::vector<const Element*>>>
-      byName_;
 
   store& elements_;
   MacroEngine& engine_;
