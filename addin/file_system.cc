@@ -163,6 +163,11 @@ int DiskFileSystem::readFile(const std::string& path, std::string& bytes) {
 int DiskFileSystem::writeFile(const std::string& path,
                               const std::string& bytes) {
   if (badName(path)) return fileError::badFileName;
+  // Most writes create a file: that is tried first. A link, even one to a
+  // missing file, counts as there.
+  int created = writeNewFile(path, bytes);
+  if (created != EEXIST) return created ? fileErrorFromErrno(created, path) : 0;
+
   const std::string target = resolveLink(path);
   mode_t mode = newFileMode();
   struct stat st;
@@ -173,9 +178,6 @@ int DiskFileSystem::writeFile(const std::string& path,
     if (::access(target.c_str(), W_OK) != 0)
       return fileErrorFromErrno(errno, target);
     mode = st.st_mode & 07777;
-  } else if (errno == ENOENT) {
-    int err = writeNewFile(target, bytes);
-    if (err != EEXIST) return err ? fileErrorFromErrno(err, target) : 0;
   }
 
   fs::path targetPath(target);
