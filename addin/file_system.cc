@@ -182,7 +182,7 @@ int DiskFileSystem::writeFile(const std::string& path,
 
   fs::path targetPath(target);
   std::string temp = (targetPath.parent_path() /
-                      ("." + targetPath.filename().string() + ".XXXXXX"))
+                      ('.' + targetPath.filename().string() + ".XXXXXX"))
                          .string();
   int fd = ::mkstemp(temp.data());
   if (fd < 0) return fileErrorFromErrno(errno, target);

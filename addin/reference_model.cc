@@ -188,7 +188,7 @@ std::string ReferenceModel::ok() {
   if (page_ == Page::file) {
     // An empty box names no file; a bare quote would be a link to nothing.
     if (!trim(fileName).empty())
-      selected = "\"" + (absolutePath ? fileName : fileNamePart(fileName));
+      selected = '"' + (absolutePath ? fileName : fileNamePart(fileName));
     return selected;
   }
   if (selectedMember_ < 0) return selected;

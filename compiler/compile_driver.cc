@@ -210,7 +210,7 @@ void CompileDriver::setPathMacros(VBE& vbe) {
   if (progress_.compileGroup) {
     try {
       for (VBProject* project : vbe.VBProjects())
-        projects.push_back("\"" + project->Name() + "\r");
+        projects.push_back('"' + project->Name() + '\r');
     } catch (const std::exception&) {
     }
   }
