@@ -99,11 +99,8 @@ bool MacroEngine::readBlock(std::string_view text, const Reference& opening,
 }
 
 void MacroEngine::chargeLoopItem(std::size_t bodySize) {
-  loopText_ += bodySize + limits.loopItemCost;
-  if (loopText_ <= limits.loopText) return;
-  progress_.reportMessage(
-      "WARNING (config file): Macro list loops expand too much text.");
-  throw TemplateLimitReached{};
+  charge(loopText_, bodySize + limits.loopItemCost, limits.loopText,
+         "Macro list loops");
 }
 
 // Guards the native stack against blocks nested without end.

@@ -198,15 +198,17 @@ std::string MacroEngine::expandValue(std::string_view name,
     throw;
   }
   evaluating_.pop_back();
-  chargeExpansion(result.size());
+  charge(expandedText_, result.size() + limits.expansionCost,
+         limits.expandedText, "Macros");
   return result;
 }
 
-void MacroEngine::chargeExpansion(std::size_t resultSize) {
-  expandedText_ += resultSize + limits.expansionCost;
-  if (expandedText_ <= limits.expandedText) return;
-  progress_.reportMessage(
-      "WARNING (config file): Macros expand too much text.");
+void MacroEngine::charge(std::size_t& spent, std::size_t amount,
+                         std::size_t limit, const char* what) {
+  spent += amount;
+  if (spent <= limit) return;
+  progress_.reportMessage(std::string("WARNING (config file): ") + what +
+                          " expand too much text.");
   throw TemplateLimitReached{};
 }
 

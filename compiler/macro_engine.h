@@ -192,7 +192,10 @@ class MacroEngine {
   std::size_t loopText_ = 0;
   std::size_t expandedText_ = 0;
   void chargeLoopItem(std::size_t bodySize);
-  void chargeExpansion(std::size_t resultSize);
+  // Adds `amount` to `spent`; past `limit`, warns that `what` expand too
+  // much text and ends the outermost evaluation.
+  void charge(std::size_t& spent, std::size_t amount, std::size_t limit,
+              const char* what);
 };
 
 // "a\r\nb\nc\rd" -> {"a", "b", "c", "d"}; a final line end adds no line.
