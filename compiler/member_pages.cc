@@ -97,22 +97,16 @@ std::string eventSource(const Element& element) {
   return orStatement(element, procedureLinesOrEmpty(element));
 }
 
-std::string propertySource(const Element& element, const store& elements) {
+std::string propertySource(const Element& element,
+                           const Preparation& preparation) {
   std::string text = procedureLinesOrEmpty(element);
-  std::string name = element.name();
-  for (const ElementCollection* side :
-       {&elements.gets, &elements.sets, &elements.lets}) {
-    for (const auto& entry : *side) {
-      const Element& other = *entry.item;
-      if (other.kind() == element.kind() || other.cmo != element.cmo ||
-          !equalsNoCase(other.name(), name))
-        continue;
-      try {
-        std::string lines = procedureLines(other);
-        if (!text.empty()) text += "\r\r";
-        text += lines;
-      } catch (const std::exception&) {
-      }
+  for (const Element* other : preparation.propertyProcedures(element)) {
+    if (other->kind() == element.kind()) continue;
+    try {
+      std::string lines = procedureLines(*other);
+      if (!text.empty()) text += "\r\r";
+      text += lines;
+    } catch (const std::exception&) {
     }
   }
   return orStatement(element, std::move(text));
@@ -129,7 +123,7 @@ std::string includedSource(const Element& element, PageContext& context) {
   if (element.kind() == ElementKind::Svariable ||
       element.kind() == ElementKind::Sconstant)
     return doubledDollars(statementOf(element));
-  return replaceAll(doubledDollars(getSourceCode(element, context.elements)),
+  return replaceAll(doubledDollars(getSourceCode(element, context.preparation)),
                     "\r", "$EOL$");
 }
 
@@ -219,14 +213,15 @@ std::string bodySection(const Element& element) {
   return "scriv-method-body";
 }
 
-std::string getSourceCode(const Element& element, const store& elements) {
+std::string getSourceCode(const Element& element,
+                          const Preparation& preparation) {
   if (!element.member) return "";
   switch (element.kind()) {
     case ElementKind::Smethod: return methodSource(element);
     case ElementKind::Sevent: return eventSource(element);
     case ElementKind::SpropGet:
     case ElementKind::SpropLet:
-    case ElementKind::SpropSet: return propertySource(element, elements);
+    case ElementKind::SpropSet: return propertySource(element, preparation);
     default:
       try {
         return statementOf(element);

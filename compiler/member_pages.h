@@ -40,7 +40,8 @@ std::string bodySection(const Element& element);
 // same module (Get, Set, Let), each after a blank line. A member of the
 // declarations section, an event or a property without procedures gives its
 // statement. "" for a module, or when the source cannot be read.
-std::string getSourceCode(const Element& element, const store& elements);
+std::string getSourceCode(const Element& element,
+                          const Preparation& preparation);
 
 // Sets `needsModule` on every element that another element of the same
 // kind and name would be confused with, unless the two share their

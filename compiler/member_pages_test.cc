@@ -148,7 +148,7 @@ TEST_F(MemberPagesTest, APropertyPageShowsAllItsProceduresAndNoReturnWhenWritabl
   EXPECT_EQ(page(*c, "Shape.Width'get"),
             "property Width||Public Property Get Width() As Long/End Property"
             "//Public Property Let Width(ByVal w As Long)/End Property");
-  EXPECT_EQ(getSourceCode(c->element("Shape.Draw"), c->elements),
+  EXPECT_EQ(getSourceCode(c->element("Shape.Draw"), c->driver->preparation()),
             "Public Sub Draw()\rEnd Sub");
 }
 

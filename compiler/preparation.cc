@@ -337,14 +337,25 @@ const Preparation::ModuleMembers& Preparation::membersOf(
       byModule_[entry.item->cmo].events.push_back(entry.key + "\r");
     for (const ElementCollection* side :
          {&elements_.gets, &elements_.sets, &elements_.lets})
-      for (const auto& entry : *side)
-        byModule_[entry.item->cmo].props.add(entry.item->name(),
-                                             entry.key + "\r");
+      for (const auto& entry : *side) {
+        ModuleMembers& members = byModule_[entry.item->cmo];
+        members.props.add(entry.item->name(), entry.key + "\r");
+        members.procedures[foldCase(entry.item->name())].push_back(
+            entry.item.get());
+      }
     byModuleBuilt_ = true;
   }
   static const ModuleMembers none;
   auto found = byModule_.find(module.cmo);
   return found == byModule_.end() ? none : found->second;
+}
+
+const std::vector<const Element*>& Preparation::propertyProcedures(
+    const Element& procedure) const {
+  static const std::vector<const Element*> none;
+  const auto& procedures = membersOf(procedure).procedures;
+  auto found = procedures.find(foldCase(procedure.name()));
+  return found == procedures.end() ? none : found->second;
 }
 
 MacroList Preparation::getPropsList(const Element& module) const {

@@ -60,6 +60,10 @@ class Preparation {
   MacroList getEventsList(const Element& module) const;
   // Every module holding an element that shares `element`'s documentation.
   MacroList getAppliesList(const Element& element) const;
+  // The procedures of the property `procedure` belongs to, itself among
+  // them: Gets, then Sets, then Lets of its module and name.
+  const std::vector<const Element*>& propertyProcedures(
+      const Element& procedure) const;
 
   // The shared comment `element` refers to.
   SharedComment commentOf(const Element& element);
@@ -93,6 +97,8 @@ class Preparation {
     MacroList methods;
     MacroList events;
     KeyedCollection<std::string> props;  // by member name: Get, else Set, else Let
+    // By folded property name.
+    std::unordered_map<std::string, std::vector<const Element*>> procedures;
   };
   const ModuleMembers& membersOf(const Element& module) const;
 

@@ -98,13 +98,18 @@ TEST(GeneratedProject, LoadingListsWhatItListedBefore) {
 // files it wrote before the compile was made fast, byte for byte, and says
 // the same: one line per file with its size and fingerprint, beside the
 // listing above.
-std::string compiledListing(const std::string& templateName) {
+std::string compiledListing(const std::string& templateName,
+                            const std::string& addedSetting = "") {
   char pattern[] = "/tmp/scrivlet-compiled-XXXXXX";
   if (!mkdtemp(pattern)) return "no temporary folder";
   fs::path folder = pattern;
   fs::create_directory(folder / "project");
   GeneratedProject project =
       generateProject((folder / "project").string(), 900);
+  if (!addedSetting.empty())
+    std::ofstream(fs::path(project.vbpPath).replace_extension(".scriv"),
+                  std::ios::app | std::ios::binary)
+        << addedSetting << "\r\n";
   fs::path out = folder / "out";
   fs::path messages = folder / "messages.txt";
   std::string command =
@@ -118,7 +123,8 @@ std::string compiledListing(const std::string& templateName) {
   std::string said = readFile(messages);
   for (std::size_t at; (at = said.find(folder.string())) != std::string::npos;)
     said.replace(at, folder.string().size(), "FOLDER");
-  listed << "== " << templateName << " exit " << status << " messages "
+  listed << "== " << templateName << ' ' << addedSetting << " exit " << status
+         << " messages "
          << fingerprint({said}) << '\n';
   std::vector<fs::path> files;
   for (const auto& entry : fs::recursive_directory_iterator(out))
@@ -141,6 +147,8 @@ TEST(GeneratedProject, CompilesWhatItCompiledBefore) {
   std::string actual;
   for (const char* name : {"html.scvt", "chm.scvt", "rtf.scvt", "markdown.scvt"})
     actual += compiledListing(name);
+  // Every page with its source code, properties with all their procedures.
+  actual += compiledListing("html.scvt", "insertSourceGlobal = 1");
   fs::path golden =
       fs::path(SCRIVLET_SOURCE_DIR) / "bench/scale/generated_compiled.txt";
   if (std::getenv("SCRIVLET_UPDATE_GOLDEN")) {
