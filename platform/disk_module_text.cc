@@ -1,5 +1,7 @@
 #include "platform/disk_module_text.h"
 
+#include <algorithm>
+
 #include "source/text.h"
 
 namespace scrivlet {
@@ -26,19 +28,9 @@ std::string_view firstWord(std::string_view s) {
 
 std::vector<DiskRawLine> splitRawLines(std::string_view bytes) {
   std::vector<DiskRawLine> lines;
-  std::size_t from = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    char c = bytes[i];
-    if (c != '\r' && c != '\n') continue;
-    std::size_t eolLength = (c == '\r' && i + 1 < bytes.size() &&
-                             bytes[i + 1] == '\n') ? 2 : 1;
-    lines.push_back({std::string(bytes.substr(from, i - from)),
-                     std::string(bytes.substr(i, eolLength))});
-    i += eolLength - 1;
-    from = i + 1;
-  }
-  if (from < bytes.size())
-    lines.push_back({std::string(bytes.substr(from)), std::string()});
+  forEachRawLine(bytes, [&](std::string_view text, std::string_view eol) {
+    lines.push_back({std::string(text), std::string(eol)});
+  });
   return lines;
 }
 
@@ -75,61 +67,69 @@ bool closesBlock(std::string_view word) {
 
 }  // namespace
 
-DiskModuleText::DiskModuleText(std::string_view bytes) {
-  std::vector<DiskRawLine> raw = splitRawLines(bytes);
-  for (const DiskRawLine& l : raw) {
-    if (!l.eol.empty()) {
-      lineEnd_ = l.eol;
-      break;
-    }
-  }
-  std::size_t next = 0;
-  readHeader(raw, next);
+namespace {
 
-  // Attribute lines are hidden only directly under a member's declaration;
-  // anywhere else they are ordinary text of the module.
-  DiskModuleParser parser;
+// A line end that outlives the text it came from.
+std::string_view lastingLineEnd(std::string_view eol) {
+  if (eol == "\r\n") return "\r\n";
+  if (eol == "\n") return "\n";
+  if (eol == "\r") return "\r";
+  return {};
+}
+
+}  // namespace
+
+DiskModuleText::DiskModuleText(std::string_view bytes) {
+  char* copy = new char[bytes.size()];
+  bytes.copy(copy, bytes.size());
+  source_.reset(copy);
+  const std::string_view source(copy, bytes.size());
+  lines_.reserve(static_cast<std::size_t>(
+      std::count(source.begin(), source.end(), '\n') + 1));
+
+  // The header: VERSION, Object = ..., the designer blocks Begin ... End
+  // (nested, BeginProperty ... EndProperty included), the class block
+  // BEGIN ... END and the module's attribute lines, up to the first other
+  // line. Attribute lines are hidden only directly under a member's
+  // declaration; anywhere else they are ordinary text of the module.
+  bool inHeader = true;
+  int blockDepth = 0;
+  bool sawLineEnd = false;
   bool underMember = false;
-  lines_.reserve(raw.size() - next);
-  for (; next < raw.size(); ++next) {
-    DiskRawLine& l = raw[next];
-    if (underMember && isMemberAttributeLine(l.text)) {
-      lines_.back().hidden.push_back(std::move(l));
-      continue;
+  DiskModuleParser parser;
+  forEachRawLine(source, [&](std::string_view text, std::string_view eol) {
+    if (!sawLineEnd && !eol.empty()) {
+      lineEnd_ = std::string(eol);
+      sawLineEnd = true;
     }
-    parser.feed(l.text);
+    if (inHeader) {
+      std::string_view word = firstWord(text);
+      bool header = true;
+      if (blockDepth > 0 || opensBlock(word)) {
+        if (opensBlock(word)) ++blockDepth;
+        else if (closesBlock(word)) --blockDepth;
+        if (blockDepth < 0) blockDepth = 0;
+      } else if (!equalsNoCase(word, "VERSION") && !isObjectLine(text) &&
+                 !isModuleAttributeLine(text)) {
+        header = inHeader = false;
+      }
+      if (header) {
+        header_.push_back({std::string(text), std::string(eol)});
+        return;
+      }
+    }
+    if (underMember && isMemberAttributeLine(text)) {
+      lines_.back().hidden.push_back({std::string(text), std::string(eol)});
+      return;
+    }
+    parser.feed(text);
     underMember = parser.endedMemberDeclaration();
-    lines_.push_back({std::move(l.text), std::move(l.eol), {}});
-  }
+    lines_.push_back({text, eol, {}});
+  });
   // The parser has seen every visible line, in order: what parse() would
   // see again.
   readLayout_ = parser.finish();
   haveReadLayout_ = true;
-}
-
-void DiskModuleText::readHeader(const std::vector<DiskRawLine>& raw,
-                                std::size_t& next) {
-  while (next < raw.size()) {
-    const std::string& text = raw[next].text;
-    std::string_view word = firstWord(text);
-    if (equalsNoCase(word, "VERSION") || isObjectLine(text) ||
-        isModuleAttributeLine(text)) {
-      header_.push_back(raw[next++]);
-    } else if (opensBlock(word)) {
-      // Designer blocks nest ("Begin VB.Frame" inside "Begin VB.Form",
-      // "BeginProperty Font" inside either); the class block is one level.
-      int depth = 0;
-      while (next < raw.size()) {
-        std::string_view w = firstWord(raw[next].text);
-        if (opensBlock(w)) ++depth;
-        else if (closesBlock(w)) --depth;
-        header_.push_back(raw[next++]);
-        if (depth <= 0) break;
-      }
-    } else {
-      break;
-    }
-  }
 }
 
 std::string DiskModuleText::toBytes() const {
@@ -137,7 +137,7 @@ std::string DiskModuleText::toBytes() const {
   bool missingEnd = false;
   // A line that had no line end because it was last gets one when lines
   // now follow it.
-  auto emit = [&](const std::string& text, const std::string& eol) {
+  auto emit = [&](std::string_view text, std::string_view eol) {
     if (missingEnd) out += lineEnd_;
     out += text;
     out += eol;
@@ -156,7 +156,8 @@ void DiskModuleText::insertLines(long before,
   haveReadLayout_ = false;
   std::vector<DiskBodyLine> added;
   added.reserve(lines.size());
-  for (const std::string& text : lines) added.push_back({text, lineEnd_, {}});
+  for (const std::string& text : lines)
+    added.push_back({inserted_.emplace_back(text), lastingLineEnd(lineEnd_), {}});
   lines_.insert(lines_.begin() + (before - 1),
                 std::make_move_iterator(added.begin()),
                 std::make_move_iterator(added.end()));

@@ -15,6 +15,8 @@
 #ifndef SCRIVLET_PLATFORM_DISK_MODULE_TEXT_H_
 #define SCRIVLET_PLATFORM_DISK_MODULE_TEXT_H_
 
+#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,9 +30,11 @@ struct DiskRawLine {
   std::string eol;  // "\r\n", "\n", "\r", or empty for a last line without
 };
 
+// A visible line: views into the file as read, or into the texts of lines
+// inserted since, both kept by the DiskModuleText for as long as it lives.
 struct DiskBodyLine {
-  std::string text;
-  std::string eol;
+  std::string_view text;
+  std::string_view eol;
   std::vector<DiskRawLine> hidden;  // attribute lines that follow this line
 };
 
@@ -38,12 +42,18 @@ class DiskModuleText {
  public:
   DiskModuleText() = default;
   explicit DiskModuleText(std::string_view bytes);
+  // The lines view texts this object keeps: moving keeps them, a copy
+  // would view another's.
+  DiskModuleText(DiskModuleText&&) = default;
+  DiskModuleText& operator=(DiskModuleText&&) = default;
+  DiskModuleText(const DiskModuleText&) = delete;
+  DiskModuleText& operator=(const DiskModuleText&) = delete;
 
   std::string toBytes() const;
 
   long lineCount() const { return static_cast<long>(lines_.size()); }
   // Visible line `n`, 1-based; the caller checks the range.
-  const std::string& line(long n) const { return lines_[n - 1].text; }
+  std::string_view line(long n) const { return lines_[n - 1].text; }
   // The hidden lines under visible line `n`.
   std::vector<DiskRawLine>& hiddenAfter(long n) { return lines_[n - 1].hidden; }
   const std::vector<DiskRawLine>& hiddenAfter(long n) const {
@@ -80,8 +90,10 @@ class DiskModuleText {
   const std::string& lineEnd() const { return lineEnd_; }
 
  private:
-  void readHeader(const std::vector<DiskRawLine>& raw, std::size_t& next);
-
+  // The file as read, one block (the body lines view it), and the texts of
+  // inserted lines (a deque: adding one moves none of the others).
+  std::unique_ptr<const char[]> source_;
+  std::deque<std::string> inserted_;
   std::vector<DiskRawLine> header_;
   std::vector<DiskBodyLine> lines_;
   std::vector<DiskRawLine> detached_;
@@ -105,6 +117,21 @@ std::string quoteAttribute(std::string_view text);
 // The lines of a file with their own line ends; a last line without one
 // has an empty `eol`, and a final line end makes no extra empty line.
 std::vector<DiskRawLine> splitRawLines(std::string_view bytes);
+// The same, line by line: `take(text, eol)` with views into `bytes`.
+template <typename Take>
+void forEachRawLine(std::string_view bytes, Take&& take) {
+  std::size_t from = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    char c = bytes[i];
+    if (c != '\r' && c != '\n') continue;
+    std::size_t eolLength =
+        (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+    take(bytes.substr(from, i - from), bytes.substr(i, eolLength));
+    i += eolLength - 1;
+    from = i + 1;
+  }
+  if (from < bytes.size()) take(bytes.substr(from), std::string_view());
+}
 
 // Splits text at CR LF, CR or LF: "a\r\nb\nc" -> {"a", "b", "c"}.
 std::vector<std::string> splitAnyLineBreak(std::string_view text);
