@@ -12,7 +12,7 @@ namespace scrivlet {
 namespace {
 
 // Marks of the "@same" resolution.
-enum SameMark : int { notVisited = 0, sameFailed = 1, sameDone = 2 };
+enum SameMark : int { notVisited = 0, sameFailed = 1, sameDone = 2, sameOnTheWay = 3 };
 
 // The contents list and the capitalised kind word of a page.
 struct ContentsKind {
@@ -198,39 +198,65 @@ void Preparation::makeSameProps() {
 void Preparation::resolveSameLinks() {
   std::unordered_map<std::string, int> marks;
   for (const auto& entry : elements_.all) marks[foldCase(entry.key)] = notVisited;
-  for (const auto& entry : elements_.all) {
-    std::vector<std::string> visiting;
-    resolveSame(entry.key, marks, visiting);
-  }
+  for (const auto& entry : elements_.all) resolveSame(entry.key, marks);
 }
 
+// Follows the "@same" targets from `link` to an element that documents
+// itself, then shares its comment and page back along the way, from the far
+// end first. A loop rather than a recursion, so that a chain of any length
+// fits the stack. A target met again on the way closes a cycle: the whole
+// way keeps its own documentation, as does a way that ends at a dead link.
 int Preparation::resolveSame(const std::string& link,
-                             std::unordered_map<std::string, int>& marks,
-                             std::vector<std::string>& visiting) {
-  std::string key = foldCase(link);
-  int& mark = marks[key];
-  if (mark != notVisited) return mark;
-  const auto* found = elements_.all.find(link);
-  if (!found) return mark = sameFailed;
-  Element& element = **found;
-  std::string own = element.canonicalLink();
-  engine_.linkTable.add(own, own);
-
-  std::string target = sameTarget(*commentOf(element), settings_);
-  if (target.empty()) return marks[key] = sameDone;
-  if (std::find(visiting.begin(), visiting.end(), key) != visiting.end())
-    return marks[key] = sameFailed;
-  visiting.push_back(key);
-
-  std::string canonical = engine_.links().canonizeLink(&element, target);
-  const auto* targetElement = elements_.all.find(canonical);
-  if (!targetElement || marks.count(foldCase(canonical)) == 0)
-    return marks[key] = sameFailed;
-  if (resolveSame(canonical, marks, visiting) == sameFailed)
-    return marks[key] = sameFailed;
-  shareComment(element, **targetElement);
-  redirectLink(element, **targetElement);
-  return marks[key] = sameDone;
+                             std::unordered_map<std::string, int>& marks) {
+  struct Step {
+    int* mark;
+    Element* element;
+    const Element* target;
+  };
+  std::vector<Step> way;
+  std::string current = link;
+  int result = sameFailed;
+  for (;;) {
+    int& mark = marks[foldCase(current)];  // map references stay valid
+    if (mark == sameOnTheWay) {
+      result = sameFailed;
+      break;
+    }
+    if (mark != notVisited) {
+      result = mark;
+      break;
+    }
+    const auto* found = elements_.all.find(current);
+    if (!found) {
+      result = mark = sameFailed;
+      break;
+    }
+    Element& element = **found;
+    std::string own = element.canonicalLink();
+    engine_.linkTable.add(own, own);
+    std::string target = sameTarget(*commentOf(element), settings_);
+    if (target.empty()) {
+      result = mark = sameDone;
+      break;
+    }
+    std::string canonical = engine_.links().canonizeLink(&element, target);
+    const auto* targetElement = elements_.all.find(canonical);
+    if (!targetElement || marks.count(foldCase(canonical)) == 0) {
+      result = mark = sameFailed;
+      break;
+    }
+    mark = sameOnTheWay;
+    way.push_back({&mark, &element, targetElement->get()});
+    current = std::move(canonical);
+  }
+  for (auto step = way.rbegin(); step != way.rend(); ++step) {
+    if (result == sameDone) {
+      shareComment(*step->element, *step->target);
+      redirectLink(*step->element, *step->target);
+    }
+    *step->mark = result;
+  }
+  return result;
 }
 
 void Preparation::resolveLinkTable() {

@@ -90,8 +90,7 @@ class Preparation {
   void pair(Element& first, Element& second, const Element* valueSide);
   void completeValueParameter(Element& get, const Element& valueSide);
   int resolveSame(const std::string& link,
-                  std::unordered_map<std::string, int>& marks,
-                  std::vector<std::string>& visiting);
+                  std::unordered_map<std::string, int>& marks);
   void shareHelpID(Element& element, const std::string& documentedBy);
   struct ModuleMembers {
     MacroList methods;

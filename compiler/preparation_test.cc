@@ -130,6 +130,26 @@ TEST_F(PreparationTest, SameChainsShareThePageAndCyclesKeepTheirOwn) {
             "Ops.U/U method|");
 }
 
+// A chain of "@same" as long as a generated module may make it: each member
+// documented by the one after it, fifty thousand deep. It resolves without
+// a stack overflow, and every member shares the last one's page.
+TEST_F(PreparationTest, AVeryLongSameChainResolvesToItsEnd) {
+  const int last = 50000;
+  std::string body = "Option Explicit\r\n";
+  for (int i = 0; i < last; ++i)
+    body += "'**\r\n'@same .M" + std::to_string(i + 1) + "\r\nPublic Sub M" +
+            std::to_string(i) + "()\r\nEnd Sub\r\n";
+  body += "'**\r\n' The last.\r\nPublic Sub M" + std::to_string(last) +
+          "()\r\nEnd Sub\r\n";
+  writeProject({"Class=Long; Long.cls"});
+  dir.write("Long.cls", classFile("Long", body));
+  auto c = prepare();
+  const std::string end = "Long.M" + std::to_string(last);
+  EXPECT_EQ(c->pageKeys(), "Long " + end + " ");
+  EXPECT_EQ(c->target("Long.M0"), end);
+  EXPECT_EQ(join(c->element("Long.M0").comment, "|"), " The last.");
+}
+
 TEST_F(PreparationTest, HelpNumbersReachTheCodeOnlyWithContextIDs) {
   writeProject({"Class=Ops; Ops.cls"});
   dir.write("Ops.cls", classFile("Ops", crlf({"'**",
