@@ -3,16 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/disk_code_module.h"
+#include "source/crlf_test_util.h"
 #include "source/source_lines.h"
 
 namespace scrivlet {
 namespace {
-
-std::string crlf(std::initializer_list<const char*> lines) {
-  std::string text;
-  for (const char* l : lines) (text += l) += "\r\n";
-  return text;
-}
 
 struct Project {
   Project() {

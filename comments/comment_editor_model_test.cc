@@ -10,15 +10,10 @@
 #include "addin/progress.h"
 #include "comments/comment_editor_options.h"
 #include "platform/disk_code_module.h"
+#include "source/crlf_test_util.h"
 
 namespace scrivlet {
 namespace {
-
-std::string crlf(std::initializer_list<const char*> lines) {
-  std::string text;
-  for (const char* l : lines) (text += l) += "\r\n";
-  return text;
-}
 
 class RecordingMessageBox : public MessageBox {
  public:

@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
@@ -21,6 +20,7 @@
 #include "compiler/compile_driver.h"
 #include "compiler/macro_engine.h"
 #include "platform/disk_vbe.h"
+#include "source/crlf_test_util.h"
 
 namespace scrivlet {
 
@@ -54,13 +54,6 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
-
-// Lines joined with CR LF, the last one ended too.
-inline std::string crlf(std::initializer_list<std::string> lines) {
-  std::string text;
-  for (const std::string& line : lines) (text += line) += "\r\n";
-  return text;
-}
 
 inline std::string classFile(const std::string& name, const std::string& body) {
   return crlf({"VERSION 1.0 CLASS", "BEGIN", "  MultiUse = -1  'True", "END",

@@ -2,19 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "source/crlf_test_util.h"
 #include "source/vbide.h"
 
 namespace scrivlet {
 namespace {
 
-std::string crlf(std::initializer_list<const char*> lines) {
-  std::string text;
-  for (const char* l : lines) (text += l) += "\r\n";
-  return text;
-}
-
 // Lines as Lines() joins them: CR LF between, none after the last.
-std::string joined(std::initializer_list<const char*> lines) {
+std::string joined(std::initializer_list<std::string> lines) {
   std::string text = crlf(lines);
   return text.substr(0, text.size() - 2);
 }

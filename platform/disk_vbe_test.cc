@@ -8,6 +8,7 @@
 
 #include "platform/disk_code_module.h"
 #include "platform/disk_path.h"
+#include "source/crlf_test_util.h"
 #include "source/source_lines.h"
 
 namespace scrivlet {
@@ -37,12 +38,6 @@ class TempFolder {
  private:
   fs::path path_;
 };
-
-std::string crlf(std::initializer_list<std::string> lines) {
-  std::string text;
-  for (const std::string& l : lines) (text += l) += "\r\n";
-  return text;
-}
 
 std::string module(const std::string& name, const std::string& body = "") {
   return crlf({"Attribute VB_Name = \"" + name + "\""}) + body;
