@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "compiler/fold_table.h"
+#include "source/fold_table.h"
 #include "compiler/macro_engine.h"
 #include "source/text.h"
 

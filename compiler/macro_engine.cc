@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "compiler/fold_table.h"
+#include "source/fold_table.h"
 #include "compiler/macro_name.h"
 #include "source/text.h"
 

@@ -2,26 +2,19 @@
 
 #include <algorithm>
 
-#include "compiler/fold_table.h"
 #include "source/text.h"
 
 namespace scrivlet {
 
-const std::string& MacroStore::folded(std::string_view name) const {
-  foldBuffer_.assign(name);
-  for (char& c : foldBuffer_) c = foldByte(c);
-  return foldBuffer_;
-}
-
 bool MacroStore::add(std::string_view name, MacroValue value) {
   auto [it, inserted] = entries_.try_emplace(
-      foldCase(name), Entry{std::string(name), std::move(value), nextOrder_});
+      std::string(name), Entry{std::string(name), std::move(value), nextOrder_});
   if (inserted) ++nextOrder_;
   return inserted;
 }
 
 void MacroStore::set(std::string_view name, MacroValue value) {
-  auto it = entries_.find(folded(name));
+  auto it = entries_.find(name);
   if (it == entries_.end()) {
     add(name, std::move(value));
     return;
@@ -33,11 +26,14 @@ void MacroStore::set(std::string_view name, MacroValue value) {
 }
 
 bool MacroStore::remove(std::string_view name) {
-  return entries_.erase(folded(name)) != 0;
+  auto it = entries_.find(name);
+  if (it == entries_.end()) return false;
+  entries_.erase(it);
+  return true;
 }
 
 const MacroValue* MacroStore::find(std::string_view name) const {
-  auto it = entries_.find(folded(name));
+  auto it = entries_.find(name);
   return it == entries_.end() ? nullptr : &it->second.value;
 }
 

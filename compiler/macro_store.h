@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "compiler/macro_value.h"
+#include "source/fold_table.h"
 
 namespace scrivlet {
 
@@ -39,13 +40,10 @@ class MacroStore {
     MacroValue value;
     std::uint64_t order;
   };
-  // The folded form of `name`, in a buffer kept between calls: a list loop
-  // looks names up millions of times.
-  const std::string& folded(std::string_view name) const;
-
-  std::unordered_map<std::string, Entry> entries_;
+  // Looked up from a view without regard to case: a list loop looks names
+  // up millions of times.
+  FoldedMap<Entry> entries_;
   std::uint64_t nextOrder_ = 0;
-  mutable std::string foldBuffer_;
 };
 
 }  // namespace scrivlet

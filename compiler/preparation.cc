@@ -196,8 +196,9 @@ void Preparation::makeSameProps() {
 // "@same" ----------------------------------------------------------------
 
 void Preparation::resolveSameLinks() {
-  std::unordered_map<std::string, int> marks;
-  for (const auto& entry : elements_.all) marks[foldCase(entry.key)] = notVisited;
+  FoldedMap<int> marks;
+  marks.reserve(elements_.all.size());
+  for (const auto& entry : elements_.all) marks.emplace(entry.key, notVisited);
   for (const auto& entry : elements_.all) resolveSame(entry.key, marks);
 }
 
@@ -206,8 +207,7 @@ void Preparation::resolveSameLinks() {
 // end first. A loop rather than a recursion, so that a chain of any length
 // fits the stack. A target met again on the way closes a cycle: the whole
 // way keeps its own documentation, as does a way that ends at a dead link.
-int Preparation::resolveSame(const std::string& link,
-                             std::unordered_map<std::string, int>& marks) {
+int Preparation::resolveSame(const std::string& link, FoldedMap<int>& marks) {
   struct Step {
     int* mark;
     Element* element;
@@ -217,7 +217,8 @@ int Preparation::resolveSame(const std::string& link,
   std::string current = link;
   int result = sameFailed;
   for (;;) {
-    int& mark = marks[foldCase(current)];  // map references stay valid
+    // Every link met here is a key: the first is, and a target must be.
+    int& mark = marks.find(current)->second;  // map references stay valid
     if (mark == sameOnTheWay) {
       result = sameFailed;
       break;
@@ -241,7 +242,7 @@ int Preparation::resolveSame(const std::string& link,
     }
     std::string canonical = engine_.links().canonizeLink(&element, target);
     const auto* targetElement = elements_.all.find(canonical);
-    if (!targetElement || marks.count(foldCase(canonical)) == 0) {
+    if (!targetElement || marks.find(canonical) == marks.end()) {
       result = mark = sameFailed;
       break;
     }
@@ -366,7 +367,7 @@ const Preparation::ModuleMembers& Preparation::membersOf(
       for (const auto& entry : *side) {
         ModuleMembers& members = byModule_[entry.item->cmo];
         members.props.add(entry.item->name(), entry.key + "\r");
-        members.procedures[foldCase(entry.item->name())].push_back(
+        members.procedures[entry.item->name()].push_back(
             entry.item.get());
       }
     byModuleBuilt_ = true;
@@ -380,7 +381,7 @@ const std::vector<const Element*>& Preparation::propertyProcedures(
     const Element& procedure) const {
   static const std::vector<const Element*> none;
   const auto& procedures = membersOf(procedure).procedures;
-  auto found = procedures.find(foldCase(procedure.name()));
+  auto found = procedures.find(procedure.name());
   return found == procedures.end() ? none : found->second;
 }
 

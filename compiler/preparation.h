@@ -18,6 +18,7 @@
 
 #include "addin/project_settings.h"
 #include "compiler/macro_engine.h"
+#include "source/fold_table.h"
 #include "source/store.h"
 
 namespace scrivlet {
@@ -89,15 +90,14 @@ class Preparation {
   void redirectLink(const Element& from, const Element& to);
   void pair(Element& first, Element& second, const Element* valueSide);
   void completeValueParameter(Element& get, const Element& valueSide);
-  int resolveSame(const std::string& link,
-                  std::unordered_map<std::string, int>& marks);
+  int resolveSame(const std::string& link, FoldedMap<int>& marks);
   void shareHelpID(Element& element, const std::string& documentedBy);
   struct ModuleMembers {
     MacroList methods;
     MacroList events;
     KeyedCollection<std::string> props;  // by member name: Get, else Set, else Let
-    // By folded property name.
-    std::unordered_map<std::string, std::vector<const Element*>> procedures;
+    // By property name.
+    FoldedMap<std::vector<const Element*>> procedures;
   };
   const ModuleMembers& membersOf(const Element& module) const;
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "source/fold_table.h"
 #include "source/text.h"
 
 namespace scrivlet {
@@ -25,28 +26,28 @@ class KeyedCollection {
 
   // False (and nothing added) when the key is present already.
   bool add(std::string_view key, T item) {
-    auto [it, inserted] = index_.try_emplace(foldCase(key), entries_.size());
+    auto [it, inserted] = index_.try_emplace(std::string(key), entries_.size());
     if (!inserted) return false;
     entries_.push_back(Entry{std::string(key), std::move(item)});
     return true;
   }
 
   bool contains(std::string_view key) const {
-    return index_.count(foldCase(key)) != 0;
+    return index_.find(key) != index_.end();
   }
 
   // The item under `key`, or nullptr.
   const T* find(std::string_view key) const {
-    auto it = index_.find(foldCase(key));
+    auto it = index_.find(key);
     return it == index_.end() ? nullptr : &entries_[it->second].item;
   }
   T* find(std::string_view key) {
-    auto it = index_.find(foldCase(key));
+    auto it = index_.find(key);
     return it == index_.end() ? nullptr : &entries_[it->second].item;
   }
 
   bool remove(std::string_view key) {
-    auto it = index_.find(foldCase(key));
+    auto it = index_.find(key);
     if (it == index_.end()) return false;
     std::size_t at = it->second;
     index_.erase(it);
@@ -75,7 +76,9 @@ class KeyedCollection {
 
  private:
   std::vector<Entry> entries_;
-  std::unordered_map<std::string, std::size_t> index_;
+  // Keyed by the key as added; looked up without regard to case, from a
+  // view, so that a lookup allocates nothing.
+  FoldedMap<std::size_t> index_;
 };
 
 }  // namespace scrivlet

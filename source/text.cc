@@ -1,5 +1,7 @@
 #include "source/text.h"
 
+#include "source/fold_table.h"
+
 namespace scrivlet {
 
 std::string leftTrim(std::string_view s) {
@@ -15,30 +17,14 @@ std::string rightTrim(std::string_view s) {
 
 std::string trim(std::string_view s) { return rightTrim(leftTrim(s)); }
 
-static char foldChar(char c) {
-  auto u = static_cast<unsigned char>(c);
-  if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);
-  if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 32);
-  switch (u) {
-    case 0x8A: return static_cast<char>(0x9A);  // Š
-    case 0x8C: return static_cast<char>(0x9C);  // Œ
-    case 0x8E: return static_cast<char>(0x9E);  // Ž
-    case 0x9F: return static_cast<char>(0xFF);  // Ÿ
-    default: return c;
-  }
-}
-
 std::string foldCase(std::string_view s) {
   std::string out(s);
-  for (char& c : out) c = foldChar(c);
+  for (char& c : out) c = foldByte(c);
   return out;
 }
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (foldChar(a[i]) != foldChar(b[i])) return false;
-  return true;
+  return FoldedEqual{}(a, b);
 }
 
 bool startsWith(std::string_view s, std::string_view prefix) {
