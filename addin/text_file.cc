@@ -9,14 +9,14 @@ namespace {
 // The write is one step for the file system (it replaces or appends in one
 // go), so "retry" repeats it and "skip" leaves the file as it is.
 template <typename Write>
-int writeWithPrompt(FileServices& services, const std::string& path,
-                    bool silent, Write write) {
+int answerWrite(FileServices& services, const std::string& path, bool silent,
+                Write write, int error) {
   for (;;) {
-    int error = write();
     if (error == 0) return writeDone;
     if (silent) return writeFailed;
     switch (askFileError(services, path, "saving", error)) {
       case fileErrorRetry:
+        error = write();
         continue;
       case fileErrorSkip:
         return writeDone;
@@ -28,25 +28,37 @@ int writeWithPrompt(FileServices& services, const std::string& path,
   }
 }
 
-std::string diskText(const std::string& text) {
+}  // namespace
+
+std::string diskText(std::string_view text) {
   return replaceAll(text, "\r", "\r\n");
 }
 
-}  // namespace
+int writeBytes(FileSystem& files, const std::string& path,
+               const std::string& bytes, bool append) {
+  return append ? files.appendFile(path, bytes) : files.writeFile(path, bytes);
+}
+
+int answerFailedWrite(FileServices& services, const std::string& path,
+                      const std::string& bytes, bool append, int error,
+                      bool silent) {
+  return answerWrite(
+      services, path, silent,
+      [&] { return writeBytes(services.files, path, bytes, append); }, error);
+}
 
 int writeTextFile(FileServices& services, const std::string& path,
                   const std::string& text, bool silent) {
   const std::string bytes = diskText(text);
-  return writeWithPrompt(services, path, silent,
-                         [&] { return services.files.writeFile(path, bytes); });
+  return answerFailedWrite(services, path, bytes, false,
+                           services.files.writeFile(path, bytes), silent);
 }
 
 int appendTextFile(FileServices& services, const std::string& path,
                    const std::string& text, bool silent) {
   const std::string bytes = diskText(text);
-  return writeWithPrompt(services, path, silent, [&] {
-    return services.files.appendFile(path, bytes);
-  });
+  return answerFailedWrite(services, path, bytes, true,
+                           services.files.appendFile(path, bytes), silent);
 }
 
 FileErrorPrompt fileErrorPrompt(int errorNumber) {

@@ -45,6 +45,17 @@ int writeTextFile(FileServices& services, const std::string& path,
 int appendTextFile(FileServices& services, const std::string& path,
                    const std::string& text, bool silent);
 
+// The bytes on disk of `text`: every CR becomes CR LF.
+std::string diskText(std::string_view text);
+// Replaces `path` by `bytes`, or adds them to its end: 0 or a file error.
+int writeBytes(FileSystem& files, const std::string& path,
+               const std::string& bytes, bool append);
+// Answers a write of `bytes` that failed with `error` as writeTextFile and
+// appendTextFile answer their own: the same codes, the same prompt.
+int answerFailedWrite(FileServices& services, const std::string& path,
+                      const std::string& bytes, bool append, int error,
+                      bool silent);
+
 // The message and buttons of the prompt for file error `errorNumber`.
 struct FileErrorPrompt {
   std::string message;

@@ -122,13 +122,9 @@ std::string CompileDriver::file(const std::string& name) const {
   return outputFile(outputFolder_, name);
 }
 
-void CompileDriver::put(const std::string& path, const std::string& text,
+void CompileDriver::put(const std::string& path, std::string text,
                         bool append) {
-  if (path.empty()) return;
-  if (append)
-    appendTextFile(files_, path, text, false);
-  else
-    writeTextFile(files_, path, text, false);
+  if (!path.empty()) output_->write(path, std::move(text), append);
 }
 
 std::string CompileDriver::ext(const char* name) {
@@ -154,11 +150,23 @@ bool CompileDriver::compile(VBE& vbe) {
   progress_.ShowProgress("Analysing the project...", "");
   if (!prepare(vbe)) return false;
   setPathMacros(vbe);
-  bool done = ext("SPLIT") == "0" ? compileSingle(projectName)
-                                  : compileSplit(projectName);
-  if (!done) return false;
+  if (!writeOutput(projectName)) return false;
   runAfterCompile(vbe);
   return true;
+}
+
+bool CompileDriver::writeOutput(const std::string& projectName) {
+  // Closed on every way out, an exception's too: what is queued then is
+  // dropped rather than written after the compile has failed.
+  struct Close {
+    std::optional<OutputQueue>& output;
+    ~Close() { output.reset(); }
+  } close{output_};
+  output_.emplace(files_);
+  bool done = ext("SPLIT") == "0" ? compileSingle(projectName)
+                                  : compileSplit(projectName);
+  output_->finish();
+  return done && !aborted();
 }
 
 bool CompileDriver::prepare(VBE&) {
@@ -254,7 +262,7 @@ void CompileDriver::writePage(const std::shared_ptr<Element>& element,
     // A page whose comment cannot be read is left out; the others go on.
     return;
   }
-  put(path, text, append);
+  put(path, std::move(text), append);
 }
 
 bool CompileDriver::compileSplit(const std::string& projectName) {

@@ -15,6 +15,7 @@
 #define SCRIVLET_COMPILER_COMPILE_DRIVER_H_
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "comments/comment_parser.h"
 #include "compiler/exec_after.h"
 #include "compiler/macro_engine.h"
+#include "compiler/output_queue.h"
 #include "compiler/preparation.h"
 #include "source/store.h"
 #include "source/vbide.h"
@@ -81,6 +83,8 @@ class CompileDriver {
  private:
   bool aborted();
   void setPathMacros(VBE& vbe);
+  // The pages and sections of the compile, written through `output_`.
+  bool writeOutput(const std::string& projectName);
   bool compileSplit(const std::string& projectName);
   bool compileSingle(const std::string& projectName);
   bool writeSection(const std::string& status, const std::string& file,
@@ -90,7 +94,7 @@ class CompileDriver {
   bool moduleEnabled(const Element& module) const;
   std::string ext(const char* name);
   std::string file(const std::string& name) const;
-  void put(const std::string& path, const std::string& text, bool append);
+  void put(const std::string& path, std::string text, bool append);
   void runAfterCompile(VBE& vbe);
   void setHelpFile(VBE& vbe);
 
@@ -104,6 +108,8 @@ class CompileDriver {
   Preparation preparation_;
   CommentParser parser_;
   ElementCollection pageIndex_;
+  // Open while the pages are written.
+  std::optional<OutputQueue> output_;
 };
 
 }  // namespace scrivlet

@@ -1,0 +1,89 @@
+#include "compiler/output_queue.h"
+
+#include <utility>
+
+namespace scrivlet {
+
+OutputQueue::OutputQueue(FileServices& services)
+    : services_(services), thread_([this] { run(); }) {}
+
+OutputQueue::~OutputQueue() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+    jobs_.clear();
+  }
+  jobReady_.notify_all();
+  thread_.join();
+}
+
+void OutputQueue::run() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    jobReady_.wait(lock, [this] {
+      return stopping_ || (!failed_ && !jobs_.empty());
+    });
+    if (stopping_) return;
+    Job job = std::move(jobs_.front());
+    jobs_.pop_front();
+    queuedBytes_ -= job.text.size();
+    writing_ = true;
+    lock.unlock();
+    std::string bytes = diskText(job.text);
+    job.text = std::string();
+    int error = writeBytes(services_.files, job.path, bytes, job.append);
+    lock.lock();
+    writing_ = false;
+    if (error != 0) {
+      failure_ = {std::move(job.path), std::move(bytes), job.append, error};
+      failed_ = true;
+    }
+    progress_.notify_all();
+  }
+}
+
+void OutputQueue::answerFailure(std::unique_lock<std::mutex>& lock) {
+  Failure failure = std::move(failure_);
+  lock.unlock();
+  // The thread waits while `failed_` is set: the file system is ours.
+  int answer = answerFailedWrite(services_, failure.path, failure.bytes,
+                                 failure.append, failure.error, false);
+  lock.lock();
+  if (answer == writeAbandoned) {
+    abandoned_ = true;
+    jobs_.clear();
+    queuedBytes_ = 0;
+  }
+  failed_ = false;
+  jobReady_.notify_one();
+}
+
+void OutputQueue::write(std::string path, std::string text, bool append) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    if (failed_) {
+      answerFailure(lock);
+      continue;
+    }
+    if (abandoned_) return;
+    if (queuedBytes_ <= kMaxQueuedBytes) break;
+    progress_.wait(lock);
+  }
+  queuedBytes_ += text.size();
+  jobs_.push_back({std::move(path), std::move(text), append});
+  jobReady_.notify_one();
+}
+
+void OutputQueue::finish() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    if (failed_) {
+      answerFailure(lock);
+      continue;
+    }
+    if (jobs_.empty() && !writing_) return;
+    progress_.wait(lock);
+  }
+}
+
+}  // namespace scrivlet

@@ -1,0 +1,79 @@
+// The compile's output files, written on a thread of their own in the order
+// they are handed over, while the next pages are compiled: the page texts
+// and the file system's work overlap instead of taking turns.
+//
+// Only that thread touches the file system while files are queued. A write
+// that fails stops it; the failure is answered on the calling thread, with
+// the prompt writeTextFile shows, at the next hand-over or at `finish`.
+// Retrying and skipping go on as they would have; abandoning drops what was
+// queued after the failed file, which a compile writing in turn would not
+// have reached.
+#ifndef SCRIVLET_COMPILER_OUTPUT_QUEUE_H_
+#define SCRIVLET_COMPILER_OUTPUT_QUEUE_H_
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "addin/text_file.h"
+
+namespace scrivlet {
+
+class OutputQueue {
+ public:
+  explicit OutputQueue(FileServices& services);
+  // Drops what is still queued and stops the thread.
+  ~OutputQueue();
+  OutputQueue(const OutputQueue&) = delete;
+  OutputQueue& operator=(const OutputQueue&) = delete;
+
+  // Queues `text` (lines joined by CR) to replace `path`, or to be added to
+  // its end. Waits while the queue holds more than `kMaxQueuedBytes`.
+  // Nothing is queued once a failure was abandoned.
+  void write(std::string path, std::string text, bool append);
+  // Returns when everything queued is written or answered; the file system
+  // is the caller's again.
+  void finish();
+
+  // What may wait in the queue, in bytes of text: a few pages' worth keeps
+  // the thread busy without holding the documentation in memory.
+  static constexpr std::size_t kMaxQueuedBytes = std::size_t{16} << 20;
+
+ private:
+  struct Job {
+    std::string path;
+    std::string text;
+    bool append = false;
+  };
+  struct Failure {
+    std::string path;
+    std::string bytes;
+    bool append = false;
+    int error = 0;
+  };
+
+  void run();
+  // Answers the failure the thread stopped at; `lock` is released while the
+  // user is asked and held again after.
+  void answerFailure(std::unique_lock<std::mutex>& lock);
+
+  FileServices& services_;
+  std::mutex mutex_;
+  std::condition_variable jobReady_;  // for the thread
+  std::condition_variable progress_;  // for the caller
+  std::deque<Job> jobs_;
+  std::size_t queuedBytes_ = 0;
+  bool writing_ = false;
+  bool failed_ = false;
+  bool abandoned_ = false;
+  bool stopping_ = false;
+  Failure failure_;
+  std::thread thread_;
+};
+
+}  // namespace scrivlet
+
+#endif  // SCRIVLET_COMPILER_OUTPUT_QUEUE_H_
