@@ -38,10 +38,12 @@ inline char foldByte(char c) {
   return kFoldTable[static_cast<unsigned char>(c)];
 }
 
-// FNV-1a over the folded bytes.
+// FNV-1a over the folded bytes. Deliberately not noexcept: the standard
+// library then keeps each key's hash in its node, rather than hashing the
+// keys of a bucket again at every lookup and every rehash.
 struct FoldedHash {
   using is_transparent = void;
-  std::size_t operator()(std::string_view text) const noexcept {
+  std::size_t operator()(std::string_view text) const {
     std::size_t hash = 14695981039346656037ull;
     for (char c : text) {
       hash ^= static_cast<unsigned char>(foldByte(c));
