@@ -34,6 +34,18 @@ class ListLoops : public ::testing::Test {
   std::shared_ptr<Element> class1, zeta, alpha, form1, formLoad;
 };
 
+// The loop stores over the very macro whose text holds it; the text is read
+// to its end all the same.
+TEST_F(ListLoops, ALoopMayStoreOverTheTextThatHoldsIt) {
+  engine.setMacroValue("PARAM-LIST", makeList({"a\rA", "b\rB"}));
+  engine.setMacroValue("LIST-ITEM-LABEL",
+                       std::string("$DOLIST$ $PARAM-LIST$\r[$LIST-ITEM-PARAM$]"
+                                   "$END-DOLIST$, and after the loop: "
+                                   "$LIST-ITEM-LABEL$."));
+  EXPECT_EQ(engine.evaluateMacro("LIST-ITEM-LABEL", false),
+            "[a][b], and after the loop: B.");
+}
+
 TEST_F(ListLoops, LinkListsAreNormalisedAndSortedByLabel) {
   engine.setMacroValue("SEE-LINK-LIST",
                        makeList({".Zeta\r", "Class1.alpha\r", "Form1.Load\r",

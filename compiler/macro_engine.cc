@@ -1,5 +1,7 @@
 #include "compiler/macro_engine.h"
 
+#include <array>
+#include <functional>
 #include <limits>
 #include <unordered_set>
 #include <stdexcept>
@@ -20,6 +22,13 @@ std::string dollarName(std::string_view name) {
   out += name;
   out += '$';
   return out;
+}
+
+// A string short enough to keep its characters in the object itself.
+bool holdsItsCharacters(const std::string& text) {
+  std::less<const void*> before;
+  const void* data = text.data();
+  return !before(data, &text) && before(data, &text + 1);
 }
 
 // False when the sum does not fit, as the environment's Long overflows.
@@ -80,6 +89,25 @@ static std::size_t findFolded(std::string_view text, std::string_view find,
   return std::string_view::npos;
 }
 
+// True when no byte of `text` has another case, so that a plain search
+// finds it as well: "&", "<", "\"" of a replacement table.
+static bool isCaseless(std::string_view text) {
+  static const std::array<bool, 256> caseless = [] {
+    std::array<bool, 256> table;
+    table.fill(true);
+    for (int i = 0; i < 256; ++i) {
+      char folded = foldByte(static_cast<char>(i));
+      if (folded == static_cast<char>(i)) continue;
+      table[static_cast<std::size_t>(i)] = false;
+      table[static_cast<unsigned char>(folded)] = false;
+    }
+    return table;
+  }();
+  for (char c : text)
+    if (!caseless[static_cast<unsigned char>(c)]) return false;
+  return true;
+}
+
 std::string MacroEngine::replaceStrings(std::string_view text,
                                         const std::vector<std::string>& table) {
   std::string current(text);
@@ -89,7 +117,12 @@ std::string MacroEngine::replaceStrings(std::string_view text,
     if (table[i].empty()) continue;
     folded = table[i];
     for (char& c : folded) c = foldByte(c);
-    std::size_t at = findFolded(current, folded, 0);
+    const bool plain = isCaseless(folded);
+    auto next = [&](std::size_t from) {
+      return plain ? current.find(folded, from)
+                   : findFolded(current, folded, from);
+    };
+    std::size_t at = next(0);
     if (at == std::string::npos) continue;
     std::string out;
     out.reserve(current.size());
@@ -98,7 +131,7 @@ std::string MacroEngine::replaceStrings(std::string_view text,
       out.append(current, from, at - from);
       out += replacement;
       from = at + folded.size();
-      at = findFolded(current, folded, from);
+      at = next(from);
     }
     out.append(current, from, std::string::npos);
     current = std::move(out);
@@ -181,9 +214,17 @@ std::string MacroEngine::expandValue(std::string_view name,
     reportTooDeep(name);
     return dollarName(name);
   }
-  // The value is copied: expanding it may store new values, a loop's item
-  // values among them, and replace the very text being read.
-  std::string text = *stored;
+  // The stored text is read in place: expanding it may store new values, a
+  // loop's item values among them, and replace the very text being read,
+  // which the pin then keeps alive. A short text lives inside the string
+  // object itself, which storing over it would change: that one is copied.
+  MacroStore::Pin pin(src);
+  std::string_view text = *stored;
+  std::string shortText;
+  if (holdsItsCharacters(*stored)) {
+    shortText = *stored;
+    text = shortText;
+  }
   evaluating_.push_back(name);
   std::string result;
   try {
@@ -272,7 +313,8 @@ std::string MacroEngine::expandText(std::string_view text,
 std::string MacroEngine::evaluateReference(const Reference& ref,
                                            std::string_view text,
                                            std::size_t& end) {
-  const std::string& name = ref.name;
+  // Views compare their sizes first: most names differ from these at once.
+  const std::string_view name = ref.name;
   if (name == "NEXT-ID") {
     std::string value = std::to_string(idCounter);
     if (!addCounter(idCounter, 1)) throw ExpansionError("counter overflow");

@@ -21,6 +21,7 @@ void MacroStore::set(std::string_view name, MacroValue value) {
   }
   Entry& entry = it->second;
   if (entry.name != name) entry.name.assign(name);
+  retire(entry.value);
   entry.value = std::move(value);
   entry.order = nextOrder_++;
 }
@@ -28,8 +29,21 @@ void MacroStore::set(std::string_view name, MacroValue value) {
 bool MacroStore::remove(std::string_view name) {
   auto it = entries_.find(name);
   if (it == entries_.end()) return false;
+  retire(it->second.value);
   entries_.erase(it);
   return true;
+}
+
+void MacroStore::clear() {
+  for (auto& [key, entry] : entries_) retire(entry.value);
+  entries_.clear();
+}
+
+void MacroStore::retire(MacroValue& value) {
+  if (pins_ == 0) return;
+  const std::string* text = asText(value);
+  if (text && text->find('$') != std::string::npos)
+    retired_.push_back(std::move(value));
 }
 
 const MacroValue* MacroStore::find(std::string_view name) const {

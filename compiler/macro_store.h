@@ -29,10 +29,26 @@ class MacroStore {
   bool remove(std::string_view name);
   const MacroValue* find(std::string_view name) const;
   bool contains(std::string_view name) const { return find(name) != nullptr; }
-  void clear() { entries_.clear(); }
+  void clear();
   std::size_t size() const { return entries_.size(); }
   // The names as first written, in storing order.
   std::vector<std::string> names() const;
+
+  // While a Pin lives, a text holding a macro that is replaced or removed
+  // is kept alive until the last Pin goes: an evaluation reads the stored
+  // text in place, and the text may store over its own macro.
+  class Pin {
+   public:
+    explicit Pin(MacroStore& store) : store_(store) { ++store_.pins_; }
+    ~Pin() {
+      if (--store_.pins_ == 0) store_.retired_.clear();
+    }
+    Pin(const Pin&) = delete;
+    Pin& operator=(const Pin&) = delete;
+
+   private:
+    MacroStore& store_;
+  };
 
  private:
   struct Entry {
@@ -44,6 +60,10 @@ class MacroStore {
   // up millions of times.
   FoldedMap<Entry> entries_;
   std::uint64_t nextOrder_ = 0;
+  int pins_ = 0;
+  // Moved, not copied: a text's characters stay where they are.
+  std::vector<MacroValue> retired_;
+  void retire(MacroValue& value);
 };
 
 }  // namespace scrivlet

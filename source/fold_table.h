@@ -5,8 +5,11 @@
 #ifndef SCRIVLET_SOURCE_FOLD_TABLE_H_
 #define SCRIVLET_SOURCE_FOLD_TABLE_H_
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -38,18 +41,47 @@ inline char foldByte(char c) {
   return kFoldTable[static_cast<unsigned char>(c)];
 }
 
-// FNV-1a over the folded bytes. Deliberately not noexcept: the standard
-// library then keeps each key's hash in its node, rather than hashing the
-// keys of a bucket again at every lookup and every rehash.
+// Eight bytes folded at once: a word of ASCII by arithmetic (each byte from
+// 'A' to 'Z' gains 0x20), any other through the table.
+inline std::uint64_t foldWord(std::uint64_t word) {
+  constexpr std::uint64_t ones = 0x0101010101010101ull;
+  constexpr std::uint64_t highBits = ones * 0x80;
+  if ((word & highBits) == 0) {
+    // No byte carries into the next: each is below 0x80 before the sum.
+    std::uint64_t fromA = word + ones * (0x80 - 'A');
+    std::uint64_t pastZ = word + ones * (0x80 - 'Z' - 1);
+    return word | ((fromA & ~pastZ & highBits) >> 2);
+  }
+  std::uint64_t folded = 0;
+  for (int shift = 0; shift < 64; shift += 8) {
+    auto byte = static_cast<unsigned char>(
+        kFoldTable[static_cast<unsigned char>(word >> shift)]);
+    folded |= std::uint64_t{byte} << shift;
+  }
+  return folded;
+}
+
+// The word of `text` at `at`, the bytes past its end zero.
+inline std::uint64_t wordAt(std::string_view text, std::size_t at) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, text.data() + at, std::min<std::size_t>(8, text.size() - at));
+  return word;
+}
+
+// A multiplying hash of the folded text, eight bytes a step. Deliberately
+// not noexcept: the standard library then keeps each key's hash in its node,
+// rather than hashing the keys of a bucket again at every lookup and every
+// rehash.
 struct FoldedHash {
   using is_transparent = void;
   std::size_t operator()(std::string_view text) const {
-    std::size_t hash = 14695981039346656037ull;
-    for (char c : text) {
-      hash ^= static_cast<unsigned char>(foldByte(c));
-      hash *= 1099511628211ull;
+    constexpr std::uint64_t multiplier = 0x9E3779B97F4A7C15ull;
+    std::uint64_t hash = text.size() * multiplier;
+    for (std::size_t at = 0; at < text.size(); at += 8) {
+      hash = (hash ^ foldWord(wordAt(text, at))) * multiplier;
+      hash ^= hash >> 29;
     }
-    return hash;
+    return static_cast<std::size_t>(hash);
   }
 };
 
@@ -57,8 +89,11 @@ struct FoldedEqual {
   using is_transparent = void;
   bool operator()(std::string_view a, std::string_view b) const noexcept {
     if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-      if (foldByte(a[i]) != foldByte(b[i])) return false;
+    for (std::size_t at = 0; at < a.size(); at += 8) {
+      std::uint64_t wa = wordAt(a, at);
+      std::uint64_t wb = wordAt(b, at);
+      if (wa != wb && foldWord(wa) != foldWord(wb)) return false;
+    }
     return true;
   }
 };

@@ -22,5 +22,28 @@ TEST(KeyedCollection, KeysIgnoreCaseKeepOrderAndRejectDuplicates) {
   EXPECT_EQ(c.find("Form1"), nullptr);
 }
 
+// Keys are hashed and compared eight bytes at a time; a difference of case
+// must not count at any position, a difference of anything else at every.
+TEST(KeyedCollection, CaseIsIgnoredAtEveryPositionOfLongKeys) {
+  const std::string lower = "abcdefghijklmnopqrstuvwxyz\xe4\xf6\x9a@[`{";
+  const std::string upper = "ABCDEFGHIJKLMNOPQRSTUVWXYZ\xC4\xD6\x8A@[`{";
+  for (std::size_t length = 0; length <= lower.size(); ++length) {
+    KeyedCollection<std::size_t> c;
+    ASSERT_TRUE(c.add(lower.substr(0, length), length));
+    EXPECT_FALSE(c.add(upper.substr(0, length), 0)) << length;
+    for (std::size_t at = 0; at < length; ++at) {
+      std::string other = upper.substr(0, length);
+      other[at] = '-';
+      EXPECT_EQ(c.find(other), nullptr) << length << " " << at;
+    }
+    // Shorter and longer keys differ, even by a zero byte.
+    EXPECT_EQ(c.find(upper.substr(0, length) + '\0'), nullptr);
+  }
+  // The neighbours of the capitals are not capitals.
+  KeyedCollection<int> c;
+  c.add("@@@@[[[[", 1);
+  EXPECT_EQ(c.find("````{{{{"), nullptr);
+}
+
 }  // namespace
 }  // namespace scrivlet
