@@ -58,10 +58,11 @@ bool MacroEngine::readBlock(std::string_view text, const Reference& opening,
   }
   Reference argument;
   std::string_view line = text.substr(opening.end, lineEnd - opening.end);
-  if (!findNextMacro(line, 0, argument, true)) argument.name.clear();
+  if (!findNextMacro(line, 0, argument, true)) argument.name = {};
   if (argument.name.empty() || isBlockMacro(argument.name)) {
     progress_.reportMessage("WARNING (config file): Wrong argument \"" +
-                            argument.name + "\" of " + std::string(kind) +
+                            std::string(argument.name) + "\" of " +
+                            std::string(kind) +
                             " macro.");
     end = lineEnd + 1;
     return false;
@@ -162,7 +163,7 @@ std::string MacroEngine::expandDoList(std::string_view text,
   MacroListPtr list = *held;
   std::string_view body =
       text.substr(block.bodyStart, block.closeStart - block.bodyStart);
-  const std::string& name = block.argument;
+  const std::string_view name = block.argument;
   BlockNesting nesting(*this);
   try {
     if (name == "PARAM-LIST" || name == "SET01-LIST" || name == "SET02-LIST" ||
@@ -184,7 +185,7 @@ void MacroEngine::setItemPosition(std::size_t number, std::size_t count) {
 // that follows the separator before it, line breaks included:
 //   "x" CR "the x value" CR "more" CR   -> param "x",
 //                                          label "the x value" CR "more" CR
-std::string MacroEngine::loopOverFields(const std::string& listName,
+std::string MacroEngine::loopOverFields(std::string_view listName,
                                         const MacroList& list,
                                         std::string_view body) {
   std::size_t fieldCount = listName == "PARAM-LIST" ? 2 : 4;
@@ -268,7 +269,7 @@ LinkItem normaliseLinkItem(const std::string& entry, const Element* context,
 
 }  // namespace
 
-std::string MacroEngine::loopOverLinks(const std::string& listName,
+std::string MacroEngine::loopOverLinks(std::string_view listName,
                                        const MacroList& list,
                                        std::string_view body) {
   const Element* context = elements_.compiledWrapper.get();

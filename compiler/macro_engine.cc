@@ -280,7 +280,7 @@ bool MacroEngine::findNextMacro(std::string_view text, std::size_t from,
       progress_.reportMessage(wrongMacroNameMessage(read.quoted));
     ref.start = at;
     ref.end = read.end;
-    ref.name = std::move(read.name);
+    ref.name = read.name;
     return true;
   }
 }

@@ -116,14 +116,15 @@ class MacroEngine {
 
  private:
   // A macro reference found in a text: "$NAME$" from `start` to `end`.
+  // The name views the text, which outlives the evaluation reading it.
   struct Reference {
     std::size_t start = 0;
     std::size_t end = 0;
-    std::string name;
+    std::string_view name;
   };
   // A block read from its opening reference to its closing tag.
   struct Block {
-    std::string argument;
+    std::string_view argument;  // a view of the text read
     std::size_t bodyStart = 0;
     std::size_t elseStart = std::string_view::npos;
     std::size_t elseEnd = 0;
@@ -167,9 +168,9 @@ class MacroEngine {
   std::string expandDoList(std::string_view text, const Reference& ref,
                            std::size_t& end);
   bool isEmptyMacro(std::string_view name) const;
-  std::string loopOverLinks(const std::string& listName, const MacroList& list,
+  std::string loopOverLinks(std::string_view listName, const MacroList& list,
                             std::string_view body);
-  std::string loopOverFields(const std::string& listName, const MacroList& list,
+  std::string loopOverFields(std::string_view listName, const MacroList& list,
                              std::string_view body);
   void setItemPosition(std::size_t number, std::size_t count);
   void setModuleLists(const Element* module);

@@ -8,7 +8,7 @@ MacroName readMacroName(std::string_view text, std::size_t dollar) {
   while (i < text.size()) {
     char c = text[i];
     if (c == '$') {
-      result.name = std::string(text.substr(dollar + 1, i - dollar - 1));
+      result.name = text.substr(dollar + 1, i - dollar - 1);
       result.end = i + 1;
       result.closed = true;
       return result;
@@ -16,7 +16,7 @@ MacroName readMacroName(std::string_view text, std::size_t dollar) {
     if (c == ' ' || c == '\t' || c == '\r') break;
     ++i;
   }
-  result.name = std::string(text.substr(dollar + 1, i - dollar - 1));
+  result.name = text.substr(dollar + 1, i - dollar - 1);
   result.end = i;
   result.quoted = text.substr(dollar, i - dollar);
   return result;

@@ -16,7 +16,7 @@
 namespace scrivlet {
 
 struct MacroName {
-  std::string name;
+  std::string_view name;  // a view of the text read
   // One past the last character the reference occupies: after the closing
   // "$", or after the last character of the name when it was not closed.
   std::size_t end = 0;
