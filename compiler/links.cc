@@ -64,22 +64,26 @@ std::shared_ptr<Element> Links::getWrapperFromLink(const Element* context,
 
   // Written in full, the link is its own key. The context fills what it
   // leaves out; without one, such a link names nothing and says nothing.
-  std::string key;
+  std::string built;
+  std::string_view key = link;
   if (modulePart.empty() || (memberPart.empty() && hasDot)) {
     if (!context) return nullptr;
-    key = modulePart.empty() ? context->moduleName() : std::string(modulePart);
+    built = modulePart.empty() ? context->moduleName() : std::string(modulePart);
     if (hasDot) {
-      key += '.';
-      key += memberPart.empty() ? context->name() : std::string(memberPart);
-      key += suffix;
+      built += '.';
+      built += memberPart.empty() ? context->name() : std::string(memberPart);
+      built += suffix;
     }
-  } else {
-    key = link;
+    key = built;
   }
   if (const auto* found = elements_.all.find(key)) return *found;
   if (suffix.empty()) {
-    for (const char* kind : {"'set", "'let", "'get"})
-      if (const auto* found = elements_.all.find(key + kind)) return *found;
+    std::string withKind(key);
+    for (const char* kind : {"'set", "'let", "'get"}) {
+      withKind.resize(key.size());
+      withKind += kind;
+      if (const auto* found = elements_.all.find(withKind)) return *found;
+    }
   }
   if (context)
     progress_.reportMessage("Warning: The dead link '" + std::string(link) +

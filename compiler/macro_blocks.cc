@@ -231,16 +231,17 @@ LinkItem normaliseLinkItem(const std::string& entry, const Element* context,
                            const KeyedCollection<std::string>& linkTable) {
   LinkItem item;
   std::size_t cr = entry.find('\r');
-  std::string linkText = entry.substr(0, cr);
+  std::string_view linkText = std::string_view(entry).substr(0, cr);
   if (cr != std::string::npos) item.label = entry.substr(cr + 1);
   if (!linkText.empty() && linkText[0] == '"') {
     item.external = true;
-    item.fileName = linkText.substr(1);
+    item.fileName = std::string(linkText.substr(1));
     item.location = "External file";
     if (item.label.empty()) item.label = item.fileName;
   } else {
     std::shared_ptr<Element> found = links.getWrapperFromLink(context, linkText);
-    std::string canonical = found ? Links::getLinkFromWrapper(*found) : linkText;
+    std::string canonical =
+        found ? Links::getLinkFromWrapper(*found) : std::string(linkText);
     const std::string* mapped = linkTable.find(canonical);
     ParsedLink parsed = !mapped || *mapped == canonical
                             ? Links::partsOf(found)

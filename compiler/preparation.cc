@@ -87,6 +87,12 @@ SharedComment Preparation::commentOf(const Element& element) {
   return shared;
 }
 
+const std::vector<std::string>& Preparation::commentText(
+    const Element& element) const {
+  auto found = comments_.find(&element);
+  return found == comments_.end() ? element.comment : *found->second;
+}
+
 bool Preparation::sameComment(const Element& a, const Element& b) const {
   return commentKey(a) == commentKey(b);
 }
@@ -235,7 +241,7 @@ int Preparation::resolveSame(const std::string& link, FoldedMap<int>& marks) {
     Element& element = **found;
     std::string own = element.canonicalLink();
     engine_.linkTable.add(own, own);
-    std::string target = sameTarget(*commentOf(element), settings_);
+    std::string target = sameTarget(commentText(element), settings_);
     if (target.empty()) {
       result = mark = sameDone;
       break;

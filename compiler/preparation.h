@@ -68,6 +68,8 @@ class Preparation {
 
   // The shared comment `element` refers to.
   SharedComment commentOf(const Element& element);
+  // The text of that comment, read without sharing it first.
+  const std::vector<std::string>& commentText(const Element& element) const;
   bool sameComment(const Element& a, const Element& b) const;
   // Elements that share documentation answer the same key.
   const void* commentKey(const Element& element) const;
