@@ -269,27 +269,31 @@ Measured timeElements(const Options& options, const std::string& vbp,
 Measured timeCompile(const Options& options, const std::string& vbp,
                      const fs::path& work, const std::string& label, long members,
                      long elements, int repeats) {
-  fs::path out = work / "compiled";
+  // Every run writes into a folder of its own, and the folders are removed
+  // at the end of the benchmark: a file system slows down creating files
+  // for a while after it has deleted many, which would weigh on whichever
+  // run came after a removal.
   Measured m;
   m.members = members;
+  int run = 0;
   m.run = best(repeats, [&] {
+    fs::path out = work / ("compiled-" + std::to_string(++run));
     std::error_code ec;
-    fs::remove_all(out, ec);
     fs::create_directories(out, ec);
     return runProgram({options.scrivlet, "compile", vbp, "--template",
                        options.templateFile, "--output", out.string(), "--quiet"},
                       "/dev/null", true);
   });
-  std::vector<OutputFile> outputs = listOutput(out);
+  std::vector<OutputFile> outputs = listOutput(work / "compiled-1");
   std::vector<std::string> inputs = projectInputs(vbp);
   inputs.push_back(options.templateFile);
-  fs::path floorOut = work / "floor";
+  int floorRun = 0;
   // Part of the output is no measure for the floor.
   if (!m.run.timedOut) m.floor = best(3, [&] {
-    std::error_code ec;
-    fs::remove_all(floorOut, ec);
+    fs::path floorOut = work / ("floor-" + std::to_string(++floorRun));
     return inChild("", [&] { return compileFloor(inputs, outputs, floorOut); });
   });
+
   printRow("compile", label, members, elements, m.run, m.floor);
   std::printf("%-10s %-28s %9s %zu files\n", "", "", "", outputs.size());
   return m;
@@ -363,6 +367,8 @@ int benchMain(int argc, char** argv) {
   printHeader();
   std::vector<Measured> listed;
   std::vector<Measured> compiled;
+  // Removed once everything is measured (see timeCompile).
+  std::vector<fs::path> removeAtEnd;
   for (long size : options.sizes) {
     char pattern[] = "/tmp/scrivlet-scale-XXXXXX";
     if (!mkdtemp(pattern)) return 1;
@@ -378,12 +384,10 @@ int benchMain(int argc, char** argv) {
       compiled.push_back(timeCompile(options, project.vbpPath, work, label,
                                      project.members, elements, repeats));
     }
-    if (options.keep) {
+    if (options.keep)
       std::printf("kept %s\n", work.c_str());
-    } else {
-      std::error_code ec;
-      fs::remove_all(work, ec);
-    }
+    else
+      removeAtEnd.push_back(work);
   }
 
   std::error_code ec;
@@ -406,7 +410,7 @@ int benchMain(int argc, char** argv) {
         long elements = countElements((work / "elements.txt").string());
         timeCompile(options, vbp, work, label, 0, elements, 3);
       }
-      fs::remove_all(work, ec);
+      removeAtEnd.push_back(work);
     }
   } else {
     std::printf("(no corpora at %s)\n", options.corpora.c_str());
@@ -419,6 +423,7 @@ int benchMain(int argc, char** argv) {
               static_cast<double>(self.ru_maxrss) / 1024.0);
   printTargets("elements", listed);
   printTargets("compile", compiled);
+  for (const fs::path& work : removeAtEnd) fs::remove_all(work, ec);
   return 0;
 }
 
