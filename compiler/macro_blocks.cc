@@ -278,9 +278,9 @@ std::string MacroEngine::loopOverLinks(std::string_view listName,
   items.reserve(list.size());
   for (const std::string& entry : list)
     items.push_back(normaliseLinkItem(entry, context, links_, linkTable));
-  std::vector<const LinkItem*> sorted;
+  std::vector<LinkItem*> sorted;
   sorted.reserve(items.size());
-  for (const LinkItem& item : items) sorted.push_back(&item);
+  for (LinkItem& item : items) sorted.push_back(&item);
   std::stable_sort(sorted.begin(), sorted.end(),
                    [](const LinkItem* a, const LinkItem* b) {
                      return a->sortKey < b->sortKey;
@@ -289,13 +289,14 @@ std::string MacroEngine::loopOverLinks(std::string_view listName,
   bool modules = isModuleContentsList(listName);
   std::string out;
   for (std::size_t i = 0; i < sorted.size(); ++i) {
-    const LinkItem& item = *sorted[i];
+    // Each item is stored once: its texts move into the macros.
+    LinkItem& item = *sorted[i];
     setItemPosition(i + 1, sorted.size());
     setMacroValue("LIST-ITEM",
-                  item.external ? item.fileName : item.memberName);
-    setMacroValue("LIST-ITEM-FILE", item.fileName);
-    setMacroValue("LIST-ITEM-LOCATION", item.location);
-    setMacroValue("LIST-ITEM-LABEL", item.label);
+                  item.external ? item.fileName : std::move(item.memberName));
+    setMacroValue("LIST-ITEM-FILE", std::move(item.fileName));
+    setMacroValue("LIST-ITEM-LOCATION", std::move(item.location));
+    setMacroValue("LIST-ITEM-LABEL", std::move(item.label));
     setMacroValue("LIST-ITEM-HELPID", std::to_string(item.helpID));
     if (modules) setModuleLists(item.element.get());
     chargeLoopItem(body.size());
