@@ -40,15 +40,21 @@ struct LinkItem {
 }  // namespace
 
 // Reads "$KIND$ $ARGUMENT$ ... CR body $END-KIND$" starting at `opening`.
-// Sets `end` past the construct as far as it could be read; false (after a
-// warning) when it is malformed.
+// Sets `end` past the construct as far as it could be read; false when it
+// is malformed, after adding the warning to `steps`.
 bool MacroEngine::readBlock(std::string_view text, const Reference& opening,
                             std::string_view kind, std::string_view closing,
-                            Block& block, std::size_t& end) {
+                            Block& block, std::size_t& end,
+                            std::vector<MacroStep>& steps) {
+  auto warn = [&](std::string message) {
+    MacroStep warning;
+    warning.kind = MacroStep::Kind::warning;
+    warning.message = std::move(message);
+    steps.push_back(std::move(warning));
+  };
   auto syntax = [&](std::string_view problem) {
-    progress_.reportMessage("WARNING (config file): Wrong syntax of " +
-                            std::string(kind) + " macro. " +
-                            std::string(problem));
+    warn("WARNING (config file): Wrong syntax of " + std::string(kind) +
+         " macro. " + std::string(problem));
   };
   std::size_t lineEnd = text.find('\r', opening.end);
   if (lineEnd == std::string_view::npos) {
@@ -58,24 +64,23 @@ bool MacroEngine::readBlock(std::string_view text, const Reference& opening,
   }
   Reference argument;
   std::string_view line = text.substr(opening.end, lineEnd - opening.end);
-  if (!findNextMacro(line, 0, argument, true)) argument.name = {};
+  if (!findNextMacro(line, 0, argument, &steps)) argument.name = {};
   if (argument.name.empty() || isBlockMacro(argument.name)) {
-    progress_.reportMessage("WARNING (config file): Wrong argument \"" +
-                            std::string(argument.name) + "\" of " +
-                            std::string(kind) +
-                            " macro.");
+    warn("WARNING (config file): Wrong argument \"" +
+         std::string(argument.name) + "\" of " + std::string(kind) +
+         " macro.");
     end = lineEnd + 1;
     return false;
   }
   block.argument = argument.name;
   block.bodyStart = lineEnd + 1;
 
-  // Nested blocks of the same kind are counted; macros are only read here,
-  // so a bad name is reported when the body is expanded, not twice.
+  // Nested blocks of the same kind are counted; macros are only found here,
+  // so a bad name is reported where the body is read, not twice.
   int depth = 0;
   Reference ref;
   std::size_t pos = block.bodyStart;
-  while (findNextMacro(text, pos, ref, false)) {
+  while (findNextMacro(text, pos, ref, nullptr)) {
     pos = ref.end;
     if (ref.name == kind) {
       ++depth;
@@ -121,23 +126,12 @@ class MacroEngine::BlockNesting {
   MacroEngine& engine_;
 };
 
-std::string MacroEngine::expandIfNotEmpty(std::string_view text,
-                                          const Reference& ref,
-                                          std::size_t& end) {
-  Block block;
-  if (!readBlock(text, ref, "IFNOTEMPTY", "END-IFNOTEMPTY", block, end))
-    return "";
-  std::size_t thenEnd = block.elseStart == std::string_view::npos
-                            ? block.closeStart
-                            : block.elseStart;
-  std::string_view chosen =
-      isEmptyMacro(block.argument)
-          ? (block.elseStart == std::string_view::npos
-                 ? std::string_view()
-                 : text.substr(block.elseEnd, block.closeStart - block.elseEnd))
-          : text.substr(block.bodyStart, thenEnd - block.bodyStart);
+std::string MacroEngine::expandIfNotEmpty(const MacroBlock& block) {
+  const std::vector<MacroStep>& chosen =
+      isEmptyMacro(block.argument) ? block.otherwise : block.body;
   BlockNesting nesting(*this);
-  return expandText(chosen, false);
+  if (!block.read) return "";  // the nesting limit stops it first
+  return run(chosen, false, 0);
 }
 
 // Empty: undefined, a stored text of "" (before expansion), a list without
@@ -150,10 +144,7 @@ bool MacroEngine::isEmptyMacro(std::string_view name) const {
   return !list || list->empty();
 }
 
-std::string MacroEngine::expandDoList(std::string_view text,
-                                      const Reference& ref, std::size_t& end) {
-  Block block;
-  if (!readBlock(text, ref, "DOLIST", "END-DOLIST", block, end)) return "";
+std::string MacroEngine::expandDoList(const MacroBlock& block) {
   const MacroValue* value = src.find(block.argument);
   if (!value) return "";
   // Held by its own reference: a nested loop may store a new list under the
@@ -161,15 +152,14 @@ std::string MacroEngine::expandDoList(std::string_view text,
   const MacroListPtr* held = std::get_if<MacroListPtr>(value);
   if (!held || !*held) return "";
   MacroListPtr list = *held;
-  std::string_view body =
-      text.substr(block.bodyStart, block.closeStart - block.bodyStart);
   const std::string_view name = block.argument;
   BlockNesting nesting(*this);
+  if (!block.read) return "";  // the nesting limit stops it first
   try {
     if (name == "PARAM-LIST" || name == "SET01-LIST" || name == "SET02-LIST" ||
         name == "SET03-LIST")
-      return loopOverFields(name, *list, body);
-    return loopOverLinks(name, *list, body);
+      return loopOverFields(name, *list, block);
+    return loopOverLinks(name, *list, block);
   } catch (const ExpansionError&) {
     return "";
   }
@@ -187,7 +177,7 @@ void MacroEngine::setItemPosition(std::size_t number, std::size_t count) {
 //                                          label "the x value" CR "more" CR
 std::string MacroEngine::loopOverFields(std::string_view listName,
                                         const MacroList& list,
-                                        std::string_view body) {
+                                        const MacroBlock& block) {
   std::size_t fieldCount = listName == "PARAM-LIST" ? 2 : 4;
   std::string out;
   for (std::size_t i = 0; i < list.size(); ++i) {
@@ -212,8 +202,8 @@ std::string MacroEngine::loopOverFields(std::string_view listName,
       setMacroValue("LIST-ITEM-VALUE", std::move(fields[2]));
     }
     setMacroValue("LIST-ITEM-LABEL", std::move(last));
-    chargeLoopItem(body.size());
-    out += expandText(body, false);
+    chargeLoopItem(block.bodySize);
+    out += run(block.body, false, block.bodySize);
   }
   return out;
 }
@@ -272,7 +262,7 @@ LinkItem normaliseLinkItem(const std::string& entry, const Element* context,
 
 std::string MacroEngine::loopOverLinks(std::string_view listName,
                                        const MacroList& list,
-                                       std::string_view body) {
+                                       const MacroBlock& block) {
   const Element* context = elements_.compiledWrapper.get();
   std::vector<LinkItem> items;
   items.reserve(list.size());
@@ -299,8 +289,8 @@ std::string MacroEngine::loopOverLinks(std::string_view listName,
     setMacroValue("LIST-ITEM-LABEL", std::move(item.label));
     setMacroValue("LIST-ITEM-HELPID", std::to_string(item.helpID));
     if (modules) setModuleLists(item.element.get());
-    chargeLoopItem(body.size());
-    out += expandText(body, false);
+    chargeLoopItem(block.bodySize);
+    out += run(block.body, false, block.bodySize);
   }
   return out;
 }

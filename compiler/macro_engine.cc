@@ -1,7 +1,6 @@
 #include "compiler/macro_engine.h"
 
 #include <array>
-#include <functional>
 #include <limits>
 #include <unordered_set>
 #include <stdexcept>
@@ -22,13 +21,6 @@ std::string dollarName(std::string_view name) {
   out += name;
   out += '$';
   return out;
-}
-
-// A string short enough to keep its characters in the object itself.
-bool holdsItsCharacters(const std::string& text) {
-  std::less<const void*> before;
-  const void* data = text.data();
-  return !before(data, &text) && before(data, &text + 1);
 }
 
 // False when the sum does not fit, as the environment's Long overflows.
@@ -152,8 +144,8 @@ std::string MacroEngine::getMacroBody(std::string_view name) const {
 }
 
 std::string MacroEngine::evaluateMacro(std::string_view name, bool isNested) {
-  const MacroValue* value = src.find(name);
-  if (!value) return dollarName(name);
+  MacroStore::Slot slot = src.slot(name);
+  if (!slot.value) return dollarName(name);
   const bool outermost = evaluating_.empty();
   if (outermost) {
     loopText_ = 0;
@@ -161,7 +153,7 @@ std::string MacroEngine::evaluateMacro(std::string_view name, bool isNested) {
   }
   std::string result;
   try {
-    result = expandValue(name, *value);
+    result = expandValue(name, slot);
   } catch (const ExpansionError&) {
     return dollarName(name);
   } catch (const TemplateLimitReached&) {
@@ -196,7 +188,8 @@ void MacroEngine::reportTooDeep(std::string_view name) {
 // evaluation where that loop begins ends with "$name$" (one warning), and
 // the macros around it carry on.
 std::string MacroEngine::expandValue(std::string_view name,
-                                     const MacroValue& value) {
+                                     const MacroStore::Slot& slot) {
+  const MacroValue& value = *slot.value;
   if (asList(value)) return std::string(name);
   const std::string* stored = asText(value);
   if (!stored) throw ExpansionError("empty object reference");
@@ -214,21 +207,14 @@ std::string MacroEngine::expandValue(std::string_view name,
     reportTooDeep(name);
     return dollarName(name);
   }
-  // The stored text is read in place: expanding it may store new values, a
-  // loop's item values among them, and replace the very text being read,
-  // which the pin then keeps alive. A short text lives inside the string
-  // object itself, which storing over it would change: that one is copied.
-  MacroStore::Pin pin(src);
-  std::string_view text = *stored;
-  std::string shortText;
-  if (holdsItsCharacters(*stored)) {
-    shortText = *stored;
-    text = shortText;
-  }
+  // Held here, the steps and the text they view outlive the stored value:
+  // expanding may store new values, a loop's item values among them, and
+  // replace the very text being expanded.
+  std::shared_ptr<const ParsedText> parsed = parsedText(slot);
   evaluating_.push_back(name);
   std::string result;
   try {
-    result = expandText(text, isReadOnlyMacro(name));
+    result = run(parsed->steps, isReadOnlyMacro(name), parsed->text.size());
   } catch (const DepthExceeded& e) {
     evaluating_.pop_back();
     if (e.frame != frame) throw;
@@ -244,6 +230,16 @@ std::string MacroEngine::expandValue(std::string_view name,
   return result;
 }
 
+std::shared_ptr<const ParsedText> MacroEngine::parsedText(
+    const MacroStore::Slot& slot) {
+  if (*slot.parsed) return *slot.parsed;
+  auto parsed = std::make_shared<ParsedText>();
+  parsed->text = *asText(*slot.value);
+  parseText(parsed->text, parsed->steps, 0);
+  *slot.parsed = parsed;
+  return parsed;
+}
+
 void MacroEngine::charge(std::size_t& spent, std::size_t amount,
                          std::size_t limit, const char* what) {
   spent += amount;
@@ -254,19 +250,20 @@ void MacroEngine::charge(std::size_t& spent, std::size_t amount,
 }
 
 std::string MacroEngine::evaluateNested(std::string_view name) {
-  const MacroValue* value = src.find(name);
-  if (!value) return dollarName(name);
+  MacroStore::Slot slot = src.slot(name);
+  if (!slot.value) return dollarName(name);
   try {
-    return expandValue(name, *value);
+    return expandValue(name, slot);
   } catch (const ExpansionError&) {
     return dollarName(name);
   }
 }
 
 // "$$" is a literal dollar and never opens a reference. A name that a space,
-// a tab or a line end cuts short is reported here.
+// a tab or a line end cuts short becomes a warning in `warnings`, if given.
 bool MacroEngine::findNextMacro(std::string_view text, std::size_t from,
-                                Reference& ref, bool reportWarnings) {
+                                Reference& ref,
+                                std::vector<MacroStep>* warnings) {
   std::size_t at = from;
   for (;;) {
     at = text.find('$', at);
@@ -276,8 +273,12 @@ bool MacroEngine::findNextMacro(std::string_view text, std::size_t from,
       continue;
     }
     MacroName read = readMacroName(text, at);
-    if (!read.closed && reportWarnings)
-      progress_.reportMessage(wrongMacroNameMessage(read.quoted));
+    if (!read.closed && warnings) {
+      MacroStep warning;
+      warning.kind = MacroStep::Kind::warning;
+      warning.message = wrongMacroNameMessage(read.quoted);
+      warnings->push_back(std::move(warning));
+    }
     ref.start = at;
     ref.end = read.end;
     ref.name = read.name;
@@ -285,58 +286,127 @@ bool MacroEngine::findNextMacro(std::string_view text, std::size_t from,
   }
 }
 
-std::string MacroEngine::expandText(std::string_view text,
-                                    bool replaceAllowed) {
-  std::string out;
-  out.reserve(text.size());
+void MacroEngine::parseText(std::string_view text,
+                            std::vector<MacroStep>& steps, int depth) {
   std::size_t pos = 0;
   for (;;) {
     Reference ref;
-    bool found = findNextMacro(text, pos, ref, true) && !ref.name.empty();
+    // A name cut short at once ("$ ") leaves the rest of the text as it is.
+    bool found = findNextMacro(text, pos, ref, &steps) && !ref.name.empty();
     std::size_t literalEnd = found ? ref.start : text.size();
-    std::string_view literal = text.substr(pos, literalEnd - pos);
-    // The switch is read as each reference is reached: text before
-    // $REPLACE-ON$ stays as written.
-    if (replaceAllowed && replaceOn)
-      out += replaceStrings(literal, replaceTable);
-    else
-      out += literal;
+    if (literalEnd > pos) {
+      MacroStep literal;
+      literal.text = text.substr(pos, literalEnd - pos);
+      steps.push_back(std::move(literal));
+    }
     if (!found) break;
     std::size_t end = ref.end;
-    out += evaluateReference(ref, text, end);
+    parseReference(ref, text, end, steps, depth);
     pos = end;
+  }
+}
+
+// One reference; a block moves `end` past its closing tag.
+void MacroEngine::parseReference(const Reference& ref, std::string_view text,
+                                 std::size_t& end,
+                                 std::vector<MacroStep>& steps, int depth) {
+  using Kind = MacroStep::Kind;
+  static const std::pair<std::string_view, Kind> kEngineMacros[] = {
+      {"NEXT-ID", Kind::nextId},           {"COUNTER", Kind::counter},
+      {"RESET-COUNTER", Kind::resetCounter}, {"INC-COUNTER", Kind::incCounter},
+      {"DEC-COUNTER", Kind::decCounter},   {"REPLACE-ON", Kind::replaceOn},
+      {"REPLACE-OFF", Kind::replaceOff}};
+  MacroStep step;
+  step.kind = Kind::macro;
+  step.text = ref.name;
+  for (const auto& [name, kind] : kEngineMacros)
+    if (ref.name == name) step.kind = kind;
+
+  const bool loop = ref.name == "DOLIST";
+  if (loop || ref.name == "IFNOTEMPTY") {
+    Block read;
+    if (!readBlock(text, ref, loop ? "DOLIST" : "IFNOTEMPTY",
+                   loop ? "END-DOLIST" : "END-IFNOTEMPTY", read, end, steps))
+      return;
+    auto block = std::make_shared<MacroBlock>();
+    block->argument = read.argument;
+    std::size_t bodyEnd = read.elseStart == std::string_view::npos
+                              ? read.closeStart
+                              : read.elseStart;
+    std::string_view body = text.substr(read.bodyStart, bodyEnd - read.bodyStart);
+    block->bodySize = body.size();
+    // Deeper than an expansion may nest blocks, the body is never expanded.
+    block->read = depth < kMaxBlockDepth;
+    if (block->read) {
+      parseText(body, block->body, depth + 1);
+      if (read.elseStart != std::string_view::npos)
+        parseText(text.substr(read.elseEnd, read.closeStart - read.elseEnd),
+                  block->otherwise, depth + 1);
+    }
+    step.kind = loop ? Kind::doList : Kind::ifNotEmpty;
+    step.block = std::move(block);
+  }
+  steps.push_back(std::move(step));
+}
+
+std::string MacroEngine::run(const std::vector<MacroStep>& steps,
+                             bool replaceAllowed, std::size_t sizeHint) {
+  using Kind = MacroStep::Kind;
+  std::string out;
+  out.reserve(sizeHint);
+  for (const MacroStep& step : steps) {
+    switch (step.kind) {
+      case Kind::literal:
+        // The switch is read as each literal is reached: text before
+        // $REPLACE-ON$ stays as written.
+        if (replaceAllowed && replaceOn)
+          out += replaceStrings(step.text, replaceTable);
+        else
+          out += step.text;
+        break;
+      case Kind::warning:
+        progress_.reportMessage(step.message);
+        break;
+      case Kind::macro:
+        out += evaluateNested(step.text);
+        break;
+      case Kind::nextId:
+        out += std::to_string(idCounter);
+        if (!addCounter(idCounter, 1)) throw ExpansionError("counter overflow");
+        break;
+      case Kind::counter:
+        out += std::to_string(generalCounter);
+        break;
+      case Kind::resetCounter:
+        generalCounter = 1;
+        break;
+      case Kind::incCounter:
+      case Kind::decCounter:
+        if (!addCounter(generalCounter, step.kind == Kind::incCounter ? 1 : -1))
+          throw ExpansionError("counter overflow");
+        break;
+      case Kind::replaceOn:
+      case Kind::replaceOff:
+        replaceOn = step.kind == Kind::replaceOn;
+        break;
+      case Kind::ifNotEmpty:
+        out += expandIfNotEmpty(*step.block);
+        break;
+      case Kind::doList:
+        out += expandDoList(*step.block);
+        break;
+    }
   }
   return out;
 }
 
-// The value of one reference; a block may move `end` past its closing tag.
-std::string MacroEngine::evaluateReference(const Reference& ref,
-                                           std::string_view text,
-                                           std::size_t& end) {
-  // Views compare their sizes first: most names differ from these at once.
-  const std::string_view name = ref.name;
-  if (name == "NEXT-ID") {
-    std::string value = std::to_string(idCounter);
-    if (!addCounter(idCounter, 1)) throw ExpansionError("counter overflow");
-    return value;
-  }
-  if (name == "COUNTER") return std::to_string(generalCounter);
-  if (name == "RESET-COUNTER") {
-    generalCounter = 1;
-    return "";
-  }
-  if (name == "INC-COUNTER" || name == "DEC-COUNTER") {
-    if (!addCounter(generalCounter, name == "INC-COUNTER" ? 1 : -1))
-      throw ExpansionError("counter overflow");
-    return "";
-  }
-  if (name == "REPLACE-ON" || name == "REPLACE-OFF") {
-    replaceOn = name == "REPLACE-ON";
-    return "";
-  }
-  if (name == "DOLIST") return expandDoList(text, ref, end);
-  if (name == "IFNOTEMPTY") return expandIfNotEmpty(text, ref, end);
-  return evaluateNested(name);
+// A text that is not stored (a replacement table's token) is read for the
+// one expansion.
+std::string MacroEngine::expandText(std::string_view text,
+                                    bool replaceAllowed) {
+  std::vector<MacroStep> steps;
+  parseText(text, steps, 0);
+  return run(steps, replaceAllowed, text.size());
 }
 
 }  // namespace scrivlet

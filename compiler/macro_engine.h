@@ -26,6 +26,7 @@
 #include "addin/progress.h"
 #include "compiler/file_error_prompt.h"
 #include "compiler/links.h"
+#include "compiler/macro_steps.h"
 #include "compiler/macro_store.h"
 #include "compiler/macro_value.h"
 #include "source/keyed_collection.h"
@@ -149,29 +150,38 @@ class MacroEngine {
   };
   static constexpr int kMaxBlockDepth = 64;
 
-  std::string expandText(std::string_view text, bool replaceAllowed);
+  // Reading a text into steps (see macro_steps.h); `depth` counts the
+  // blocks around it.
+  void parseText(std::string_view text, std::vector<MacroStep>& steps,
+                 int depth);
   bool findNextMacro(std::string_view text, std::size_t from, Reference& ref,
-                     bool reportWarnings);
-  std::string evaluateReference(const Reference& ref, std::string_view text,
-                                std::size_t& end);
+                     std::vector<MacroStep>* warnings);
+  void parseReference(const Reference& ref, std::string_view text,
+                      std::size_t& end, std::vector<MacroStep>& steps,
+                      int depth);
+  bool readBlock(std::string_view text, const Reference& opening,
+                 std::string_view kind, std::string_view closing, Block& block,
+                 std::size_t& end, std::vector<MacroStep>& steps);
+  // The steps of a stored text, read on first use.
+  std::shared_ptr<const ParsedText> parsedText(const MacroStore::Slot& slot);
+
+  // Expansion.
+  std::string run(const std::vector<MacroStep>& steps, bool replaceAllowed,
+                  std::size_t sizeHint);
+  std::string expandText(std::string_view text, bool replaceAllowed);
   std::string evaluateNested(std::string_view name);
-  std::string expandValue(std::string_view name, const MacroValue& value);
+  std::string expandValue(std::string_view name, const MacroStore::Slot& slot);
   std::size_t firstRepeatingFrame(std::string_view next) const;
   void reportTooDeep(std::string_view name);
 
   // Conditional blocks and list loops.
-  bool readBlock(std::string_view text, const Reference& opening,
-                 std::string_view kind, std::string_view closing, Block& block,
-                 std::size_t& end);
-  std::string expandIfNotEmpty(std::string_view text, const Reference& ref,
-                               std::size_t& end);
-  std::string expandDoList(std::string_view text, const Reference& ref,
-                           std::size_t& end);
+  std::string expandIfNotEmpty(const MacroBlock& block);
+  std::string expandDoList(const MacroBlock& block);
   bool isEmptyMacro(std::string_view name) const;
   std::string loopOverLinks(std::string_view listName, const MacroList& list,
-                            std::string_view body);
+                            const MacroBlock& block);
   std::string loopOverFields(std::string_view listName, const MacroList& list,
-                             std::string_view body);
+                             const MacroBlock& block);
   void setItemPosition(std::size_t number, std::size_t count);
   void setModuleLists(const Element* module);
 

@@ -108,6 +108,24 @@ TEST(MacroEngine, NestedEvaluationKeepsDoubledDollarsAndListsGiveTheirName) {
   EXPECT_EQ(t.engine.evaluateMacro("A", false), "new");
 }
 
+// A stored text is read once; every expansion still reports what is wrong
+// in it, takes the branch its condition gives now, and a new text replaces
+// the old one.
+TEST(MacroEngine, ATextReadOnceBehavesAsReadAnewEachTime) {
+  Engine t;
+  t.engine.setMacroValue(
+      "PAGE", std::string("<$BAD x>$IFNOTEMPTY$ $V$\rfull $V$"
+                          "$ELSEIF$empty$END-IFNOTEMPTY$"));
+  EXPECT_EQ(t.engine.evaluateMacro("PAGE", false), "<$BAD$ x>empty");
+  t.engine.setMacroValue("V", std::string("1"));
+  EXPECT_EQ(t.engine.evaluateMacro("PAGE", false), "<$BAD$ x>full 1");
+  EXPECT_EQ(t.sink.text(),
+            "WARNING (config file): Wrong macro name $BAD.\n"
+            "WARNING (config file): Wrong macro name $BAD.\n");
+  t.engine.setMacroValue("page", std::string("$V$$V$"));
+  EXPECT_EQ(t.engine.evaluateMacro("PAGE", false), "11");
+}
+
 TEST(MacroEngine, CounterOverflowEndsTheEvaluationInProgress) {
   Engine t;
   t.engine.setMacroValue("IDS", std::string("a $NEXT-ID$"));

@@ -8,7 +8,8 @@ namespace scrivlet {
 
 bool MacroStore::add(std::string_view name, MacroValue value) {
   auto [it, inserted] = entries_.try_emplace(
-      std::string(name), Entry{std::string(name), std::move(value), nextOrder_});
+      std::string(name),
+      Entry{std::string(name), std::move(value), nextOrder_, nullptr});
   if (inserted) ++nextOrder_;
   return inserted;
 }
@@ -21,29 +22,22 @@ void MacroStore::set(std::string_view name, MacroValue value) {
   }
   Entry& entry = it->second;
   if (entry.name != name) entry.name.assign(name);
-  retire(entry.value);
   entry.value = std::move(value);
+  entry.parsed.reset();
   entry.order = nextOrder_++;
 }
 
 bool MacroStore::remove(std::string_view name) {
   auto it = entries_.find(name);
   if (it == entries_.end()) return false;
-  retire(it->second.value);
   entries_.erase(it);
   return true;
 }
 
-void MacroStore::clear() {
-  for (auto& [key, entry] : entries_) retire(entry.value);
-  entries_.clear();
-}
-
-void MacroStore::retire(MacroValue& value) {
-  if (pins_ == 0) return;
-  const std::string* text = asText(value);
-  if (text && text->find('$') != std::string::npos)
-    retired_.push_back(std::move(value));
+MacroStore::Slot MacroStore::slot(std::string_view name) {
+  auto it = entries_.find(name);
+  if (it == entries_.end()) return {};
+  return {&it->second.value, &it->second.parsed};
 }
 
 const MacroValue* MacroStore::find(std::string_view name) const {

@@ -9,6 +9,7 @@
 #define SCRIVLET_COMPILER_MACRO_STORE_H_
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -20,6 +21,8 @@
 
 namespace scrivlet {
 
+struct ParsedText;
+
 class MacroStore {
  public:
   // False (and nothing stored) when the name is taken.
@@ -29,41 +32,30 @@ class MacroStore {
   bool remove(std::string_view name);
   const MacroValue* find(std::string_view name) const;
   bool contains(std::string_view name) const { return find(name) != nullptr; }
-  void clear();
+  void clear() { entries_.clear(); }
   std::size_t size() const { return entries_.size(); }
   // The names as first written, in storing order.
   std::vector<std::string> names() const;
 
-  // While a Pin lives, a text holding a macro that is replaced or removed
-  // is kept alive until the last Pin goes: an evaluation reads the stored
-  // text in place, and the text may store over its own macro.
-  class Pin {
-   public:
-    explicit Pin(MacroStore& store) : store_(store) { ++store_.pins_; }
-    ~Pin() {
-      if (--store_.pins_ == 0) store_.retired_.clear();
-    }
-    Pin(const Pin&) = delete;
-    Pin& operator=(const Pin&) = delete;
-
-   private:
-    MacroStore& store_;
+  // A stored value and, beside it, the parsed form of its text, which
+  // storing or removing the value drops. Valid until the store changes.
+  struct Slot {
+    const MacroValue* value = nullptr;
+    std::shared_ptr<const ParsedText>* parsed = nullptr;
   };
+  Slot slot(std::string_view name);
 
  private:
   struct Entry {
     std::string name;
     MacroValue value;
     std::uint64_t order;
+    std::shared_ptr<const ParsedText> parsed;
   };
   // Looked up from a view without regard to case: a list loop looks names
   // up millions of times.
   FoldedMap<Entry> entries_;
   std::uint64_t nextOrder_ = 0;
-  int pins_ = 0;
-  // Moved, not copied: a text's characters stay where they are.
-  std::vector<MacroValue> retired_;
-  void retire(MacroValue& value);
 };
 
 }  // namespace scrivlet
