@@ -128,7 +128,9 @@ class MacroEngine::BlockNesting {
 
 std::string MacroEngine::expandIfNotEmpty(const MacroBlock& block) {
   const std::vector<MacroStep>& chosen =
-      isEmptyMacro(block.argument) ? block.otherwise : block.body;
+      isEmptyValue(src.slot(block.argument, block.argumentHandle).value)
+          ? block.otherwise
+          : block.body;
   BlockNesting nesting(*this);
   if (!block.read) return "";  // the nesting limit stops it first
   return run(chosen, false, 0);
@@ -136,8 +138,7 @@ std::string MacroEngine::expandIfNotEmpty(const MacroBlock& block) {
 
 // Empty: undefined, a stored text of "" (before expansion), a list without
 // items, or an empty object reference.
-bool MacroEngine::isEmptyMacro(std::string_view name) const {
-  const MacroValue* value = src.find(name);
+bool MacroEngine::isEmptyValue(const MacroValue* value) {
   if (!value) return true;
   if (const std::string* text = asText(*value)) return text->empty();
   const MacroList* list = asList(*value);
@@ -145,7 +146,7 @@ bool MacroEngine::isEmptyMacro(std::string_view name) const {
 }
 
 std::string MacroEngine::expandDoList(const MacroBlock& block) {
-  const MacroValue* value = src.find(block.argument);
+  const MacroValue* value = src.slot(block.argument, block.argumentHandle).value;
   if (!value) return "";
   // Held by its own reference: a nested loop may store a new list under the
   // same name while this one runs.
@@ -165,10 +166,19 @@ std::string MacroEngine::expandDoList(const MacroBlock& block) {
   }
 }
 
+void MacroEngine::setItem(ItemMacro which, MacroValue value) {
+  static constexpr std::string_view kNames[itemMacroCount] = {
+      "LIST-ITEM",          "LIST-ITEM-NUMBER", "LIST-ITEM-LABEL",
+      "LIST-ITEM-FIRST",    "LIST-ITEM-LAST",   "LIST-ITEM-LOCATION",
+      "LIST-ITEM-FILE",     "LIST-ITEM-HELPID", "LIST-ITEM-PARAM",
+      "LIST-ITEM-CONSTANT", "LIST-ITEM-VALUE"};
+  src.set(kNames[which], std::move(value), itemHandles_[which]);
+}
+
 void MacroEngine::setItemPosition(std::size_t number, std::size_t count) {
-  setMacroValue("LIST-ITEM-FIRST", std::string(number == 1 ? "1" : ""));
-  setMacroValue("LIST-ITEM-LAST", std::string(number == count ? "1" : ""));
-  setMacroValue("LIST-ITEM-NUMBER", std::to_string(number));
+  setItem(itemFirst, std::string(number == 1 ? "1" : ""));
+  setItem(itemLast, std::string(number == count ? "1" : ""));
+  setItem(itemNumber, std::to_string(number));
 }
 
 // Parameter and settings items keep their order. Their last field is all
@@ -196,12 +206,12 @@ std::string MacroEngine::loopOverFields(std::string_view listName,
     }
     std::string last(item.substr(std::min(from, item.size())));
     setItemPosition(i + 1, list.size());
-    setMacroValue("LIST-ITEM-PARAM", std::move(fields[0]));
+    setItem(itemParam, std::move(fields[0]));
     if (fieldCount == 4) {
-      setMacroValue("LIST-ITEM-CONSTANT", std::move(fields[1]));
-      setMacroValue("LIST-ITEM-VALUE", std::move(fields[2]));
+      setItem(itemConstant, std::move(fields[1]));
+      setItem(itemValue, std::move(fields[2]));
     }
-    setMacroValue("LIST-ITEM-LABEL", std::move(last));
+    setItem(itemLabel, std::move(last));
     chargeLoopItem(block.bodySize);
     out += run(block.body, false, block.bodySize);
   }
@@ -282,12 +292,12 @@ std::string MacroEngine::loopOverLinks(std::string_view listName,
     // Each item is stored once: its texts move into the macros.
     LinkItem& item = *sorted[i];
     setItemPosition(i + 1, sorted.size());
-    setMacroValue("LIST-ITEM",
+    setItem(itemText,
                   item.external ? item.fileName : std::move(item.memberName));
-    setMacroValue("LIST-ITEM-FILE", std::move(item.fileName));
-    setMacroValue("LIST-ITEM-LOCATION", std::move(item.location));
-    setMacroValue("LIST-ITEM-LABEL", std::move(item.label));
-    setMacroValue("LIST-ITEM-HELPID", std::to_string(item.helpID));
+    setItem(itemFile, std::move(item.fileName));
+    setItem(itemLocation, std::move(item.location));
+    setItem(itemLabel, std::move(item.label));
+    setItem(itemHelpID, std::to_string(item.helpID));
     if (modules) setModuleLists(item.element.get());
     chargeLoopItem(block.bodySize);
     out += run(block.body, false, block.bodySize);

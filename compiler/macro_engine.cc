@@ -249,8 +249,9 @@ void MacroEngine::charge(std::size_t& spent, std::size_t amount,
   throw TemplateLimitReached{};
 }
 
-std::string MacroEngine::evaluateNested(std::string_view name) {
-  MacroStore::Slot slot = src.slot(name);
+std::string MacroEngine::evaluateNested(std::string_view name,
+                                        MacroStore::Handle& handle) {
+  MacroStore::Slot slot = src.slot(name, handle);
   if (!slot.value) return dollarName(name);
   try {
     return expandValue(name, slot);
@@ -368,7 +369,7 @@ std::string MacroEngine::run(const std::vector<MacroStep>& steps,
         progress_.reportMessage(step.message);
         break;
       case Kind::macro:
-        out += evaluateNested(step.text);
+        out += evaluateNested(step.text, step.handle);
         break;
       case Kind::nextId:
         out += std::to_string(idCounter);

@@ -15,6 +15,7 @@
 #ifndef SCRIVLET_COMPILER_MACRO_ENGINE_H_
 #define SCRIVLET_COMPILER_MACRO_ENGINE_H_
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -169,7 +170,7 @@ class MacroEngine {
   std::string run(const std::vector<MacroStep>& steps, bool replaceAllowed,
                   std::size_t sizeHint);
   std::string expandText(std::string_view text, bool replaceAllowed);
-  std::string evaluateNested(std::string_view name);
+  std::string evaluateNested(std::string_view name, MacroStore::Handle& handle);
   std::string expandValue(std::string_view name, const MacroStore::Slot& slot);
   std::size_t firstRepeatingFrame(std::string_view next) const;
   void reportTooDeep(std::string_view name);
@@ -177,12 +178,19 @@ class MacroEngine {
   // Conditional blocks and list loops.
   std::string expandIfNotEmpty(const MacroBlock& block);
   std::string expandDoList(const MacroBlock& block);
-  bool isEmptyMacro(std::string_view name) const;
+  static bool isEmptyValue(const MacroValue* value);
   std::string loopOverLinks(std::string_view listName, const MacroList& list,
                             const MacroBlock& block);
   std::string loopOverFields(std::string_view listName, const MacroList& list,
                              const MacroBlock& block);
   void setItemPosition(std::size_t number, std::size_t count);
+  // The macros a loop stores for each item, through handles of their own.
+  enum ItemMacro {
+    itemText, itemNumber, itemLabel, itemFirst, itemLast, itemLocation,
+    itemFile, itemHelpID, itemParam, itemConstant, itemValue, itemMacroCount
+  };
+  void setItem(ItemMacro which, MacroValue value);
+  std::array<MacroStore::Handle, itemMacroCount> itemHandles_;
   void setModuleLists(const Element* module);
 
   // Template reading.

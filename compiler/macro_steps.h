@@ -20,6 +20,8 @@
 #include <string_view>
 #include <vector>
 
+#include "compiler/macro_store.h"
+
 namespace scrivlet {
 
 struct MacroBlock;
@@ -44,12 +46,15 @@ struct MacroStep {
   std::string_view text;
   std::string message;  // of a warning
   std::shared_ptr<const MacroBlock> block;  // of a condition or a loop
+  // Where the macro was found in the store last time.
+  mutable MacroStore::Handle handle;
 };
 
 // "$IFNOTEMPTY$ $X$ CR body $ELSEIF$ otherwise $END-IFNOTEMPTY$", or
 // "$DOLIST$ $X-LIST$ CR body $END-DOLIST$".
 struct MacroBlock {
   std::string_view argument;
+  mutable MacroStore::Handle argumentHandle;
   std::vector<MacroStep> body;
   std::vector<MacroStep> otherwise;
   // The body as written, which a loop is charged for per item.

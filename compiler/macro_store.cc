@@ -16,21 +16,55 @@ bool MacroStore::add(std::string_view name, MacroValue value) {
 
 void MacroStore::set(std::string_view name, MacroValue value) {
   auto it = entries_.find(name);
-  if (it == entries_.end()) {
+  if (it == entries_.end())
     add(name, std::move(value));
-    return;
-  }
-  Entry& entry = it->second;
+  else
+    replace(it->second, name, std::move(value));
+}
+
+void MacroStore::replace(Entry& entry, std::string_view name,
+                         MacroValue value) {
   if (entry.name != name) entry.name.assign(name);
   entry.value = std::move(value);
   entry.parsed.reset();
   entry.order = nextOrder_++;
 }
 
+MacroStore::Entry* MacroStore::entry(const Handle& handle) const {
+  return handle.store_ == this && handle.generation_ == generation_
+             ? static_cast<Entry*>(handle.entry_)
+             : nullptr;
+}
+
+void MacroStore::remember(Handle& handle, Entry& entry) const {
+  handle.store_ = this;
+  handle.generation_ = generation_;
+  handle.entry_ = &entry;
+}
+
+void MacroStore::set(std::string_view name, MacroValue value,
+                     Handle& handle) {
+  if (Entry* known = entry(handle)) {
+    replace(*known, name, std::move(value));
+    return;
+  }
+  set(name, std::move(value));
+  remember(handle, entries_.find(name)->second);
+}
+
+MacroStore::Slot MacroStore::slot(std::string_view name, Handle& handle) {
+  if (Entry* known = entry(handle)) return {&known->value, &known->parsed};
+  auto it = entries_.find(name);
+  if (it == entries_.end()) return {};
+  remember(handle, it->second);
+  return {&it->second.value, &it->second.parsed};
+}
+
 bool MacroStore::remove(std::string_view name) {
   auto it = entries_.find(name);
   if (it == entries_.end()) return false;
   entries_.erase(it);
+  ++generation_;
   return true;
 }
 

@@ -32,7 +32,10 @@ class MacroStore {
   bool remove(std::string_view name);
   const MacroValue* find(std::string_view name) const;
   bool contains(std::string_view name) const { return find(name) != nullptr; }
-  void clear() { entries_.clear(); }
+  void clear() {
+    entries_.clear();
+    ++generation_;
+  }
   std::size_t size() const { return entries_.size(); }
   // The names as first written, in storing order.
   std::vector<std::string> names() const;
@@ -45,6 +48,18 @@ class MacroStore {
   };
   Slot slot(std::string_view name);
 
+  // Finds a name's entry again without looking the name up, until an entry
+  // is removed: the engine keeps one for each reference it expands and for
+  // each item macro a loop stores.
+  class Handle {
+    friend class MacroStore;
+    const MacroStore* store_ = nullptr;
+    std::uint64_t generation_ = 0;
+    void* entry_ = nullptr;
+  };
+  Slot slot(std::string_view name, Handle& handle);
+  void set(std::string_view name, MacroValue value, Handle& handle);
+
  private:
   struct Entry {
     std::string name;
@@ -56,6 +71,11 @@ class MacroStore {
   // up millions of times.
   FoldedMap<Entry> entries_;
   std::uint64_t nextOrder_ = 0;
+  // Changes whenever an entry goes, which voids every Handle.
+  std::uint64_t generation_ = 1;
+  Entry* entry(const Handle& handle) const;
+  void remember(Handle& handle, Entry& entry) const;
+  void replace(Entry& entry, std::string_view name, MacroValue value);
 };
 
 }  // namespace scrivlet
