@@ -131,9 +131,11 @@ struct Compilation {
                                              services, "/addin");
   }
   // The link the table leads `link` to.
+  // The link whose page documents `link`; the table leaves out the links
+  // that document themselves.
   std::string target(const std::string& link) const {
     const std::string* found = engine.linkTable.find(link);
-    return found ? *found : "(none)";
+    return found ? *found : link;
   }
   std::string pageKeys() const {
     std::string keys;

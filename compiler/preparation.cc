@@ -153,10 +153,17 @@ void Preparation::makeSamePropsFirst() {
   }
 }
 
+// The link table holds only links documented elsewhere: a link it does not
+// hold documents itself.
 void Preparation::redirectLink(const Element& from, const Element& to) {
-  const std::string* target = engine_.linkTable.find(to.canonicalLink());
-  std::string* entry = engine_.linkTable.find(from.canonicalLink());
-  if (target && entry) *entry = *target;
+  std::string toLink = to.canonicalLink();
+  const std::string* mapped = engine_.linkTable.find(toLink);
+  std::string target = mapped ? *mapped : std::move(toLink);
+  std::string fromLink = from.canonicalLink();
+  if (std::string* entry = engine_.linkTable.find(fromLink))
+    *entry = std::move(target);
+  else
+    engine_.linkTable.add(fromLink, std::move(target));
 }
 
 void Preparation::completeValueParameter(Element& get,
@@ -239,8 +246,6 @@ int Preparation::resolveSame(const std::string& link, FoldedMap<int>& marks) {
       break;
     }
     Element& element = **found;
-    std::string own = element.canonicalLink();
-    engine_.linkTable.add(own, own);
     std::string target = sameTarget(commentText(element), settings_);
     if (target.empty()) {
       result = mark = sameDone;
