@@ -209,28 +209,30 @@ void Preparation::makeSameProps() {
 // "@same" ----------------------------------------------------------------
 
 void Preparation::resolveSameLinks() {
-  FoldedMap<int> marks;
+  std::unordered_map<const Element*, int> marks;
   marks.reserve(elements_.all.size());
-  for (const auto& entry : elements_.all) marks.emplace(entry.key, notVisited);
-  for (const auto& entry : elements_.all) resolveSame(entry.key, marks);
+  for (const auto& entry : elements_.all)
+    marks.emplace(entry.item.get(), notVisited);
+  for (const auto& entry : elements_.all) resolveSame(*entry.item, marks);
 }
 
-// Follows the "@same" targets from `link` to an element that documents
+// Follows the "@same" targets from `start` to an element that documents
 // itself, then shares its comment and page back along the way, from the far
 // end first. A loop rather than a recursion, so that a chain of any length
 // fits the stack. A target met again on the way closes a cycle: the whole
 // way keeps its own documentation, as does a way that ends at a dead link.
-int Preparation::resolveSame(const std::string& link, FoldedMap<int>& marks) {
+int Preparation::resolveSame(Element& start,
+                             std::unordered_map<const Element*, int>& marks) {
   struct Step {
     int* mark;
     Element* element;
     const Element* target;
   };
   std::vector<Step> way;
-  std::string current = link;
+  Element* current = &start;
   int result = sameFailed;
   for (;;) {
-    // Every link met here is a key: the first is, and a target must be.
+    // Every element met here is in the model, and so has a mark.
     int& mark = marks.find(current)->second;  // map references stay valid
     if (mark == sameOnTheWay) {
       result = sameFailed;
@@ -240,26 +242,23 @@ int Preparation::resolveSame(const std::string& link, FoldedMap<int>& marks) {
       result = mark;
       break;
     }
-    const auto* found = elements_.all.find(current);
-    if (!found) {
-      result = mark = sameFailed;
-      break;
-    }
-    Element& element = **found;
-    std::string target = sameTarget(commentText(element), settings_);
+    std::string target = sameTarget(commentText(*current), settings_);
     if (target.empty()) {
       result = mark = sameDone;
       break;
     }
-    std::string canonical = engine_.links().canonizeLink(&element, target);
-    const auto* targetElement = elements_.all.find(canonical);
-    if (!targetElement || marks.find(canonical) == marks.end()) {
+    Element* next = engine_.links().getWrapperFromLink(current, target).get();
+    // A link that names nothing (after its warning) may still be a link of
+    // the model as written, its case aside.
+    if (!next)
+      if (const auto* found = elements_.all.find(target)) next = found->get();
+    if (!next) {
       result = mark = sameFailed;
       break;
     }
     mark = sameOnTheWay;
-    way.push_back({&mark, &element, targetElement->get()});
-    current = std::move(canonical);
+    way.push_back({&mark, current, next});
+    current = next;
   }
   for (auto step = way.rbegin(); step != way.rend(); ++step) {
     if (result == sameDone) {
@@ -316,6 +315,7 @@ void Preparation::shareHelpID(Element& element,
 
 ElementCollection Preparation::makeIndex() {
   ElementCollection pageIndex;
+  pageIndex.reserve(elements_.all.size());
   for (const auto& entry : elements_.all) {
     std::string own = entry.item->canonicalLink();
     const std::string* target = engine_.linkTable.find(own);

@@ -92,7 +92,8 @@ class Preparation {
   void redirectLink(const Element& from, const Element& to);
   void pair(Element& first, Element& second, const Element* valueSide);
   void completeValueParameter(Element& get, const Element& valueSide);
-  int resolveSame(const std::string& link, FoldedMap<int>& marks);
+  int resolveSame(Element& start,
+                  std::unordered_map<const Element*, int>& marks);
   void shareHelpID(Element& element, const std::string& documentedBy);
   struct ModuleMembers {
     MacroList methods;

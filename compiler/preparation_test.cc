@@ -111,9 +111,20 @@ TEST_F(PreparationTest, SameChainsShareThePageAndCyclesKeepTheirOwn) {
                                                "'**",
                                                "'@same .Nowhere",
                                                "Public Sub U()",
+                                               "End Sub",
+                                               "'**",
+                                               "' The value.",
+                                               "Public Property Get Value() As Long",
+                                               "End Property",
+                                               "'**",
+                                               "'@same Ops.Value'GET",
+                                               "Public Sub V()",
                                                "End Sub"})));
   auto c = prepare();
-  EXPECT_EQ(c->pageKeys(), "Ops Ops.R Ops.S Ops.T Ops.U ");
+  EXPECT_EQ(c->pageKeys(), "Ops Ops.R Ops.S Ops.T Ops.U Ops.Value'get ");
+  // A kind written in capitals is wrong, but the link still finds the Get
+  // as written.
+  EXPECT_EQ(c->target("Ops.V"), "Ops.Value'get");
   EXPECT_EQ(c->target("Ops.P"), "Ops.R");
   EXPECT_EQ(c->target("Ops.Q"), "Ops.R");
   long r = c->element("Ops.R").helpID;
@@ -124,10 +135,12 @@ TEST_F(PreparationTest, SameChainsShareThePageAndCyclesKeepTheirOwn) {
   EXPECT_EQ(join(c->element("Ops.T").comment, "|"), "@same .S");
   EXPECT_EQ(c->sink.messages,
             "Warning: The dead link '.Nowhere' was found in 'U' member of "
-            "'Ops' module.\n");
+            "'Ops' module.\n"
+            "Warning: The link 'Ops.Value'GET' in 'V' member of 'Ops' module "
+            "contains wrong property type specifier \"'GET\".\n");
   EXPECT_EQ(visible(c->list("INDEX-LINK-LIST")),
             "Ops/Ops object|Ops.R/R method|Ops.S/S method|Ops.T/T method|"
-            "Ops.U/U method|");
+            "Ops.U/U method|Ops.Value'get/Value property|");
 }
 
 // A chain of "@same" as long as a generated module may make it: each member

@@ -57,6 +57,10 @@ class KeyedCollection {
     return true;
   }
 
+  void reserve(std::size_t count) {
+    entries_.reserve(count);
+    index_.reserve(count);
+  }
   void clear() {
     entries_.clear();
     index_.clear();
