@@ -4,6 +4,8 @@
 #ifndef SCRIVLET_SOURCE_KEYED_COLLECTION_H_
 #define SCRIVLET_SOURCE_KEYED_COLLECTION_H_
 
+#include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -26,44 +28,49 @@ class KeyedCollection {
 
   // False (and nothing added) when the key is present already.
   bool add(std::string_view key, T item) {
-    auto [it, inserted] = index_.try_emplace(std::string(key), entries_.size());
-    if (!inserted) return false;
+    std::size_t hash = FoldedHash{}(key);
+    if (position(key, hash) != kNone) return false;
+    if ((entries_.size() + 1) * 2 > slots_.size())
+      rebuild(std::max<std::size_t>(16, slots_.size() * 2));
     entries_.push_back(Entry{std::string(key), std::move(item)});
+    hashes_.push_back(hash);
+    place(entries_.size() - 1);
     return true;
   }
 
   bool contains(std::string_view key) const {
-    return index_.find(key) != index_.end();
+    return position(key, FoldedHash{}(key)) != kNone;
   }
 
   // The item under `key`, or nullptr.
   const T* find(std::string_view key) const {
-    auto it = index_.find(key);
-    return it == index_.end() ? nullptr : &entries_[it->second].item;
+    std::size_t at = position(key, FoldedHash{}(key));
+    return at == kNone ? nullptr : &entries_[at].item;
   }
   T* find(std::string_view key) {
-    auto it = index_.find(key);
-    return it == index_.end() ? nullptr : &entries_[it->second].item;
+    std::size_t at = position(key, FoldedHash{}(key));
+    return at == kNone ? nullptr : &entries_[at].item;
   }
 
+  // Rare, and as slow as the environment's: the positions after it move.
   bool remove(std::string_view key) {
-    auto it = index_.find(key);
-    if (it == index_.end()) return false;
-    std::size_t at = it->second;
-    index_.erase(it);
+    std::size_t at = position(key, FoldedHash{}(key));
+    if (at == kNone) return false;
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
-    for (auto& [k, i] : index_)
-      if (i > at) --i;
+    hashes_.erase(hashes_.begin() + static_cast<std::ptrdiff_t>(at));
+    rebuild(slots_.size());
     return true;
   }
 
   void reserve(std::size_t count) {
     entries_.reserve(count);
-    index_.reserve(count);
+    hashes_.reserve(count);
+    if (count * 2 > slots_.size()) rebuild(std::bit_ceil(count * 2));
   }
   void clear() {
     entries_.clear();
-    index_.clear();
+    hashes_.clear();
+    slots_.clear();
   }
 
   std::size_t size() const { return entries_.size(); }
@@ -79,10 +86,38 @@ class KeyedCollection {
   auto end() { return entries_.end(); }
 
  private:
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+  // The index: open addressing over a power of two of slots, at most half
+  // of them taken, each the position of an entry plus one (0 for a free
+  // slot). A lookup reads one run of slots and compares keys only where the
+  // hashes agree: on a large model the keys are a cache miss apart.
+  std::size_t position(std::string_view key, std::size_t hash) const {
+    if (slots_.empty()) return kNone;
+    std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+      std::size_t slot = slots_[i];
+      if (slot == 0) return kNone;
+      if (hashes_[slot - 1] == hash &&
+          FoldedEqual{}(entries_[slot - 1].key, key))
+        return slot - 1;
+    }
+  }
+  void place(std::size_t at) {
+    std::size_t mask = slots_.size() - 1;
+    std::size_t i = hashes_[at] & mask;
+    while (slots_[i] != 0) i = (i + 1) & mask;
+    slots_[i] = at + 1;
+  }
+  void rebuild(std::size_t slotCount) {
+    slots_.assign(slotCount, 0);
+    for (std::size_t at = 0; at < entries_.size(); ++at) place(at);
+  }
+
   std::vector<Entry> entries_;
-  // Keyed by the key as added; looked up without regard to case, from a
-  // view, so that a lookup allocates nothing.
-  FoldedMap<std::size_t> index_;
+  // Each entry's key hashed without regard to case.
+  std::vector<std::size_t> hashes_;
+  std::vector<std::size_t> slots_;
 };
 
 }  // namespace scrivlet
