@@ -71,7 +71,9 @@ bool readFileBytes(const std::string& path, std::string& bytes,
       error = "\"" + path + "\" is not a regular file";
       return false;
     default:
-      error = "Cannot read \"" + path + "\": " + std::strerror(err);
+      // The category's message, unlike strerror, is safe on any thread.
+      error = "Cannot read \"" + path + "\": " +
+              std::generic_category().message(err);
       return false;
   }
 }

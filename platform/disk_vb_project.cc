@@ -1,7 +1,10 @@
 #include "platform/disk_vb_project.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "platform/atomic_file.h"
 #include "platform/disk_code_module.h"
@@ -105,46 +108,97 @@ DiskVBProject::DiskVBProject(std::string path, DiskProjectFile file)
 
 DiskVBProject::~DiskVBProject() = default;
 
+// A component line of the project file, read: what it declares and where
+// its file is; then, for a module, the file's code.
+struct DiskVBProject::PlannedComponent {
+  const ComponentLine* kind = nullptr;
+  std::string declared;
+  std::string resolved;
+  std::string fileName;
+  bool read = false;
+  std::string readError;
+  std::unique_ptr<DiskCodeModule> module;
+};
+
 void DiskVBProject::loadComponents(std::vector<std::string>& messages) {
+  std::vector<PlannedComponent> planned;
   for (const DiskProjectFile::Entry& entry : file_.entries())
-    loadComponent(entry.key, entry.value, messages);
+    planned.push_back(plan(entry.key, entry.value));
+  readModules(planned);
+  for (PlannedComponent& component : planned) addComponent(component, messages);
 }
 
-void DiskVBProject::loadComponent(const std::string& key,
-                                  const std::string& value,
-                                  std::vector<std::string>& messages) {
-  const ComponentLine* kind = nullptr;
+DiskVBProject::PlannedComponent DiskVBProject::plan(const std::string& key,
+                                                    const std::string& value) const {
+  PlannedComponent planned;
   for (const ComponentLine& line : kComponentLines)
-    if (equalsNoCase(key, line.key)) kind = &line;
-  if (!kind) return;
-
-  std::string declared;
+    if (equalsNoCase(key, line.key)) planned.kind = &line;
+  if (!planned.kind) return planned;
   std::string written = value;
   std::size_t semicolon = value.find(';');
-  if (kind->namedBeforeSemicolon && semicolon != std::string::npos) {
-    declared = trim(value.substr(0, semicolon));
+  if (planned.kind->namedBeforeSemicolon && semicolon != std::string::npos) {
+    planned.declared = trim(value.substr(0, semicolon));
     written = value.substr(semicolon + 1);
   }
   written = unquoteProjectValue(written);
-  std::string resolved = resolveWrittenPath(folder_, written);
-  std::string fileName = writtenFileName(written);
+  planned.resolved = resolveWrittenPath(folder_, written);
+  planned.fileName = writtenFileName(written);
+  return planned;
+}
+
+// Reading and parsing the module files is most of opening a large project,
+// and each file stands on its own: they are shared out between threads,
+// and added to the project in its file's order afterwards.
+void DiskVBProject::readModules(std::vector<PlannedComponent>& planned) {
+  auto readOne = [](PlannedComponent& component) {
+    if (!component.kind || !component.kind->hasCode) return;
+    std::string bytes;
+    component.read =
+        readFileBytes(component.resolved, bytes, component.readError);
+    if (component.read)
+      component.module = std::make_unique<DiskCodeModule>(
+          nullptr, std::move(bytes), component.resolved);
+  };
+  constexpr std::size_t kModulesPerThread = 16;
+  std::size_t threads = std::min<std::size_t>(
+      {std::max(1u, std::thread::hardware_concurrency()), 8,
+       planned.size() / kModulesPerThread});
+  if (threads < 2) {
+    for (PlannedComponent& component : planned) readOne(component);
+    return;
+  }
+  std::atomic<std::size_t> next{0};
+  auto work = [&] {
+    for (std::size_t i = next++; i < planned.size(); i = next++)
+      readOne(planned[i]);
+  };
+  std::vector<std::thread> helpers;
+  for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(work);
+  work();
+  for (std::thread& helper : helpers) helper.join();
+}
+
+void DiskVBProject::addComponent(PlannedComponent& planned,
+                                 std::vector<std::string>& messages) {
+  const ComponentLine* kind = planned.kind;
+  if (!kind) return;
   if (!kind->hasCode) {
-    components_.push_back(
-        std::make_unique<DiskVBComponent>(fileName, kind->type, resolved));
+    components_.push_back(std::make_unique<DiskVBComponent>(
+        planned.fileName, kind->type, planned.resolved));
     return;
   }
 
-  std::string fallbackName = declared.empty() ? stem(fileName) : declared;
-  std::string bytes;
-  std::string error;
-  if (!readFileBytes(resolved, bytes, error)) {
-    messages.push_back(error + "; " + fallbackName +
+  std::string fallbackName =
+      planned.declared.empty() ? stem(planned.fileName) : planned.declared;
+  if (!planned.read) {
+    messages.push_back(planned.readError + "; " + fallbackName +
                        " stays in the project without its code");
-    components_.push_back(
-        std::make_unique<DiskVBComponent>(fallbackName, kind->type, resolved));
+    components_.push_back(std::make_unique<DiskVBComponent>(
+        fallbackName, kind->type, planned.resolved));
     return;
   }
-  auto module = std::make_unique<DiskCodeModule>(nullptr, std::move(bytes), resolved);
+  std::unique_ptr<DiskCodeModule> module = std::move(planned.module);
+  const std::string& resolved = planned.resolved;
   std::string name = unquoteAttribute(module->moduleAttribute("VB_Name"));
   if (name.empty()) name = fallbackName;
   auto component = std::make_unique<DiskVBComponent>(

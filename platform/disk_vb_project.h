@@ -49,9 +49,12 @@ class DiskVBProject : public VBProject {
   void saveChanged(std::vector<std::string>& errors);
 
  private:
+  struct PlannedComponent;
   void loadComponents(std::vector<std::string>& messages);
-  void loadComponent(const std::string& key, const std::string& value,
-                     std::vector<std::string>& messages);
+  PlannedComponent plan(const std::string& key, const std::string& value) const;
+  void readModules(std::vector<PlannedComponent>& planned);
+  void addComponent(PlannedComponent& planned,
+                    std::vector<std::string>& messages);
 
   std::string path_;
   std::string folder_;

@@ -132,6 +132,40 @@ TEST(DiskVBE, LoadsEveryKindOfComponentInFileOrder) {
   EXPECT_EQ(main->ProcBodyLine("Main", 0), 1);
 }
 
+// A large project's modules are read on several threads; they, and the
+// messages about those that cannot be read, still come in the file's order.
+TEST(DiskVBE, ManyModulesLoadInFileOrder) {
+  TempFolder dir;
+  std::string projectFile = "Type=Exe\r\n";
+  std::string expected;
+  std::vector<std::string> messages;
+  for (int i = 0; i < 200; ++i) {
+    std::string name = "Mod" + std::to_string(i);
+    projectFile += "Module=" + name + "; " + name + ".bas\r\n";
+    if (i % 37 == 5) {
+      messages.push_back("Cannot read \"" + dir.path(name + ".bas") +
+                         "\": No such file or directory; " + name +
+                         " stays in the project without its code");
+      expected += name + " 1\n";
+      continue;
+    }
+    dir.write(name + ".bas",
+              module(name, crlf({"Public Sub Run" + std::to_string(i) + "()",
+                                 "End Sub"})));
+    expected += name + " 1 code\n";
+  }
+  dir.write("Big.vbp", projectFile);
+  std::string error;
+  auto vbe = openProjectOrGroup(dir.path("Big.vbp"), error);
+  ASSERT_TRUE(vbe) << error;
+  VBProject* project = vbe->ActiveVBProject();
+  EXPECT_EQ(describe(*project), expected);
+  EXPECT_EQ(vbe->loadMessages, messages);
+  CodeModule* last = project->VBComponents()[199]->CodeModule();
+  EXPECT_EQ(last->Parent(), project->VBComponents()[199]);
+  EXPECT_EQ(last->ProcBodyLine("Run199", 0), 1);
+}
+
 TEST(DiskVBE, GroupListsProjectsInLineOrderAndStartsWithTheStartupProject) {
   TempFolder dir;
   dir.write("a/A.vbp", crlf({"Type=Exe", "Module=modA; modA.bas", "Name=\"A\""}));
