@@ -175,6 +175,19 @@ TEST_F(CompileDriverTest, CancelKeepsThePagesWrittenAndRunsNothingAfter) {
   EXPECT_EQ(c->engine.src.size(), 0u);
 }
 
+// The last page cannot be written (a folder stands in its place) and the
+// prompt is cancelled: the pages before it stay, and nothing runs after.
+TEST_F(CompileDriverTest, AbandoningTheLastPageRunsNothingAfter) {
+  auto c = compilation("");
+  fs::create_directories(dir.path("out/M1-F.htm"));
+  EXPECT_FALSE(c->driver->compile(*c->vbe));
+  EXPECT_EQ(dir.read("out/M1.htm"), "module M1;");
+  EXPECT_NE(c->box.shown.find("Error saving " + dir.path("out/M1-F.htm")),
+            std::string::npos)
+      << c->box.shown;
+  EXPECT_EQ(c->sink.messages, "Project: Proj\n");
+}
+
 TEST_F(CompileDriverTest, HelpNumbersAndTheHelpFileAreWrittenWhenAskedFor) {
   auto c = compilation("");
   c->settings.comContextID = true;
