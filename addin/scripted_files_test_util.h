@@ -39,8 +39,13 @@ class ScriptedFileSystem : public FileSystem {
   int deleteFile(const std::string& path) override {
     return files.erase(path) ? 0 : fileError::fileNotFound;
   }
-  int moveFile(const std::string&, const std::string&) override {
-    return fileError::pathFileAccessError;
+  int moveFile(const std::string& from, const std::string& to) override {
+    auto it = files.find(from);
+    if (it == files.end()) return fileError::fileNotFound;
+    if (files.count(to)) return fileError::fileAlreadyExists;
+    files[to] = it->second;
+    files.erase(from);
+    return 0;
   }
   int createFolder(const std::string&) override { return 0; }
   bool fileExists(const std::string& path) const override {

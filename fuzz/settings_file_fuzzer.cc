@@ -5,11 +5,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <string>
 
-#include "addin/file_system.h"
-#include "addin/message_box.h"
+#include "addin/message_box_test_util.h"
+#include "addin/scripted_files_test_util.h"
 #include "addin/settings_file.h"
 #include "fuzz/fuzz_input.h"
 #include "source/fake_host_test_util.h"
@@ -18,49 +17,12 @@ using namespace scrivlet;
 
 namespace {
 
-class MemoryFileSystem : public FileSystem {
+// Files in memory, in the folders the settings name.
+class MemoryFileSystem : public ScriptedFileSystem {
  public:
-  std::map<std::string, std::string> files;
-
-  int readFile(const std::string& path, std::string& bytes) override {
-    auto it = files.find(path);
-    if (it == files.end()) return fileError::fileNotFound;
-    bytes = it->second;
-    return 0;
-  }
-  int writeFile(const std::string& path, const std::string& bytes) override {
-    files[path] = bytes;
-    return 0;
-  }
-  int appendFile(const std::string& path, const std::string& bytes) override {
-    files[path] += bytes;
-    return 0;
-  }
-  int deleteFile(const std::string& path) override {
-    return files.erase(path) ? 0 : fileError::fileNotFound;
-  }
-  int moveFile(const std::string& from, const std::string& to) override {
-    auto it = files.find(from);
-    if (it == files.end()) return fileError::fileNotFound;
-    files[to] = it->second;
-    files.erase(from);
-    return 0;
-  }
-  int createFolder(const std::string&) override { return 0; }
-  bool fileExists(const std::string& path) const override {
-    return files.count(path) != 0;
-  }
   bool folderExists(const std::string& path) const override {
     return path == "/work" || path == "/work/Templates" || path == "/addin" ||
            path == "/addin/Templates";
-  }
-};
-
-class GivingUp : public MessageBox {
- public:
-  MessageAnswer show(const std::string&, const std::string&,
-                     MessageButtons buttons, MessageIcon) override {
-    return cancellingAnswer(buttons);
   }
 };
 
@@ -80,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   MemoryFileSystem files;
   files.files["/work/Calc.scriv"] = std::string(fuzz::asText(data, size));
   files.files["/addin/Templates/html.scvt"] = "";
-  GivingUp box;
+  CancellingBox box;
   Progress progress;
   FileServices services{files, box, progress};
   SettingsFile settingsFile(vbe, services, "/addin");
