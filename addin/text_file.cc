@@ -47,18 +47,26 @@ int answerFailedWrite(FileServices& services, const std::string& path,
       [&] { return writeBytes(services.files, path, bytes, append); }, error);
 }
 
+namespace {
+
+int writeText(FileServices& services, const std::string& path,
+              const std::string& text, bool append, bool silent) {
+  const std::string bytes = diskText(text);
+  return answerFailedWrite(services, path, bytes, append,
+                           writeBytes(services.files, path, bytes, append),
+                           silent);
+}
+
+}  // namespace
+
 int writeTextFile(FileServices& services, const std::string& path,
                   const std::string& text, bool silent) {
-  const std::string bytes = diskText(text);
-  return answerFailedWrite(services, path, bytes, false,
-                           services.files.writeFile(path, bytes), silent);
+  return writeText(services, path, text, false, silent);
 }
 
 int appendTextFile(FileServices& services, const std::string& path,
                    const std::string& text, bool silent) {
-  const std::string bytes = diskText(text);
-  return answerFailedWrite(services, path, bytes, true,
-                           services.files.appendFile(path, bytes), silent);
+  return writeText(services, path, text, true, silent);
 }
 
 FileErrorPrompt fileErrorPrompt(int errorNumber) {

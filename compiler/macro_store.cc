@@ -69,9 +69,8 @@ bool MacroStore::remove(std::string_view name) {
 }
 
 MacroStore::Slot MacroStore::slot(std::string_view name) {
-  auto it = entries_.find(name);
-  if (it == entries_.end()) return {};
-  return {&it->second.value, &it->second.parsed};
+  Handle once;
+  return slot(name, once);
 }
 
 const MacroValue* MacroStore::find(std::string_view name) const {
