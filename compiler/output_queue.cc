@@ -19,10 +19,15 @@ OutputQueue::~OutputQueue() {
 
 void OutputQueue::run() {
   std::unique_lock<std::mutex> lock(mutex_);
+  // Once woken, the thread writes until the queue is empty.
+  bool draining = false;
   for (;;) {
-    jobReady_.wait(lock, [this] {
-      return stopping_ || (!failed_ && !jobs_.empty());
+    if (jobs_.empty()) draining = false;
+    jobReady_.wait(lock, [this, &draining] {
+      return stopping_ ||
+             (!failed_ && (draining ? !jobs_.empty() : worthWaking()));
     });
+    draining = true;
     if (stopping_) return;
     Job job = std::move(jobs_.front());
     jobs_.pop_front();
@@ -71,19 +76,22 @@ void OutputQueue::write(std::string path, std::string text, bool append) {
   }
   queuedBytes_ += text.size();
   jobs_.push_back({std::move(path), std::move(text), append});
-  jobReady_.notify_one();
+  if (worthWaking()) jobReady_.notify_one();
 }
 
 void OutputQueue::finish() {
   std::unique_lock<std::mutex> lock(mutex_);
+  finishing_ = true;
+  jobReady_.notify_one();
   for (;;) {
     if (failed_) {
       answerFailure(lock);
       continue;
     }
-    if (jobs_.empty() && !writing_) return;
+    if (jobs_.empty() && !writing_) break;
     progress_.wait(lock);
   }
+  finishing_ = false;
 }
 
 }  // namespace scrivlet

@@ -41,6 +41,10 @@ class OutputQueue {
   // What may wait in the queue, in bytes of text: a few pages' worth keeps
   // the thread busy without holding the documentation in memory.
   static constexpr std::size_t kMaxQueuedBytes = std::size_t{16} << 20;
+  // A sleeping thread is woken once this many files or bytes wait, or at
+  // `finish`: waking it for every small page would cost more than writing.
+  static constexpr std::size_t kWakeFiles = 64;
+  static constexpr std::size_t kWakeBytes = std::size_t{1} << 20;
 
  private:
   struct Job {
@@ -56,6 +60,10 @@ class OutputQueue {
   };
 
   void run();
+  bool worthWaking() const {
+    return jobs_.size() >= kWakeFiles || queuedBytes_ >= kWakeBytes ||
+           (finishing_ && !jobs_.empty());
+  }
   // Answers the failure the thread stopped at; `lock` is released while the
   // user is asked and held again after.
   void answerFailure(std::unique_lock<std::mutex>& lock);
@@ -70,6 +78,7 @@ class OutputQueue {
   bool failed_ = false;
   bool abandoned_ = false;
   bool stopping_ = false;
+  bool finishing_ = false;
   Failure failure_;
   std::thread thread_;
 };
