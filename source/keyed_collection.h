@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -88,35 +89,44 @@ class KeyedCollection {
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
   // The index: open addressing over a power of two of slots, at most half
-  // of them taken, each the position of an entry plus one (0 for a free
-  // slot). A lookup reads one run of slots and compares keys only where the
-  // hashes agree: on a large model the keys are a cache miss apart.
+  // of them taken. A slot holds the position of an entry plus one (0 for a
+  // free slot) in its low half and the top half of the entry's hash in its
+  // high half, so that a lookup reads one run of slots and touches a key
+  // only where the hashes agree: on a large model every key is a cache
+  // miss away.
+  static std::uint64_t slotOf(std::size_t at, std::size_t hash) {
+    return (static_cast<std::uint64_t>(hash) & kHashHalf) | (at + 1);
+  }
   std::size_t position(std::string_view key, std::size_t hash) const {
     if (slots_.empty()) return kNone;
     std::size_t mask = slots_.size() - 1;
+    std::uint64_t half = static_cast<std::uint64_t>(hash) & kHashHalf;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-      std::size_t slot = slots_[i];
+      std::uint64_t slot = slots_[i];
       if (slot == 0) return kNone;
-      if (hashes_[slot - 1] == hash &&
-          FoldedEqual{}(entries_[slot - 1].key, key))
-        return slot - 1;
+      if ((slot & kHashHalf) == half) {
+        std::size_t at = static_cast<std::size_t>(slot & ~kHashHalf) - 1;
+        if (FoldedEqual{}(entries_[at].key, key)) return at;
+      }
     }
   }
   void place(std::size_t at) {
     std::size_t mask = slots_.size() - 1;
     std::size_t i = hashes_[at] & mask;
     while (slots_[i] != 0) i = (i + 1) & mask;
-    slots_[i] = at + 1;
+    slots_[i] = slotOf(at, hashes_[at]);
   }
   void rebuild(std::size_t slotCount) {
     slots_.assign(slotCount, 0);
     for (std::size_t at = 0; at < entries_.size(); ++at) place(at);
   }
 
+  static constexpr std::uint64_t kHashHalf = 0xFFFFFFFF00000000u;
+
   std::vector<Entry> entries_;
-  // Each entry's key hashed without regard to case.
+  // Each entry's key hashed without regard to case, for rebuilding.
   std::vector<std::size_t> hashes_;
-  std::vector<std::size_t> slots_;
+  std::vector<std::uint64_t> slots_;
 };
 
 }  // namespace scrivlet
