@@ -6,8 +6,11 @@
 // so its peak memory is its own.
 //
 //   scale_bench [--sizes 1000,10000,100000] [--scrivlet PATH]
-//               [--template FILE] [--corpora DIR] [--timeout SECONDS] [--keep]
+//               [--template FILE] [--corpora DIR] [--timeout SECONDS]
+//               [--work DIR] [--keep]
 //
+// The projects and the output are written under DIR ($TMPDIR or /tmp unless
+// given): a folder on a RAM file system takes the disk out of the figures.
 // A run of the program that takes longer than the timeout (300 s unless
 // given) is stopped and reported as such, so that a step that grows with
 // the square of the project does not hold up the figures of the others.
@@ -18,6 +21,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -34,11 +38,18 @@ namespace fs = std::filesystem;
 namespace scrivlet {
 namespace {
 
+// Where the projects and their output go: $TMPDIR, else /tmp.
+std::string defaultWork() {
+  const char* tmp = std::getenv("TMPDIR");
+  return tmp && *tmp ? tmp : "/tmp";
+}
+
 struct Options {
   std::vector<long> sizes = {1000, 10000, 100000};
   std::string scrivlet = SCALE_SCRIVLET_BINARY;
   std::string templateFile = SCALE_TEMPLATE;
   std::string corpora = SCALE_CORPORA_DIR;
+  std::string work = defaultWork();
   bool keep = false;
   unsigned timeout = 300;
 };
@@ -54,9 +65,12 @@ struct Run {
 
 // Runs `child` in a forked process (its standard output to `stdoutPath`
 // unless empty) and measures the wall time and the child's peak memory.
+// What earlier runs wrote is flushed to the disk first, untimed: otherwise
+// a run pays for the write-back of the one before it.
 template <typename F>
 Run inChild(const std::string& stdoutPath, F&& child) {
   std::fflush(nullptr);
+  sync();
   auto start = std::chrono::steady_clock::now();
   pid_t pid = fork();
   if (pid == 0) {
@@ -98,12 +112,16 @@ Run runProgram(const std::vector<std::string>& args, const std::string& stdoutPa
 
 // The best of `times` runs: the machine is shared, and the least disturbed
 // run is the one that tells the program's own cost.
+void keepBest(Run& kept, const Run& r, bool first) {
+  if (first || (r.status == 0 && r.seconds < kept.seconds)) kept = r;
+}
+
 template <typename F>
 Run best(int times, F&& once) {
   Run result;
   for (int i = 0; i < times; ++i) {
     Run r = once();
-    if (i == 0 || (r.status == 0 && r.seconds < result.seconds)) result = r;
+    keepBest(result, r, i == 0);
     if (r.timedOut) break;
   }
   return result;
@@ -272,27 +290,29 @@ Measured timeCompile(const Options& options, const std::string& vbp,
   // Every run writes into a folder of its own, and the folders are removed
   // at the end of the benchmark: a file system slows down creating files
   // for a while after it has deleted many, which would weigh on whichever
-  // run came after a removal.
+  // run came after a removal. The program's runs and the floor's take
+  // turns, so that both meet the disk in the same moods: a virtual disk
+  // may slow down for minutes once much has been written to it.
   Measured m;
   m.members = members;
-  int run = 0;
-  m.run = best(repeats, [&] {
-    fs::path out = work / ("compiled-" + std::to_string(++run));
-    std::error_code ec;
-    fs::create_directories(out, ec);
-    return runProgram({options.scrivlet, "compile", vbp, "--template",
-                       options.templateFile, "--output", out.string(), "--quiet"},
-                      "/dev/null", true);
-  });
-  std::vector<OutputFile> outputs = listOutput(work / "compiled-1");
   std::vector<std::string> inputs = projectInputs(vbp);
   inputs.push_back(options.templateFile);
-  int floorRun = 0;
-  // Part of the output is no measure for the floor.
-  if (!m.run.timedOut) m.floor = best(3, [&] {
-    fs::path floorOut = work / ("floor-" + std::to_string(++floorRun));
-    return inChild("", [&] { return compileFloor(inputs, outputs, floorOut); });
-  });
+  std::vector<OutputFile> outputs;
+  for (int run = 1; run <= repeats; ++run) {
+    fs::path out = work / ("compiled-" + std::to_string(run));
+    std::error_code ec;
+    fs::create_directories(out, ec);
+    Run r = runProgram({options.scrivlet, "compile", vbp, "--template",
+                        options.templateFile, "--output", out.string(), "--quiet"},
+                       "/dev/null", true);
+    keepBest(m.run, r, run == 1);
+    // Part of the output is no measure for the floor.
+    if (r.timedOut) break;
+    if (run == 1) outputs = listOutput(out);
+    fs::path floorOut = work / ("floor-" + std::to_string(run));
+    Run f = inChild("", [&] { return compileFloor(inputs, outputs, floorOut); });
+    keepBest(m.floor, f, run == 1);
+  }
 
   printRow("compile", label, members, elements, m.run, m.floor);
   std::printf("%-10s %-28s %9s %zu files\n", "", "", "", outputs.size());
@@ -342,12 +362,14 @@ Options parse(int argc, char** argv) {
       options.corpora = next();
     } else if (a == "--timeout") {
       options.timeout = static_cast<unsigned>(std::atol(next().c_str()));
+    } else if (a == "--work") {
+      options.work = next();
     } else if (a == "--keep") {
       options.keep = true;
     } else {
       std::fprintf(stderr, "usage: scale_bench [--sizes N,N,...] [--scrivlet PATH] "
                            "[--template FILE] [--corpora DIR] [--timeout SECONDS] "
-                           "[--keep]\n");
+                           "[--work DIR] [--keep]\n");
       std::exit(2);
     }
   }
@@ -357,8 +379,17 @@ Options parse(int argc, char** argv) {
 int benchMain(int argc, char** argv) {
   Options options = parse(argc, argv);
   runTimeout = options.timeout;
-  char probe[] = "/tmp/scrivlet-probe-XXXXXX";
-  if (!mkdtemp(probe)) return 1;
+  // A folder of its own under the work folder, named from `prefix`.
+  auto makeWork = [&](const char* prefix) {
+    std::string pattern = options.work + "/" + prefix + "-XXXXXX";
+    if (!mkdtemp(pattern.data())) {
+      std::fprintf(stderr, "scale_bench: cannot create a folder in %s: %s\n",
+                   options.work.c_str(), std::strerror(errno));
+      std::exit(1);
+    }
+    return fs::path(pattern);
+  };
+  std::string probe = makeWork("scrivlet-probe").string();
   bool compile = hasCompile(options, probe);
   std::error_code probeError;
   fs::remove_all(probe, probeError);
@@ -370,9 +401,7 @@ int benchMain(int argc, char** argv) {
   // Removed once everything is measured (see timeCompile).
   std::vector<fs::path> removeAtEnd;
   for (long size : options.sizes) {
-    char pattern[] = "/tmp/scrivlet-scale-XXXXXX";
-    if (!mkdtemp(pattern)) return 1;
-    fs::path work = pattern;
+    fs::path work = makeWork("scrivlet-scale");
     fs::create_directories(work / "project");
     GeneratedProject project = generateProject((work / "project").string(), size);
     std::string label = "generated " + std::to_string(project.lines) + " lines";
@@ -401,9 +430,7 @@ int benchMain(int argc, char** argv) {
     }
     std::sort(projects.begin(), projects.end());
     for (const std::string& vbp : projects) {
-      char pattern[] = "/tmp/scrivlet-corpus-XXXXXX";
-      if (!mkdtemp(pattern)) return 1;
-      fs::path work = pattern;
+      fs::path work = makeWork("scrivlet-corpus");
       std::string label = fs::path(vbp).filename().string();
       timeElements(options, vbp, work, label, 0, 3);
       if (compile) {
