@@ -15,9 +15,9 @@ constexpr std::string_view kBuiltInTags[] = {
 // The value of a `tag` line: the text after the tag, trimmed. A tag needs no
 // separator, so "@returns x" gives "s x".
 bool tagValue(std::string_view line, std::string_view tag, std::string& value) {
-  std::string t = trim(line);
+  std::string_view t = trimmedView(line);
   if (tag.empty() || !startsWith(t, tag)) return false;
-  value = trim(std::string_view(t).substr(tag.size()));
+  value = trimmedView(t.substr(tag.size()));
   return true;
 }
 

@@ -15,7 +15,13 @@ std::string rightTrim(std::string_view s) {
                                      : std::string(s.substr(0, e + 1));
 }
 
-std::string trim(std::string_view s) { return rightTrim(leftTrim(s)); }
+std::string_view trimmedView(std::string_view s) {
+  std::size_t b = s.find_first_not_of(' ');
+  if (b == std::string_view::npos) return {};
+  return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+std::string trim(std::string_view s) { return std::string(trimmedView(s)); }
 
 std::string foldCase(std::string_view s) {
   std::string out(s);

@@ -14,6 +14,8 @@ inline constexpr char CR = '\r';
 inline constexpr char LF = '\n';
 
 std::string trim(std::string_view s);
+// The part of `s` that trim keeps, without a copy.
+std::string_view trimmedView(std::string_view s);
 std::string leftTrim(std::string_view s);
 std::string rightTrim(std::string_view s);
 
