@@ -153,7 +153,7 @@ std::string MacroEngine::evaluateMacro(std::string_view name, bool isNested) {
   }
   std::string result;
   try {
-    result = expandValue(name, slot);
+    result = expandValue(name, slot, isReadOnlyMacro(name));
   } catch (const ExpansionError&) {
     return dollarName(name);
   } catch (const TemplateLimitReached&) {
@@ -188,7 +188,8 @@ void MacroEngine::reportTooDeep(std::string_view name) {
 // evaluation where that loop begins ends with "$name$" (one warning), and
 // the macros around it carry on.
 std::string MacroEngine::expandValue(std::string_view name,
-                                     const MacroStore::Slot& slot) {
+                                     const MacroStore::Slot& slot,
+                                     bool readOnly) {
   const MacroValue& value = *slot.value;
   if (asList(value)) return std::string(name);
   const std::string* stored = asText(value);
@@ -196,8 +197,7 @@ std::string MacroEngine::expandValue(std::string_view name,
 
   // Most values the compiler sets hold no macro at all.
   if (stored->find('$') == std::string::npos)
-    return isReadOnlyMacro(name) && replaceOn
-               ? replaceStrings(*stored, replaceTable)
+    return readOnly && replaceOn ? replaceStrings(*stored, replaceTable)
                : *stored;
 
   std::size_t frame = evaluating_.size();
@@ -214,7 +214,7 @@ std::string MacroEngine::expandValue(std::string_view name,
   evaluating_.push_back(name);
   std::string result;
   try {
-    result = run(parsed->steps, isReadOnlyMacro(name), parsed->text.size());
+    result = run(parsed->steps, readOnly, parsed->text.size());
   } catch (const DepthExceeded& e) {
     evaluating_.pop_back();
     if (e.frame != frame) throw;
@@ -249,12 +249,12 @@ void MacroEngine::charge(std::size_t& spent, std::size_t amount,
   throw TemplateLimitReached{};
 }
 
-std::string MacroEngine::evaluateNested(std::string_view name,
-                                        MacroStore::Handle& handle) {
-  MacroStore::Slot slot = src.slot(name, handle);
+std::string MacroEngine::evaluateNested(const MacroStep& step) {
+  std::string_view name = step.text;
+  MacroStore::Slot slot = src.slot(name, step.handle);
   if (!slot.value) return dollarName(name);
   try {
-    return expandValue(name, slot);
+    return expandValue(name, slot, step.readOnly);
   } catch (const ExpansionError&) {
     return dollarName(name);
   }
@@ -320,6 +320,7 @@ void MacroEngine::parseReference(const Reference& ref, std::string_view text,
   MacroStep step;
   step.kind = Kind::macro;
   step.text = ref.name;
+  step.readOnly = isReadOnlyMacro(ref.name);
   for (const auto& [name, kind] : kEngineMacros)
     if (ref.name == name) step.kind = kind;
 
@@ -369,7 +370,7 @@ std::string MacroEngine::run(const std::vector<MacroStep>& steps,
         progress_.reportMessage(step.message);
         break;
       case Kind::macro:
-        out += evaluateNested(step.text, step.handle);
+        out += evaluateNested(step);
         break;
       case Kind::nextId:
         out += std::to_string(idCounter);

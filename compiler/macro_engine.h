@@ -170,8 +170,9 @@ class MacroEngine {
   std::string run(const std::vector<MacroStep>& steps, bool replaceAllowed,
                   std::size_t sizeHint);
   std::string expandText(std::string_view text, bool replaceAllowed);
-  std::string evaluateNested(std::string_view name, MacroStore::Handle& handle);
-  std::string expandValue(std::string_view name, const MacroStore::Slot& slot);
+  std::string evaluateNested(const MacroStep& step);
+  std::string expandValue(std::string_view name, const MacroStore::Slot& slot,
+                          bool readOnly);
   std::size_t firstRepeatingFrame(std::string_view next) const;
   void reportTooDeep(std::string_view name);
 

@@ -46,7 +46,9 @@ struct MacroStep {
   std::string_view text;
   std::string message;  // of a warning
   std::shared_ptr<const MacroBlock> block;  // of a condition or a loop
-  // Where the macro was found in the store last time.
+  // Whether the macro's name is read-only (isReadOnlyMacro), and where the
+  // macro was found in the store last time.
+  bool readOnly = false;
   mutable MacroStore::Handle handle;
 };
 
