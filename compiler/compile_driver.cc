@@ -100,7 +100,8 @@ CompileDriver::CompileDriver(store& elements, MacroEngine& engine,
       progress_(files.progress),
       addinFolder_(withoutTrailingSeparator(std::move(addinFolder))),
       preparation_(elements, engine, settings),
-      parser_(settings) {}
+      parser_(settings),
+      pageContext_{elements_, engine_, settings_, parser_, preparation_} {}
 
 std::string CompileDriver::outputFile(const std::string& folder,
                                       const std::string& name) {
@@ -243,8 +244,7 @@ bool CompileDriver::moduleEnabled(const Element& module) const {
 
 std::string CompileDriver::compilePage(const std::shared_ptr<Element>& element) {
   elements_.compiledWrapper = element;
-  PageContext context{elements_, engine_, settings_, parser_, preparation_};
-  return scrivlet::compile(*element, context);
+  return scrivlet::compile(*element, pageContext_);
 }
 
 void CompileDriver::writePage(const std::shared_ptr<Element>& element,

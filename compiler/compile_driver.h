@@ -25,6 +25,7 @@
 #include "comments/comment_parser.h"
 #include "compiler/exec_after.h"
 #include "compiler/macro_engine.h"
+#include "compiler/member_pages.h"
 #include "compiler/output_queue.h"
 #include "compiler/preparation.h"
 #include "source/store.h"
@@ -107,6 +108,7 @@ class CompileDriver {
   std::string outputFolder_;
   Preparation preparation_;
   CommentParser parser_;
+  PageContext pageContext_;
   ElementCollection pageIndex_;
   // Open while the pages are written.
   std::optional<OutputQueue> output_;

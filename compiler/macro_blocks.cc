@@ -7,6 +7,7 @@
 //   $END-IFNOTEMPTY$
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "source/fold_table.h"
 #include "compiler/macro_engine.h"
@@ -246,9 +247,9 @@ LinkItem normaliseLinkItem(const std::string& entry, const Element* context,
     ParsedLink parsed = !mapped || *mapped == canonical
                             ? Links::partsOf(found)
                             : links.parseLink(*mapped);
-    item.element = parsed.element;
-    item.location = parsed.location;
-    item.memberName = parsed.memberName;
+    item.element = std::move(parsed.element);
+    item.location = std::move(parsed.location);
+    item.memberName = std::move(parsed.memberName);
     if (item.element) item.helpID = item.element->helpID;
     if (item.label.empty()) {
       if (item.memberName.empty())

@@ -135,6 +135,11 @@ void MacroEngine::setMacroValue(std::string_view name, MacroValue value) {
   src.set(name, std::move(value));
 }
 
+void MacroEngine::setMacroValue(std::string_view name, MacroValue value,
+                                MacroStore::Handle& handle) {
+  src.set(name, std::move(value), handle);
+}
+
 std::string MacroEngine::getMacroBody(std::string_view name) const {
   const MacroValue* value = src.find(name);
   if (!value) return dollarName(name);

@@ -64,6 +64,10 @@ class MacroEngine {
   // gives "$name$".
   std::string evaluateMacro(std::string_view name, bool isNested);
   void setMacroValue(std::string_view name, MacroValue value);
+  // The same, for a name set again and again: `handle` finds its entry
+  // without a lookup after the first time.
+  void setMacroValue(std::string_view name, MacroValue value,
+                     MacroStore::Handle& handle);
   // The names whose text the replace table may change (case-sensitive).
   static bool isReadOnlyMacro(std::string_view name);
   // Each pair (find, replacement) in turn, every occurrence, without regard

@@ -26,6 +26,21 @@ std::string upperCase(std::string_view text) {
   return out;
 }
 
+constexpr std::string_view kPageMacroNames[pageMacroCount] = {
+    "APPLIES-LINK-LIST", "PROPS-LINK-LIST", "METHODS-LINK-LIST",
+    "EVENTS-LINK-LIST", "SEE-LINK-LIST", "PARAM-LIST", "SET01-LIST",
+    "SET02-LIST", "SET03-LIST", "EXAMPLE-LINK-LIST", "MEMBER-DESCRIPTION",
+    "MEMBER-REMARKS", "MEMBER-RETURN", "MEMBER-NAME", "MEMBER-MODULE",
+    "MEMBER-FILE", "MEMBER-AUTHOR", "MEMBER-REVISION", "MEMBER-VERSION",
+    "MEMBER-USER1", "MEMBER-USER2", "MEMBER-USER3", "MEMBER-USER4",
+    "MEMBER-USER5", "MEMBER-PRIVATE", "MEMBER-PUBLIC", "MEMBER-FRIEND",
+    "MEMBER-DECLARATION", "MEMBER-SOURCECODE", "MEMBER-NEEDS-MODULE"};
+
+void setPageMacro(PageContext& context, PageMacro which, MacroValue value) {
+  context.engine.setMacroValue(kPageMacroNames[which], std::move(value),
+                               context.handles[which]);
+}
+
 // A step of a page that may fail without spoiling the page.
 void tolerated(const std::function<void()>& step) {
   try {
@@ -143,7 +158,7 @@ void writeDescription(const Element& element, const std::string& description) {
   }
 }
 
-void setScope(const Element& element, MacroEngine& engine) {
+void setScope(const Element& element, PageContext& context) {
   std::string pub, priv, frnd;
   // A module has no scope of its own: all three stay empty.
   if (element.member) {
@@ -153,9 +168,9 @@ void setScope(const Element& element, MacroEngine& engine) {
       default: frnd = "Friend"; break;
     }
   }
-  engine.setMacroValue("MEMBER-PRIVATE", priv);
-  engine.setMacroValue("MEMBER-PUBLIC", pub);
-  engine.setMacroValue("MEMBER-FRIEND", frnd);
+  setPageMacro(context, pagePrivate, priv);
+  setPageMacro(context, pagePublic, pub);
+  setPageMacro(context, pageFriend, frnd);
 }
 
 std::string memberReturn(const Element& element, const CommentParser& parser) {
@@ -325,67 +340,71 @@ std::string compile(Element& element, PageContext& context) {
   bool valueKind = element.kind() == ElementKind::Svariable ||
                    element.kind() == ElementKind::Sconstant;
 
+  auto set = [&context](PageMacro which, MacroValue value) {
+    setPageMacro(context, which, std::move(value));
+  };
+
   parser.setComment(element.comment);
   if (module) {
-    engine.setMacroValue("APPLIES-LINK-LIST", listOf({}));
-    engine.setMacroValue("PROPS-LINK-LIST",
+    set(pageApplies, listOf({}));
+    set(pageProps,
                          listOf(context.preparation.getPropsList(element)));
-    engine.setMacroValue("METHODS-LINK-LIST",
+    set(pageMethods,
                          listOf(context.preparation.getMethodsList(element)));
-    engine.setMacroValue("EVENTS-LINK-LIST",
+    set(pageEvents,
                          listOf(context.preparation.getEventsList(element)));
   } else {
-    engine.setMacroValue("APPLIES-LINK-LIST",
+    set(pageApplies,
                          listOf(context.preparation.getAppliesList(element)));
   }
-  engine.setMacroValue("SEE-LINK-LIST", listOf(parser.getSeeList()));
+  set(pageSee, listOf(parser.getSeeList()));
   // Pages without parameters or settings tables clear them, so that a page
   // never shows those of the page compiled before it.
-  engine.setMacroValue("PARAM-LIST", listOf(module || valueKind
+  set(pageParams, listOf(module || valueKind
                                                 ? std::vector<std::string>()
                                                 : parser.getParamList()));
   std::array<std::vector<std::string>, 3> settingsLists;
   if (!module) settingsLists = parser.getSettingsList();
-  engine.setMacroValue("SET01-LIST", listOf(settingsLists[0]));
-  engine.setMacroValue("SET02-LIST", listOf(settingsLists[1]));
-  engine.setMacroValue("SET03-LIST", listOf(settingsLists[2]));
-  engine.setMacroValue("EXAMPLE-LINK-LIST", listOf(parser.getExampleList()));
+  set(pageSet01, listOf(settingsLists[0]));
+  set(pageSet02, listOf(settingsLists[1]));
+  set(pageSet03, listOf(settingsLists[2]));
+  set(pageExamples, listOf(parser.getExampleList()));
 
   std::string description = parser.getDescription();
-  engine.setMacroValue("MEMBER-DESCRIPTION", description);
-  engine.setMacroValue("MEMBER-REMARKS", parser.getRemarks());
-  engine.setMacroValue("MEMBER-RETURN", memberReturn(element, parser));
+  set(pageDescription, description);
+  set(pageRemarks, parser.getRemarks());
+  set(pageReturn, memberReturn(element, parser));
   std::string name = element.name();
   std::string moduleName = element.moduleName();
-  engine.setMacroValue("MEMBER-NAME", name);
-  engine.setMacroValue("MEMBER-MODULE", moduleName);
-  engine.setMacroValue("MEMBER-FILE", moduleName + "-" + name);
-  engine.setMacroValue("MEMBER-AUTHOR", parser.getAuthor());
-  engine.setMacroValue("MEMBER-REVISION", parser.getRevision());
-  engine.setMacroValue("MEMBER-VERSION", parser.getVersion());
+  set(pageName, name);
+  set(pageModule, moduleName);
+  set(pageFile, moduleName + "-" + name);
+  set(pageAuthor, parser.getAuthor());
+  set(pageRevision, parser.getRevision());
+  set(pageVersion, parser.getVersion());
   for (int n = 1; n <= 5; ++n) {
     std::string value = parser.getUser(n);
     engine.setMacroValue(
         "MEMBER-" + upperCase(settings.userName[static_cast<std::size_t>(n - 1)]),
         value);
-    engine.setMacroValue("MEMBER-USER" + std::to_string(n), value);
+    set(static_cast<PageMacro>(pageUser1 + n - 1), value);
   }
 
-  tolerated([&] { setScope(element, engine); });
-  engine.setMacroValue("MEMBER-DECLARATION", "");
+  tolerated([&] { setScope(element, context); });
+  set(pageDeclaration, "");
   if (!module)
     tolerated([&] {
-      engine.setMacroValue("MEMBER-DECLARATION",
+      set(pageDeclaration,
                            doubledDollars(statementOf(element)));
     });
-  engine.setMacroValue("MEMBER-SOURCECODE", "");
+  set(pageSourceCode, "");
   if (!module)
     tolerated([&] {
-      engine.setMacroValue("MEMBER-SOURCECODE", includedSource(element, context));
+      set(pageSourceCode, includedSource(element, context));
     });
   if (settings.comWriteDescription)
     tolerated([&] { writeDescription(element, description); });
-  engine.setMacroValue("MEMBER-NEEDS-MODULE",
+  set(pageNeedsModule,
                        !module && element.needsModule ? "1" : "");
   return engine.evaluateMacro(bodySection(element), false);
 }

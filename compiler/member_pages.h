@@ -5,6 +5,7 @@
 #ifndef SCRIVLET_COMPILER_MEMBER_PAGES_H_
 #define SCRIVLET_COMPILER_MEMBER_PAGES_H_
 
+#include <array>
 #include <string>
 
 #include "addin/project_settings.h"
@@ -16,6 +17,19 @@
 
 namespace scrivlet {
 
+// The macros every page sets, and where each is in the store: a page sets
+// some thirty of them, and finding each by its name again for every page
+// of a large project cost more than storing the values.
+enum PageMacro {
+  pageApplies, pageProps, pageMethods, pageEvents, pageSee, pageParams,
+  pageSet01, pageSet02, pageSet03, pageExamples, pageDescription,
+  pageRemarks, pageReturn, pageName, pageModule, pageFile, pageAuthor,
+  pageRevision, pageVersion, pageUser1, pageUser2, pageUser3, pageUser4,
+  pageUser5, pagePrivate, pagePublic, pageFriend, pageDeclaration,
+  pageSourceCode, pageNeedsModule, pageMacroCount
+};
+using PageMacroHandles = std::array<MacroStore::Handle, pageMacroCount>;
+
 // What compiling a page reads and writes; one per project compile, the
 // parser shared by every page.
 struct PageContext {
@@ -24,6 +38,7 @@ struct PageContext {
   const ProjectSettings& settings;
   CommentParser& parser;
   Preparation& preparation;
+  PageMacroHandles handles = {};
 };
 
 // The expanded body section of `element`. A failure while its comment
