@@ -127,14 +127,14 @@ class MacroEngine::BlockNesting {
   MacroEngine& engine_;
 };
 
-std::string MacroEngine::expandIfNotEmpty(const MacroBlock& block) {
+void MacroEngine::expandIfNotEmpty(const MacroBlock& block, std::string& out) {
   const std::vector<MacroStep>& chosen =
       isEmptyValue(src.slot(block.argument, block.argumentHandle).value)
           ? block.otherwise
           : block.body;
   BlockNesting nesting(*this);
-  if (!block.read) return "";  // the nesting limit stops it first
-  return run(chosen, false, 0);
+  if (!block.read) return;  // the nesting limit stops it first
+  run(chosen, false, out);
 }
 
 // Empty: undefined, a stored text of "" (before expansion), a list without
@@ -146,24 +146,26 @@ bool MacroEngine::isEmptyValue(const MacroValue* value) {
   return !list || list->empty();
 }
 
-std::string MacroEngine::expandDoList(const MacroBlock& block) {
+void MacroEngine::expandDoList(const MacroBlock& block, std::string& out) {
   const MacroValue* value = src.slot(block.argument, block.argumentHandle).value;
-  if (!value) return "";
+  if (!value) return;
   // Held by its own reference: a nested loop may store a new list under the
   // same name while this one runs.
   const MacroListPtr* held = std::get_if<MacroListPtr>(value);
-  if (!held || !*held) return "";
+  if (!held || !*held) return;
   MacroListPtr list = *held;
   const std::string_view name = block.argument;
   BlockNesting nesting(*this);
-  if (!block.read) return "";  // the nesting limit stops it first
+  if (!block.read) return;  // the nesting limit stops it first
+  const std::size_t start = out.size();
   try {
     if (name == "PARAM-LIST" || name == "SET01-LIST" || name == "SET02-LIST" ||
         name == "SET03-LIST")
-      return loopOverFields(name, *list, block);
-    return loopOverLinks(name, *list, block);
+      loopOverFields(name, *list, block, out);
+    else
+      loopOverLinks(name, *list, block, out);
   } catch (const ExpansionError&) {
-    return "";
+    out.resize(start);
   }
 }
 
@@ -186,11 +188,10 @@ void MacroEngine::setItemPosition(std::size_t number, std::size_t count) {
 // that follows the separator before it, line breaks included:
 //   "x" CR "the x value" CR "more" CR   -> param "x",
 //                                          label "the x value" CR "more" CR
-std::string MacroEngine::loopOverFields(std::string_view listName,
-                                        const MacroList& list,
-                                        const MacroBlock& block) {
+void MacroEngine::loopOverFields(std::string_view listName,
+                                 const MacroList& list, const MacroBlock& block,
+                                 std::string& out) {
   std::size_t fieldCount = listName == "PARAM-LIST" ? 2 : 4;
-  std::string out;
   for (std::size_t i = 0; i < list.size(); ++i) {
     std::string_view item = list[i];
     std::string fields[4];
@@ -214,9 +215,8 @@ std::string MacroEngine::loopOverFields(std::string_view listName,
     }
     setItem(itemLabel, std::move(last));
     chargeLoopItem(block.bodySize);
-    out += run(block.body, false, block.bodySize);
+    run(block.body, false, out);
   }
-  return out;
 }
 
 namespace {
@@ -271,9 +271,9 @@ LinkItem normaliseLinkItem(const std::string& entry, const Element* context,
 
 }  // namespace
 
-std::string MacroEngine::loopOverLinks(std::string_view listName,
-                                       const MacroList& list,
-                                       const MacroBlock& block) {
+void MacroEngine::loopOverLinks(std::string_view listName,
+                                const MacroList& list, const MacroBlock& block,
+                                std::string& out) {
   const Element* context = elements_.compiledWrapper.get();
   std::vector<LinkItem> items;
   items.reserve(list.size());
@@ -288,7 +288,6 @@ std::string MacroEngine::loopOverLinks(std::string_view listName,
                    });
 
   bool modules = isModuleContentsList(listName);
-  std::string out;
   for (std::size_t i = 0; i < sorted.size(); ++i) {
     // Each item is stored once: its texts move into the macros.
     LinkItem& item = *sorted[i];
@@ -301,9 +300,8 @@ std::string MacroEngine::loopOverLinks(std::string_view listName,
     setItem(itemHelpID, std::to_string(item.helpID));
     if (modules) setModuleLists(item.element.get());
     chargeLoopItem(block.bodySize);
-    out += run(block.body, false, block.bodySize);
+    run(block.body, false, out);
   }
-  return out;
 }
 
 // A module's own member lists, for a loop nested in a contents loop.

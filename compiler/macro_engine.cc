@@ -158,7 +158,7 @@ std::string MacroEngine::evaluateMacro(std::string_view name, bool isNested) {
   }
   std::string result;
   try {
-    result = expandValue(name, slot, isReadOnlyMacro(name));
+    expandValue(name, slot, isReadOnlyMacro(name), result);
   } catch (const ExpansionError&) {
     return dollarName(name);
   } catch (const TemplateLimitReached&) {
@@ -192,47 +192,56 @@ void MacroEngine::reportTooDeep(std::string_view name) {
 // for a macro that refers to itself, directly or through others: the
 // evaluation where that loop begins ends with "$name$" (one warning), and
 // the macros around it carry on.
-std::string MacroEngine::expandValue(std::string_view name,
-                                     const MacroStore::Slot& slot,
-                                     bool readOnly) {
+void MacroEngine::expandValue(std::string_view name,
+                              const MacroStore::Slot& slot, bool readOnly,
+                              std::string& out) {
   const MacroValue& value = *slot.value;
-  if (asList(value)) return std::string(name);
+  if (asList(value)) {
+    out += name;
+    return;
+  }
   const std::string* stored = asText(value);
   if (!stored) throw ExpansionError("empty object reference");
 
   // Most values the compiler sets hold no macro at all.
-  if (stored->find('$') == std::string::npos)
-    return readOnly && replaceOn ? replaceStrings(*stored, replaceTable)
-               : *stored;
+  if (stored->find('$') == std::string::npos) {
+    if (readOnly && replaceOn)
+      out += replaceStrings(*stored, replaceTable);
+    else
+      out += *stored;
+    return;
+  }
 
   std::size_t frame = evaluating_.size();
   if (frame >= static_cast<std::size_t>(kMaxDepth)) {
     std::size_t loopStart = firstRepeatingFrame(name);
     if (loopStart < frame) throw DepthExceeded{loopStart};
     reportTooDeep(name);
-    return dollarName(name);
+    out += dollarName(name);
+    return;
   }
   // Held here, the steps and the text they view outlive the stored value:
   // expanding may store new values, a loop's item values among them, and
   // replace the very text being expanded.
   std::shared_ptr<const ParsedText> parsed = parsedText(slot);
   evaluating_.push_back(name);
-  std::string result;
+  const std::size_t start = out.size();
   try {
-    result = run(parsed->steps, readOnly, parsed->text.size());
+    run(parsed->steps, readOnly, out);
   } catch (const DepthExceeded& e) {
     evaluating_.pop_back();
     if (e.frame != frame) throw;
     reportTooDeep(name);
-    return dollarName(name);
+    out.resize(start);
+    out += dollarName(name);
+    return;
   } catch (...) {
     evaluating_.pop_back();
     throw;
   }
   evaluating_.pop_back();
-  charge(expandedText_, result.size() + limits.expansionCost,
+  charge(expandedText_, out.size() - start + limits.expansionCost,
          limits.expandedText, "Macros");
-  return result;
 }
 
 std::shared_ptr<const ParsedText> MacroEngine::parsedText(
@@ -254,14 +263,19 @@ void MacroEngine::charge(std::size_t& spent, std::size_t amount,
   throw TemplateLimitReached{};
 }
 
-std::string MacroEngine::evaluateNested(const MacroStep& step) {
+void MacroEngine::evaluateNested(const MacroStep& step, std::string& out) {
   std::string_view name = step.text;
   MacroStore::Slot slot = src.slot(name, step.handle);
-  if (!slot.value) return dollarName(name);
+  if (!slot.value) {
+    out += dollarName(name);
+    return;
+  }
+  const std::size_t start = out.size();
   try {
-    return expandValue(name, slot, step.readOnly);
+    expandValue(name, slot, step.readOnly, out);
   } catch (const ExpansionError&) {
-    return dollarName(name);
+    out.resize(start);
+    out += dollarName(name);
   }
 }
 
@@ -356,11 +370,9 @@ void MacroEngine::parseReference(const Reference& ref, std::string_view text,
   steps.push_back(std::move(step));
 }
 
-std::string MacroEngine::run(const std::vector<MacroStep>& steps,
-                             bool replaceAllowed, std::size_t sizeHint) {
+void MacroEngine::run(const std::vector<MacroStep>& steps,
+                      bool replaceAllowed, std::string& out) {
   using Kind = MacroStep::Kind;
-  std::string out;
-  out.reserve(sizeHint);
   for (const MacroStep& step : steps) {
     switch (step.kind) {
       case Kind::literal:
@@ -375,7 +387,7 @@ std::string MacroEngine::run(const std::vector<MacroStep>& steps,
         progress_.reportMessage(step.message);
         break;
       case Kind::macro:
-        out += evaluateNested(step);
+        evaluateNested(step, out);
         break;
       case Kind::nextId:
         out += std::to_string(idCounter);
@@ -397,14 +409,13 @@ std::string MacroEngine::run(const std::vector<MacroStep>& steps,
         replaceOn = step.kind == Kind::replaceOn;
         break;
       case Kind::ifNotEmpty:
-        out += expandIfNotEmpty(*step.block);
+        expandIfNotEmpty(*step.block, out);
         break;
       case Kind::doList:
-        out += expandDoList(*step.block);
+        expandDoList(*step.block, out);
         break;
     }
   }
-  return out;
 }
 
 // A text that is not stored (a replacement table's token) is read for the
@@ -413,7 +424,9 @@ std::string MacroEngine::expandText(std::string_view text,
                                     bool replaceAllowed) {
   std::vector<MacroStep> steps;
   parseText(text, steps, 0);
-  return run(steps, replaceAllowed, text.size());
+  std::string out;
+  run(steps, replaceAllowed, out);
+  return out;
 }
 
 }  // namespace scrivlet

@@ -170,24 +170,25 @@ class MacroEngine {
   // The steps of a stored text, read on first use.
   std::shared_ptr<const ParsedText> parsedText(const MacroStore::Slot& slot);
 
-  // Expansion.
-  std::string run(const std::vector<MacroStep>& steps, bool replaceAllowed,
-                  std::size_t sizeHint);
+  // Expansion. Each step appends its text to `out`; a step that fails
+  // takes back what it appended before it gives its own result.
+  void run(const std::vector<MacroStep>& steps, bool replaceAllowed,
+           std::string& out);
   std::string expandText(std::string_view text, bool replaceAllowed);
-  std::string evaluateNested(const MacroStep& step);
-  std::string expandValue(std::string_view name, const MacroStore::Slot& slot,
-                          bool readOnly);
+  void evaluateNested(const MacroStep& step, std::string& out);
+  void expandValue(std::string_view name, const MacroStore::Slot& slot,
+                   bool readOnly, std::string& out);
   std::size_t firstRepeatingFrame(std::string_view next) const;
   void reportTooDeep(std::string_view name);
 
   // Conditional blocks and list loops.
-  std::string expandIfNotEmpty(const MacroBlock& block);
-  std::string expandDoList(const MacroBlock& block);
+  void expandIfNotEmpty(const MacroBlock& block, std::string& out);
+  void expandDoList(const MacroBlock& block, std::string& out);
   static bool isEmptyValue(const MacroValue* value);
-  std::string loopOverLinks(std::string_view listName, const MacroList& list,
-                            const MacroBlock& block);
-  std::string loopOverFields(std::string_view listName, const MacroList& list,
-                             const MacroBlock& block);
+  void loopOverLinks(std::string_view listName, const MacroList& list,
+                     const MacroBlock& block, std::string& out);
+  void loopOverFields(std::string_view listName, const MacroList& list,
+                      const MacroBlock& block, std::string& out);
   void setItemPosition(std::size_t number, std::size_t count);
   // The macros a loop stores for each item, through handles of their own.
   enum ItemMacro {

@@ -137,6 +137,14 @@ TEST(MacroEngine, CounterOverflowEndsTheEvaluationInProgress) {
   EXPECT_EQ(t.engine.evaluateMacro("DOWN", false), "$DOWN$");
   t.engine.resetEngineState();
   EXPECT_EQ(t.engine.evaluateMacro("OUTER", false), "[a 1]");
+
+  // Inside a loop the whole loop gives nothing, items done before included.
+  t.engine.setMacroValue("SEE-LINK-LIST", makeList({"\"x\r", "\"y\r"}));
+  t.engine.setMacroValue(
+      "LOOP", std::string("<$DOLIST$ $SEE-LINK-LIST$\r$LIST-ITEM$$NEXT-ID$"
+                          "$END-DOLIST$>"));
+  t.engine.idCounter = 2147483646;
+  EXPECT_EQ(t.engine.evaluateMacro("LOOP", false), "<>");
 }
 
 TEST(MacroEngine, ReplaceStringsTakesPairsInOrder) {
