@@ -165,7 +165,8 @@ std::string MacroEngine::evaluateMacro(std::string_view name, bool isNested) {
     if (!outermost) throw;
     return dollarName(name);
   }
-  if (!isNested) result = replaceAll(result, "$$", "$");
+  if (!isNested && result.find("$$") != std::string::npos)
+    result = replaceAll(result, "$$", "$");
   return result;
 }
 

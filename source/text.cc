@@ -71,15 +71,21 @@ std::string join(const std::vector<std::string>& parts, std::string_view sep) {
 std::string replaceAll(std::string_view s, std::string_view from,
                        std::string_view to) {
   if (from.empty()) return std::string(s);
+  // Most calls replace one character (line ends): found without a compare.
+  auto next = [&](std::size_t pos) {
+    return from.size() == 1 ? s.find(from[0], pos) : s.find(from, pos);
+  };
+  std::size_t at = next(0);
+  if (at == std::string_view::npos) return std::string(s);
   std::string out;
+  out.reserve(s.size() + s.size() / 16);
   std::size_t pos = 0;
-  for (;;) {
-    std::size_t at = s.find(from, pos);
-    if (at == std::string_view::npos) break;
+  do {
     out.append(s.substr(pos, at - pos));
     out.append(to);
     pos = at + from.size();
-  }
+    at = next(pos);
+  } while (at != std::string_view::npos);
   out.append(s.substr(pos));
   return out;
 }

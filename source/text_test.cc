@@ -16,5 +16,13 @@ TEST(Text, TrimmingRemovesSpacesOnlyAtBothEnds) {
   EXPECT_EQ(rightTrim("  x "), "  x");
 }
 
+TEST(Text, ReplaceAllTakesEveryOccurrenceLeftToRight) {
+  EXPECT_EQ(replaceAll("a\rb\r", "\r", "\r\n"), "a\r\nb\r\n");
+  EXPECT_EQ(replaceAll("$$$", "$$", "$"), "$$");
+  EXPECT_EQ(replaceAll("abc", "x", "y"), "abc");
+  EXPECT_EQ(replaceAll("abc", "", "y"), "abc");
+  EXPECT_EQ(replaceAll("aaa", "a", ""), "");
+}
+
 }  // namespace
 }  // namespace scrivlet
