@@ -315,7 +315,7 @@ void MacroEngine::setModuleLists(const Element* module) {
   for (const auto& list : lists) {
     if (!list.build) continue;
     setMacroValue(list.name,
-                  makeList(module ? list.build(*module) : MacroList()));
+                  module ? MacroValue(list.build(*module)) : makeList({}));
   }
 }
 

@@ -92,8 +92,8 @@ TEST_F(ListLoops, NestedLoopsListEachModulesMembers) {
   project.addMember(form1, ElementKind::Smethod, "Unload");
   engine.getMethodsList = [](const Element& module) {
     if (module.moduleName() == "Form1")
-      return MacroList{"Form1.Unload\r", "Form1.Load\r"};
-    return MacroList{};
+      return shareList({"Form1.Unload\r", "Form1.Load\r"});
+    return shareList({});
   };
   engine.setMacroValue("CONT-FORMS-LINK-LIST",
                        makeList({"Form1\r", "Class1\r"}));

@@ -37,7 +37,8 @@ namespace scrivlet {
 
 // Builds a module's member lists for a loop over a contents list of
 // modules ("PROPS-LINK-LIST", "METHODS-LINK-LIST", "EVENTS-LINK-LIST").
-using ModuleListBuilder = std::function<MacroList(const Element& module)>;
+// A module's member list, shared by every page and loop that shows it.
+using ModuleListBuilder = std::function<MacroListPtr(const Element& module)>;
 
 class MacroEngine {
  public:

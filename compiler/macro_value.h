@@ -22,9 +22,11 @@ using MacroList = std::vector<std::string>;
 using MacroListPtr = std::shared_ptr<const MacroList>;
 using MacroValue = std::variant<std::string, MacroListPtr>;
 
-inline MacroValue makeList(MacroList items) {
+inline MacroListPtr shareList(MacroList items) {
   return std::make_shared<const MacroList>(std::move(items));
 }
+
+inline MacroValue makeList(MacroList items) { return shareList(std::move(items)); }
 
 inline const std::string* asText(const MacroValue& v) {
   return std::get_if<std::string>(&v);

@@ -347,15 +347,11 @@ std::string compile(Element& element, PageContext& context) {
   parser.setComment(element.comment);
   if (module) {
     set(pageApplies, listOf({}));
-    set(pageProps,
-                         listOf(context.preparation.getPropsList(element)));
-    set(pageMethods,
-                         listOf(context.preparation.getMethodsList(element)));
-    set(pageEvents,
-                         listOf(context.preparation.getEventsList(element)));
+    set(pageProps, context.preparation.getPropsList(element));
+    set(pageMethods, context.preparation.getMethodsList(element));
+    set(pageEvents, context.preparation.getEventsList(element));
   } else {
-    set(pageApplies,
-                         listOf(context.preparation.getAppliesList(element)));
+    set(pageApplies, context.preparation.getAppliesList(element));
   }
   set(pageSee, listOf(parser.getSeeList()));
   // Pages without parameters or settings tables clear them, so that a page

@@ -381,6 +381,14 @@ const Preparation::ModuleMembers& Preparation::membersOf(
         members.procedures[entry.item->name()].push_back(
             entry.item.get());
       }
+    for (auto& [cmo, members] : byModule_) {
+      members.methodsList = shareList(std::move(members.methods));
+      members.eventsList = shareList(std::move(members.events));
+      MacroList props;
+      props.reserve(members.props.size());
+      for (const auto& entry : members.props) props.push_back(entry.item);
+      members.propsList = shareList(std::move(props));
+    }
     byModuleBuilt_ = true;
   }
   static const ModuleMembers none;
@@ -396,38 +404,49 @@ const std::vector<const Element*>& Preparation::propertyProcedures(
   return found == procedures.end() ? none : found->second;
 }
 
-MacroList Preparation::getPropsList(const Element& module) const {
-  MacroList items;
-  for (const auto& entry : membersOf(module).props) items.push_back(entry.item);
-  return items;
+namespace {
+
+// A module without members of a kind shows an empty list.
+MacroListPtr orEmpty(const MacroListPtr& list) {
+  static const MacroListPtr empty = shareList({});
+  return list ? list : empty;
 }
 
-MacroList Preparation::getMethodsList(const Element& module) const {
-  return membersOf(module).methods;
+}  // namespace
+
+MacroListPtr Preparation::getPropsList(const Element& module) const {
+  return orEmpty(membersOf(module).propsList);
 }
 
-MacroList Preparation::getEventsList(const Element& module) const {
-  return membersOf(module).events;
+MacroListPtr Preparation::getMethodsList(const Element& module) const {
+  return orEmpty(membersOf(module).methodsList);
+}
+
+MacroListPtr Preparation::getEventsList(const Element& module) const {
+  return orEmpty(membersOf(module).eventsList);
 }
 
 // Elements that share documentation hold the same comment object; one that
 // shares with none is alone with its own module.
-MacroList Preparation::getAppliesList(const Element& element) const {
+MacroListPtr Preparation::getAppliesList(const Element& element) const {
   auto found = comments_.find(&element);
-  if (found == comments_.end()) return {element.moduleName() + "\r"};
+  if (found == comments_.end()) return shareList({element.moduleName() + "\r"});
   if (!appliesBuilt_) {
     applies_.clear();
+    std::unordered_map<const void*, MacroList> lists;
     std::unordered_map<const void*, KeyedCollection<bool>> seen;
     for (const auto& entry : elements_.all) {
       auto shared = comments_.find(entry.item.get());
       if (shared == comments_.end()) continue;
       std::string module = entry.item->moduleName();
       if (seen[shared->second.get()].add(module, true))
-        applies_[shared->second.get()].push_back(module + "\r");
+        lists[shared->second.get()].push_back(module + "\r");
     }
+    for (auto& [comment, list] : lists)
+      applies_[comment] = shareList(std::move(list));
     appliesBuilt_ = true;
   }
-  return applies_[found->second.get()];
+  return orEmpty(applies_[found->second.get()]);
 }
 
 }  // namespace scrivlet

@@ -56,11 +56,11 @@ class Preparation {
   // The nine "CONT-...-LINK-LIST" macros from the page index.
   void makeContents(const ElementCollection& pageIndex);
 
-  MacroList getPropsList(const Element& module) const;
-  MacroList getMethodsList(const Element& module) const;
-  MacroList getEventsList(const Element& module) const;
+  MacroListPtr getPropsList(const Element& module) const;
+  MacroListPtr getMethodsList(const Element& module) const;
+  MacroListPtr getEventsList(const Element& module) const;
   // Every module holding an element that shares `element`'s documentation.
-  MacroList getAppliesList(const Element& element) const;
+  MacroListPtr getAppliesList(const Element& element) const;
   // The procedures of the property `procedure` belongs to, itself among
   // them: Gets, then Sets, then Lets of its module and name.
   const std::vector<const Element*>& propertyProcedures(
@@ -95,10 +95,12 @@ class Preparation {
   int resolveSame(Element& start,
                   std::unordered_map<const Element*, int>& marks);
   void shareHelpID(Element& element, const std::string& documentedBy);
+  // Each list is built once and shared by the pages and loops that show it.
   struct ModuleMembers {
     MacroList methods;
     MacroList events;
     KeyedCollection<std::string> props;  // by member name: Get, else Set, else Let
+    MacroListPtr methodsList, eventsList, propsList;
     // By property name.
     FoldedMap<std::vector<const Element*>> procedures;
   };
@@ -108,7 +110,7 @@ class Preparation {
   // comment again drops the applies index.
   mutable std::unordered_map<const CodeModule*, ModuleMembers> byModule_;
   mutable bool byModuleBuilt_ = false;
-  mutable std::unordered_map<const void*, MacroList> applies_;
+  mutable std::unordered_map<const void*, MacroListPtr> applies_;
   mutable bool appliesBuilt_ = false;
 
   store& elements_;

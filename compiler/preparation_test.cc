@@ -57,7 +57,7 @@ TEST_F(PreparationTest, CommentedGetDocumentsItsUncommentedLet) {
   EXPECT_EQ(join(get.comment, "|"),
             " The width.|@param        value Long.");
   EXPECT_EQ(c->element("Shape.Width'let").comment, get.comment);
-  EXPECT_EQ(visible(join(c->driver->preparation().getAppliesList(get), "")),
+  EXPECT_EQ(visible(join(*c->driver->preparation().getAppliesList(get), "")),
             "Shape/");
 
   // A lone uncommented Get keeps its own page and stays a read-only property.
