@@ -1,5 +1,6 @@
 #include "compiler/output_queue.h"
 
+#include <iterator>
 #include <utility>
 
 namespace scrivlet {
@@ -19,8 +20,11 @@ OutputQueue::~OutputQueue() {
 
 void OutputQueue::run() {
   std::unique_lock<std::mutex> lock(mutex_);
-  // Once woken, the thread writes until the queue is empty.
+  // Once woken, the thread writes until the queue is empty. It takes what
+  // is queued all at once: taking the lock for every file made the two
+  // threads queue up for it.
   bool draining = false;
+  std::deque<Job> batch;
   for (;;) {
     if (jobs_.empty()) draining = false;
     jobReady_.wait(lock, [this, &draining] {
@@ -29,18 +33,33 @@ void OutputQueue::run() {
     });
     draining = true;
     if (stopping_) return;
-    Job job = std::move(jobs_.front());
-    jobs_.pop_front();
-    queuedBytes_ -= job.text.size();
+    batch.swap(jobs_);
     writing_ = true;
     lock.unlock();
-    std::string bytes = diskText(job.text);
-    job.text = std::string();
-    int error = writeBytes(services_.files, job.path, bytes, job.append);
+    std::size_t written = 0;
+    Failure failure;
+    while (!batch.empty() && !stopping_) {
+      Job& job = batch.front();
+      std::string bytes = diskText(job.text);
+      written += job.text.size();
+      int error = writeBytes(services_.files, job.path, bytes, job.append);
+      if (error != 0) {
+        failure = {std::move(job.path), std::move(bytes), job.append, error};
+        batch.pop_front();
+        break;
+      }
+      batch.pop_front();
+    }
     lock.lock();
     writing_ = false;
-    if (error != 0) {
-      failure_ = {std::move(job.path), std::move(bytes), job.append, error};
+    queuedBytes_ -= written;
+    if (failure.error != 0) {
+      // What follows the failed file waits for the answer, ahead of what
+      // was queued meanwhile.
+      jobs_.insert(jobs_.begin(), std::make_move_iterator(batch.begin()),
+                   std::make_move_iterator(batch.end()));
+      batch.clear();
+      failure_ = std::move(failure);
       failed_ = true;
     }
     progress_.notify_all();

@@ -11,6 +11,7 @@
 #ifndef SCRIVLET_COMPILER_OUTPUT_QUEUE_H_
 #define SCRIVLET_COMPILER_OUTPUT_QUEUE_H_
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -77,7 +78,8 @@ class OutputQueue {
   bool writing_ = false;
   bool failed_ = false;
   bool abandoned_ = false;
-  bool stopping_ = false;
+  // Also read between the files of a batch, without the lock.
+  std::atomic<bool> stopping_ = false;
   bool finishing_ = false;
   Failure failure_;
   std::thread thread_;
