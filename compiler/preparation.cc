@@ -366,8 +366,12 @@ void Preparation::makeContents(const ElementCollection& pageIndex) {
     engine_.setMacroValue(name, makeList(std::move(lists[name])));
 }
 
-const Preparation::ModuleMembers& Preparation::membersOf(
-    const Element& module) const {
+void Preparation::buildPageIndexes() const {
+  buildModuleMembers();
+  buildApplies();
+}
+
+void Preparation::buildModuleMembers() const {
   if (!byModuleBuilt_) {
     for (const auto& entry : elements_.methods)
       byModule_[entry.item->cmo].methods.push_back(entry.key + "\r");
@@ -391,6 +395,11 @@ const Preparation::ModuleMembers& Preparation::membersOf(
     }
     byModuleBuilt_ = true;
   }
+}
+
+const Preparation::ModuleMembers& Preparation::membersOf(
+    const Element& module) const {
+  buildModuleMembers();
   static const ModuleMembers none;
   auto found = byModule_.find(module.cmo);
   return found == byModule_.end() ? none : found->second;
@@ -428,9 +437,7 @@ MacroListPtr Preparation::getEventsList(const Element& module) const {
 
 // Elements that share documentation hold the same comment object; one that
 // shares with none is alone with its own module.
-MacroListPtr Preparation::getAppliesList(const Element& element) const {
-  auto found = comments_.find(&element);
-  if (found == comments_.end()) return shareList({element.moduleName() + "\r"});
+void Preparation::buildApplies() const {
   if (!appliesBuilt_) {
     applies_.clear();
     std::unordered_map<const void*, MacroList> lists;
@@ -446,7 +453,14 @@ MacroListPtr Preparation::getAppliesList(const Element& element) const {
       applies_[comment] = shareList(std::move(list));
     appliesBuilt_ = true;
   }
-  return orEmpty(applies_[found->second.get()]);
+}
+
+MacroListPtr Preparation::getAppliesList(const Element& element) const {
+  auto found = comments_.find(&element);
+  if (found == comments_.end()) return shareList({element.moduleName() + "\r"});
+  buildApplies();
+  auto list = applies_.find(found->second.get());
+  return orEmpty(list == applies_.end() ? nullptr : list->second);
 }
 
 }  // namespace scrivlet
