@@ -405,7 +405,7 @@ int benchMain(int argc, char** argv) {
     fs::create_directories(work / "project");
     GeneratedProject project = generateProject((work / "project").string(), size);
     std::string label = "generated " + std::to_string(project.lines) + " lines";
-    int repeats = size >= 50000 ? 1 : 3;
+    int repeats = size >= 50000 ? 2 : 3;
     listed.push_back(timeElements(options, project.vbpPath, work, label,
                                   project.members, repeats));
     if (compile) {
