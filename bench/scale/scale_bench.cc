@@ -165,10 +165,15 @@ int compileFloor(const std::vector<std::string>& inputs,
   std::size_t total = 0;
   for (const std::string& path : inputs) total += readAll(path).size();
   std::string block;
+  fs::path madeFolder;
   for (const OutputFile& file : outputs) {
     fs::path path = folder / file.relative;
-    std::error_code ec;
-    fs::create_directories(path.parent_path(), ec);
+    // Each folder is made once: most files share one.
+    if (path.parent_path() != madeFolder) {
+      std::error_code ec;
+      fs::create_directories(path.parent_path(), ec);
+      madeFolder = path.parent_path();
+    }
     block.assign(static_cast<std::size_t>(file.size), total ? 'x' : 'y');
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(block.data(), static_cast<std::streamsize>(block.size()));
