@@ -249,14 +249,8 @@ bool CompileDriver::moduleEnabled(const Element& module) const {
 }
 
 std::string CompileDriver::compilePage(const std::shared_ptr<Element>& element) {
-  return compilePage(element,
-                     readCommentFacts(*element, parser_, preparation_));
-}
-
-std::string CompileDriver::compilePage(const std::shared_ptr<Element>& element,
-                                       CommentFacts facts) {
   elements_.compiledWrapper = element;
-  return scrivlet::compile(*element, pageContext_, std::move(facts));
+  return scrivlet::compile(*element, pageContext_);
 }
 
 void CompileDriver::readAhead(std::vector<std::shared_ptr<Element>> pages) {
@@ -279,7 +273,8 @@ void CompileDriver::writePage(const std::shared_ptr<Element>& element,
       progress_.ShowProgress(element->moduleName(), "");
       if (!moduleEnabled(*element)) return;
     }
-    text = compilePage(element, std::move(facts));
+    elements_.compiledWrapper = element;
+    text = scrivlet::compile(*element, pageContext_, std::move(facts));
   } catch (const std::exception&) {
     // A page whose comment cannot be read is left out; the others go on.
     return;

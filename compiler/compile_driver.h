@@ -116,8 +116,6 @@ class CompileDriver {
   // Reads the comments of the pages ahead while they are written.
   std::optional<CommentReader> reader_;
   void readAhead(std::vector<std::shared_ptr<Element>> pages);
-  std::string compilePage(const std::shared_ptr<Element>& element,
-                          CommentFacts facts);
 };
 
 }  // namespace scrivlet

@@ -42,10 +42,9 @@ struct PageContext {
 };
 
 // What a page shows from its element's comment and from the lists of the
-// prepared model. Reading them changes nothing, and reads nothing that
-// expanding a page changes (of the code, only module names), so the
-// comments of the next pages can be read on another thread while a page is
-// expanded (see CommentReader).
+// prepared model. Reading them touches neither the code nor anything that
+// expanding a page changes, so the comments of the next pages can be read
+// on another thread while a page is expanded (see CommentReader).
 struct CommentFacts {
   MacroListPtr applies, props, methods, events;
   std::vector<std::string> see, params, examples;
