@@ -136,7 +136,6 @@ std::string CompileDriver::ext(const char* name) {
 // dropped at once.
 bool CompileDriver::aborted() {
   if (!progress_.abortCheck()) return false;
-  reader_.reset();
   elements_.clearElements();
   elements_.compiledWrapper = nullptr;
   engine_.src.clear();
@@ -161,17 +160,12 @@ bool CompileDriver::writeOutput(const std::string& projectName) {
   // Closed on every way out, an exception's too: what is queued then is
   // dropped rather than written after the compile has failed.
   struct Close {
-    std::optional<CommentReader>& reader;
     std::optional<OutputQueue>& output;
-    ~Close() {
-      reader.reset();
-      output.reset();
-    }
-  } close{reader_, output_};
+    ~Close() { output.reset(); }
+  } close{output_};
   output_.emplace(files_);
   bool done = ext("SPLIT") == "0" ? compileSingle(projectName)
                                   : compileSplit(projectName);
-  reader_.reset();
   output_->finish();
   return done && !aborted();
 }
@@ -253,28 +247,17 @@ std::string CompileDriver::compilePage(const std::shared_ptr<Element>& element) 
   return scrivlet::compile(*element, pageContext_);
 }
 
-void CompileDriver::readAhead(std::vector<std::shared_ptr<Element>> pages) {
-  preparation_.buildPageIndexes();
-  reader_.emplace(std::move(pages), settings_, preparation_);
-}
-
-// Writes the page of `element`, the next of those given to readAhead.
 void CompileDriver::writePage(const std::shared_ptr<Element>& element,
                               const std::string& path, bool append) {
   std::string text;
   try {
-    // Every page takes its facts, the ones left out too: the reader hands
-    // them over in page order.
-    CommentFacts facts = reader_ ? reader_->next()
-                                 : readCommentFacts(*element, parser_, preparation_);
     if (isMember(*element)) {
       progress_.ShowProgress(element->moduleName(), element->name());
     } else {
       progress_.ShowProgress(element->moduleName(), "");
       if (!moduleEnabled(*element)) return;
     }
-    elements_.compiledWrapper = element;
-    text = scrivlet::compile(*element, pageContext_, std::move(facts));
+    text = compilePage(element);
   } catch (const std::exception&) {
     // A page whose comment cannot be read is left out; the others go on.
     return;
@@ -309,7 +292,6 @@ bool CompileDriver::compileSplit(const std::string& projectName) {
   // A copy: an abort clears the collections while the loop walks them.
   std::vector<std::shared_ptr<Element>> pages;
   for (const auto& entry : pageIndex_) pages.push_back(entry.item);
-  readAhead(pages);
   for (const auto& element : pages) {
     if (aborted()) return false;
     std::string name = isMember(*element)
@@ -342,11 +324,7 @@ bool CompileDriver::compileSingle(const std::string& projectName) {
   if (aborted()) return false;
 
   MacroList indexList = preparation_.makeIndexList(pageIndex_);
-  std::vector<OrderedPage> order = singleFileOrder(pageIndex_, indexList);
-  std::vector<std::shared_ptr<Element>> pages;
-  for (const OrderedPage& page : order) pages.push_back(page.element);
-  readAhead(std::move(pages));
-  for (const OrderedPage& page : order) {
+  for (const OrderedPage& page : singleFileOrder(pageIndex_, indexList)) {
     if (page.checkFirst && aborted()) return false;
     writePage(page.element, path, true);
   }

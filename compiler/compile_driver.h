@@ -23,7 +23,6 @@
 #include "addin/project_settings.h"
 #include "addin/text_file.h"
 #include "comments/comment_parser.h"
-#include "compiler/comment_reader.h"
 #include "compiler/exec_after.h"
 #include "compiler/macro_engine.h"
 #include "compiler/member_pages.h"
@@ -113,9 +112,6 @@ class CompileDriver {
   ElementCollection pageIndex_;
   // Open while the pages are written.
   std::optional<OutputQueue> output_;
-  // Reads the comments of the pages ahead while they are written.
-  std::optional<CommentReader> reader_;
-  void readAhead(std::vector<std::shared_ptr<Element>> pages);
 };
 
 }  // namespace scrivlet

@@ -127,13 +127,11 @@ std::string propertySource(const Element& element,
   return orStatement(element, std::move(text));
 }
 
-// `includeSource`: the comment's "@includesource" value.
-std::string includedSource(const Element& element, PageContext& context,
-                           const std::string& includeSource) {
+std::string includedSource(const Element& element, PageContext& context) {
   switch (context.settings.insertSourceGlobal) {
     case 1: break;
     case 2:
-      if (includeSource.empty()) return "";
+      if (context.parser.getIncludeSource().empty()) return "";
       break;
     default: return "";
   }
@@ -175,12 +173,13 @@ void setScope(const Element& element, PageContext& context) {
   setPageMacro(context, pageFriend, frnd);
 }
 
-// `commented`: the comment's "@return" text.
-std::string memberReturn(const Element& element, std::string commented) {
+std::string memberReturn(const Element& element, const CommentParser& parser) {
   switch (element.kind()) {
-    case ElementKind::Smethod: return commented;
+    case ElementKind::Smethod: return parser.getReturn();
     case ElementKind::SpropGet:
-      return static_cast<const SpropGet&>(element).hasNoLetSet ? commented : "";
+      return static_cast<const SpropGet&>(element).hasNoLetSet
+                 ? parser.getReturn()
+                 : "";
     case ElementKind::Svariable:
     case ElementKind::Sconstant: return getReturns(element);
     default: return "";
@@ -333,98 +332,76 @@ void markNeedsModuleName(const store& elements, const Preparation& preparation) 
            [](const Element&, NamedAlike&) {});
 }
 
-CommentFacts readCommentFacts(const Element& element, CommentParser& parser,
-                              const Preparation& preparation) {
-  CommentFacts facts;
+std::string compile(Element& element, PageContext& context) {
+  MacroEngine& engine = context.engine;
+  CommentParser& parser = context.parser;
+  const ProjectSettings& settings = context.settings;
   bool module = element.kind() == ElementKind::Smodule;
   bool valueKind = element.kind() == ElementKind::Svariable ||
                    element.kind() == ElementKind::Sconstant;
-  parser.setComment(element.comment);
-  if (module) {
-    facts.applies = shareList({});
-    facts.props = preparation.getPropsList(element);
-    facts.methods = preparation.getMethodsList(element);
-    facts.events = preparation.getEventsList(element);
-  } else {
-    facts.applies = preparation.getAppliesList(element);
-  }
-  facts.see = parser.getSeeList();
-  // Pages without parameters or settings tables clear them, so that a page
-  // never shows those of the page compiled before it.
-  if (!module && !valueKind) facts.params = parser.getParamList();
-  if (!module) facts.settings = parser.getSettingsList();
-  facts.examples = parser.getExampleList();
-  facts.description = parser.getDescription();
-  facts.remarks = parser.getRemarks();
-  facts.returns = parser.getReturn();
-  facts.author = parser.getAuthor();
-  facts.revision = parser.getRevision();
-  facts.version = parser.getVersion();
-  for (int n = 1; n <= 5; ++n)
-    facts.user[static_cast<std::size_t>(n - 1)] = parser.getUser(n);
-  facts.includeSource = parser.getIncludeSource();
-  return facts;
-}
-
-std::string compile(Element& element, PageContext& context) {
-  return compile(element, context,
-                 readCommentFacts(element, context.parser, context.preparation));
-}
-
-std::string compile(Element& element, PageContext& context, CommentFacts facts) {
-  MacroEngine& engine = context.engine;
-  const ProjectSettings& settings = context.settings;
-  bool module = element.kind() == ElementKind::Smodule;
 
   auto set = [&context](PageMacro which, MacroValue value) {
     setPageMacro(context, which, std::move(value));
   };
-  set(pageApplies, std::move(facts.applies));
-  if (module) {
-    set(pageProps, std::move(facts.props));
-    set(pageMethods, std::move(facts.methods));
-    set(pageEvents, std::move(facts.events));
-  }
-  set(pageSee, listOf(std::move(facts.see)));
-  set(pageParams, listOf(std::move(facts.params)));
-  set(pageSet01, listOf(std::move(facts.settings[0])));
-  set(pageSet02, listOf(std::move(facts.settings[1])));
-  set(pageSet03, listOf(std::move(facts.settings[2])));
-  set(pageExamples, listOf(std::move(facts.examples)));
 
-  set(pageDescription, facts.description);
-  set(pageRemarks, std::move(facts.remarks));
-  set(pageReturn, memberReturn(element, std::move(facts.returns)));
+  parser.setComment(element.comment);
+  if (module) {
+    set(pageApplies, listOf({}));
+    set(pageProps, context.preparation.getPropsList(element));
+    set(pageMethods, context.preparation.getMethodsList(element));
+    set(pageEvents, context.preparation.getEventsList(element));
+  } else {
+    set(pageApplies, context.preparation.getAppliesList(element));
+  }
+  set(pageSee, listOf(parser.getSeeList()));
+  // Pages without parameters or settings tables clear them, so that a page
+  // never shows those of the page compiled before it.
+  set(pageParams, listOf(module || valueKind
+                                                ? std::vector<std::string>()
+                                                : parser.getParamList()));
+  std::array<std::vector<std::string>, 3> settingsLists;
+  if (!module) settingsLists = parser.getSettingsList();
+  set(pageSet01, listOf(settingsLists[0]));
+  set(pageSet02, listOf(settingsLists[1]));
+  set(pageSet03, listOf(settingsLists[2]));
+  set(pageExamples, listOf(parser.getExampleList()));
+
+  std::string description = parser.getDescription();
+  set(pageDescription, description);
+  set(pageRemarks, parser.getRemarks());
+  set(pageReturn, memberReturn(element, parser));
   std::string name = element.name();
   std::string moduleName = element.moduleName();
   set(pageName, name);
   set(pageModule, moduleName);
   set(pageFile, moduleName + "-" + name);
-  set(pageAuthor, std::move(facts.author));
-  set(pageRevision, std::move(facts.revision));
-  set(pageVersion, std::move(facts.version));
+  set(pageAuthor, parser.getAuthor());
+  set(pageRevision, parser.getRevision());
+  set(pageVersion, parser.getVersion());
   for (int n = 1; n <= 5; ++n) {
-    std::string& value = facts.user[static_cast<std::size_t>(n - 1)];
+    std::string value = parser.getUser(n);
     engine.setMacroValue(
         "MEMBER-" + upperCase(settings.userName[static_cast<std::size_t>(n - 1)]),
         value);
-    set(static_cast<PageMacro>(pageUser1 + n - 1), std::move(value));
+    set(static_cast<PageMacro>(pageUser1 + n - 1), value);
   }
 
   tolerated([&] { setScope(element, context); });
   set(pageDeclaration, "");
   if (!module)
     tolerated([&] {
-      set(pageDeclaration, doubledDollars(statementOf(element)));
+      set(pageDeclaration,
+                           doubledDollars(statementOf(element)));
     });
   set(pageSourceCode, "");
   if (!module)
     tolerated([&] {
-      set(pageSourceCode, includedSource(element, context, facts.includeSource));
+      set(pageSourceCode, includedSource(element, context));
     });
   if (settings.comWriteDescription)
-    tolerated([&] { writeDescription(element, facts.description); });
-  set(pageNeedsModule, !module && element.needsModule ? "1" : "");
+    tolerated([&] { writeDescription(element, description); });
+  set(pageNeedsModule,
+                       !module && element.needsModule ? "1" : "");
   return engine.evaluateMacro(bodySection(element), false);
 }
 

@@ -41,27 +41,10 @@ struct PageContext {
   PageMacroHandles handles = {};
 };
 
-// What a page shows from its element's comment and from the lists of the
-// prepared model. Reading them touches neither the code nor anything that
-// expanding a page changes, so the comments of the next pages can be read
-// on another thread while a page is expanded (see CommentReader).
-struct CommentFacts {
-  MacroListPtr applies, props, methods, events;
-  std::vector<std::string> see, params, examples;
-  std::array<std::vector<std::string>, 3> settings;
-  std::string description, remarks, returns, author, revision, version;
-  std::array<std::string, 5> user;
-  std::string includeSource;
-};
-CommentFacts readCommentFacts(const Element& element, CommentParser& parser,
-                              const Preparation& preparation);
-
 // The expanded body section of `element`. A failure while its comment
-// values are read propagates; later steps (scope, declaration, source,
+// values are stored propagates; later steps (scope, declaration, source,
 // the description written back) are skipped when they fail.
 std::string compile(Element& element, PageContext& context);
-// The same with the comment read already.
-std::string compile(Element& element, PageContext& context, CommentFacts facts);
 
 // The body section an element's page expands: "scriv-method-body",
 // "scriv-function-body" (a method of a standard module), ...

@@ -366,12 +366,8 @@ void Preparation::makeContents(const ElementCollection& pageIndex) {
     engine_.setMacroValue(name, makeList(std::move(lists[name])));
 }
 
-void Preparation::buildPageIndexes() const {
-  buildModuleMembers();
-  buildApplies();
-}
-
-void Preparation::buildModuleMembers() const {
+const Preparation::ModuleMembers& Preparation::membersOf(
+    const Element& module) const {
   if (!byModuleBuilt_) {
     for (const auto& entry : elements_.methods)
       byModule_[entry.item->cmo].methods.push_back(entry.key + "\r");
@@ -395,11 +391,6 @@ void Preparation::buildModuleMembers() const {
     }
     byModuleBuilt_ = true;
   }
-}
-
-const Preparation::ModuleMembers& Preparation::membersOf(
-    const Element& module) const {
-  buildModuleMembers();
   static const ModuleMembers none;
   auto found = byModule_.find(module.cmo);
   return found == byModule_.end() ? none : found->second;
@@ -437,7 +428,9 @@ MacroListPtr Preparation::getEventsList(const Element& module) const {
 
 // Elements that share documentation hold the same comment object; one that
 // shares with none is alone with its own module.
-void Preparation::buildApplies() const {
+MacroListPtr Preparation::getAppliesList(const Element& element) const {
+  auto found = comments_.find(&element);
+  if (found == comments_.end()) return shareList({element.moduleName() + "\r"});
   if (!appliesBuilt_) {
     applies_.clear();
     std::unordered_map<const void*, MacroList> lists;
@@ -453,14 +446,7 @@ void Preparation::buildApplies() const {
       applies_[comment] = shareList(std::move(list));
     appliesBuilt_ = true;
   }
-}
-
-MacroListPtr Preparation::getAppliesList(const Element& element) const {
-  auto found = comments_.find(&element);
-  if (found == comments_.end()) return shareList({element.moduleName() + "\r"});
-  buildApplies();
-  auto list = applies_.find(found->second.get());
-  return orEmpty(list == applies_.end() ? nullptr : list->second);
+  return orEmpty(applies_[found->second.get()]);
 }
 
 }  // namespace scrivlet

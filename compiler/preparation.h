@@ -61,10 +61,6 @@ class Preparation {
   MacroListPtr getEventsList(const Element& module) const;
   // Every module holding an element that shares `element`'s documentation.
   MacroListPtr getAppliesList(const Element& element) const;
-  // Builds the indexes the lists above are read from, which they otherwise
-  // build on first use; after it (and until the model changes) reading the
-  // lists changes nothing, and other threads may read them.
-  void buildPageIndexes() const;
   // The procedures of the property `procedure` belongs to, itself among
   // them: Gets, then Sets, then Lets of its module and name.
   const std::vector<const Element*>& propertyProcedures(
@@ -109,8 +105,6 @@ class Preparation {
     FoldedMap<std::vector<const Element*>> procedures;
   };
   const ModuleMembers& membersOf(const Element& module) const;
-  void buildModuleMembers() const;
-  void buildApplies() const;
 
   // Indexes built on first use, once the model is prepared; sharing a
   // comment again drops the applies index.
