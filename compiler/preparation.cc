@@ -126,7 +126,8 @@ std::shared_ptr<Element> Preparation::companion(const Element& property,
                                                 const char* kind) const {
   std::string link = property.canonicalLink();
   if (link.size() < 3) return nullptr;
-  const auto* found = side.find(link.substr(0, link.size() - 3) + kind);
+  link.replace(link.size() - 3, 3, kind);
+  const auto* found = side.find(link);
   return found ? *found : nullptr;
 }
 
