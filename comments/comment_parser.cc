@@ -108,7 +108,7 @@ void CommentParser::setComment(std::vector<std::string> lines) {
 }
 
 bool CommentParser::isTagLine(std::string_view line) const {
-  std::string t = trim(line);
+  std::string_view t = trimmedView(line);
   for (std::string_view tag : kBuiltInTags)
     if (startsWith(t, tag)) return true;
   for (const std::string& tag : userTags_)
@@ -232,19 +232,24 @@ std::string CommentParser::firstTagText(std::string_view tag) const {
   return text;
 }
 
-std::string CommentParser::lastTagValue(std::string_view tag) const {
+std::string CommentParser::lastTagValue(const std::vector<std::string>& lines,
+                                        std::string_view tag) {
   std::string result;
-  for (const std::string& line : comment_) {
+  for (const std::string& line : lines) {
     std::string value;
     if (tagValue(line, tag, value)) result = std::move(value);
   }
   return result;
 }
 
-std::string CommentParser::getSame() const { return lastTagValue("@same"); }
+std::string CommentParser::getSame() const { return sameOf(comment_); }
+
+std::string CommentParser::sameOf(const std::vector<std::string>& lines) {
+  return lastTagValue(lines, "@same");
+}
 
 std::string CommentParser::getIncludeSource() const {
-  return lastTagValue("@includesource");
+  return lastTagValue(comment_, "@includesource");
 }
 
 std::string CommentParser::getRemarks() const { return firstTagText("@rem"); }

@@ -65,6 +65,8 @@ class CommentParser {
 
   // The value of the last "@same" line, trimmed; "".
   std::string getSame() const;
+  // The same of `lines`, without a parser (nor a copy of them).
+  static std::string sameOf(const std::vector<std::string>& lines);
   // The value of the last "@includesource" line, trimmed; "".
   std::string getIncludeSource() const;
 
@@ -95,7 +97,8 @@ class CommentParser {
   std::vector<std::string> continuationLines(std::size_t& i) const;
   std::vector<std::string> linkList(std::string_view tag) const;
   std::string firstTagText(std::string_view tag) const;
-  std::string lastTagValue(std::string_view tag) const;
+  static std::string lastTagValue(const std::vector<std::string>& lines,
+                                  std::string_view tag);
 
   const ProjectSettings& settings_;
   std::vector<std::string> comment_;

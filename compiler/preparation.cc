@@ -54,13 +54,6 @@ const char* const kContentsLists[] = {
     "CONT-EVENTS-LINK-LIST",     "CONT-VARS-LINK-LIST",
     "CONT-CONSTANTS-LINK-LIST"};
 
-std::string sameTarget(const std::vector<std::string>& comment,
-                       const ProjectSettings& settings) {
-  CommentParser parser(settings);
-  parser.setComment(comment);
-  return parser.getSame();
-}
-
 }  // namespace
 
 int componentType(const Element& element) {
@@ -243,7 +236,7 @@ int Preparation::resolveSame(Element& start,
       result = mark;
       break;
     }
-    std::string target = sameTarget(commentText(*current), settings_);
+    std::string target = CommentParser::sameOf(commentText(*current));
     if (target.empty()) {
       result = mark = sameDone;
       break;
