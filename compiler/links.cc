@@ -30,35 +30,56 @@ void Links::warn(const Element& context, const std::string& link,
                           context.moduleName() + "' module " + what);
 }
 
+Links::Parts Links::split(std::string_view link) {
+  Parts parts;
+  std::size_t dot = link.find('.');
+  std::size_t apostrophe = link.find('\'');
+  parts.hasDot = dot != std::string_view::npos;
+  parts.module = parts.hasDot ? link.substr(0, dot) : link;
+  if (apostrophe != std::string_view::npos) parts.suffix = link.substr(apostrophe);
+  if (parts.hasDot) {
+    std::size_t from = dot + 1;
+    std::size_t to = apostrophe == std::string_view::npos ? link.size() : apostrophe;
+    // An apostrophe in the module part leaves no member part.
+    if (to > from) parts.member = link.substr(from, to - from);
+  }
+  return parts;
+}
+
+// A kind suffix needs a member to belong to.
+bool Links::Parts::wrongSyntax() const { return !hasDot && !suffix.empty(); }
+
+bool Links::Parts::rightSuffix() const {
+  return suffix.empty() || suffix == "'set" || suffix == "'let" ||
+         suffix == "'get";
+}
+
+// Neither the module nor, after a dot, the member left for the context to
+// fill in.
+bool Links::Parts::writtenInFull() const {
+  return !module.empty() && (!member.empty() || !hasDot);
+}
+
+bool Links::isFullLink(std::string_view link) {
+  if (!link.empty() && link[0] == '"') return false;
+  Parts parts = split(link);
+  return !parts.wrongSyntax() && parts.rightSuffix() && parts.writtenInFull();
+}
+
 std::shared_ptr<Element> Links::getWrapperFromLink(const Element* context,
                                                    std::string_view link) {
   if (!link.empty() && link[0] == '"') return nullptr;
 
-  std::size_t dot = link.find('.');
-  std::size_t apostrophe = link.find('\'');
-  bool hasDot = dot != std::string_view::npos;
-  if (!hasDot && apostrophe != std::string_view::npos) {
+  const Parts parts = split(link);
+  if (parts.wrongSyntax()) {
     if (context) warn(*context, std::string(link), "has wrong syntax.");
     return nullptr;
   }
-  std::string_view modulePart = hasDot ? link.substr(0, dot) : link;
-  std::string_view suffix = apostrophe == std::string_view::npos
-                                ? std::string_view()
-                                : link.substr(apostrophe);
-  std::string_view memberPart;
-  if (hasDot) {
-    std::size_t from = dot + 1;
-    std::size_t to = apostrophe == std::string_view::npos ? link.size() : apostrophe;
-    // An apostrophe in the module part leaves no member part.
-    if (to > from) memberPart = link.substr(from, to - from);
-  }
-
-  if (!suffix.empty() && suffix != "'set" && suffix != "'let" &&
-      suffix != "'get") {
+  if (!parts.rightSuffix()) {
     if (context)
       warn(*context, std::string(link),
-           "contains wrong property type specifier \"" + std::string(suffix) +
-               "\".");
+           "contains wrong property type specifier \"" +
+               std::string(parts.suffix) + "\".");
     return nullptr;
   }
 
@@ -66,18 +87,19 @@ std::shared_ptr<Element> Links::getWrapperFromLink(const Element* context,
   // leaves out; without one, such a link names nothing and says nothing.
   std::string built;
   std::string_view key = link;
-  if (modulePart.empty() || (memberPart.empty() && hasDot)) {
+  if (!parts.writtenInFull()) {
     if (!context) return nullptr;
-    built = modulePart.empty() ? context->moduleName() : std::string(modulePart);
-    if (hasDot) {
+    built = parts.module.empty() ? context->moduleName()
+                                 : std::string(parts.module);
+    if (parts.hasDot) {
       built += '.';
-      built += memberPart.empty() ? context->name() : std::string(memberPart);
-      built += suffix;
+      built += parts.member.empty() ? context->name() : std::string(parts.member);
+      built += parts.suffix;
     }
     key = built;
   }
   if (const auto* found = elements_.all.find(key)) return *found;
-  if (suffix.empty()) {
+  if (parts.suffix.empty()) {
     std::string withKind(key);
     for (const char* kind : {"'set", "'let", "'get"}) {
       withKind.resize(key.size());

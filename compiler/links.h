@@ -43,6 +43,9 @@ class Links {
   // property kind or a dead link, naming the link and the context.
   std::shared_ptr<Element> getWrapperFromLink(const Element* context,
                                               std::string_view link);
+  // Whether `link` is written in full, with a right kind suffix if any:
+  // resolving it looks up the link itself, whatever the context.
+  static bool isFullLink(std::string_view link);
   // The canonical link of the element `link` names; `link` itself when it
   // names nothing.
   std::string canonizeLink(const Element* context, std::string_view link);
@@ -53,6 +56,17 @@ class Links {
   static ParsedLink partsOf(const std::shared_ptr<Element>& element);
 
  private:
+  // "Module.Member'kind" cut at the first dot and the first apostrophe.
+  struct Parts {
+    std::string_view module;
+    std::string_view member;
+    std::string_view suffix;  // from the apostrophe on
+    bool hasDot = false;
+    bool wrongSyntax() const;
+    bool rightSuffix() const;
+    bool writtenInFull() const;
+  };
+  static Parts split(std::string_view link);
   void warn(const Element& context, const std::string& link,
             const std::string& middle);
 

@@ -55,6 +55,17 @@ TEST_F(LinksTest, ResolvesEveryWrittenForm) {
   EXPECT_EQ(sink.text(), "");
 }
 
+// Lists built from the model hold their elements; only links that resolve
+// by looking themselves up may use them instead.
+TEST(LinksFullTest, TellsLinksThatNeedNoContext) {
+  for (const char* full : {"Class1", "Class1.Load", "Class1.Value'get"})
+    EXPECT_TRUE(Links::isFullLink(full)) << full;
+  for (const char* partial :
+       {"", ".Load", "Class1.", "Class1'get", "Class1.Value'GET", "Mo'd.x",
+        "\"Class1"})
+    EXPECT_FALSE(Links::isFullLink(partial)) << partial;
+}
+
 TEST_F(LinksTest, WarnsOnceForEachBadLinkInARow) {
   const Element* in = load.get();
   EXPECT_EQ(links.getWrapperFromLink(in, "Class1.Value'GET"), nullptr);

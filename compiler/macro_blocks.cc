@@ -226,9 +226,12 @@ namespace {
 // canonical, then led through the link table to the page that documents
 // it. Resolving the canonical link again finds the same element (or, for a
 // link that names nothing, the same warning, which is not repeated), so
-// only a link that the table redirects is resolved a second time.
-LinkItem normaliseLinkItem(const std::string& entry, const Element* context,
-                           Links& links,
+// only a link that the table redirects is resolved a second time. `known`
+// is the element the list holds for the item, if any: a link written in
+// full names it without being looked up.
+LinkItem normaliseLinkItem(const std::string& entry,
+                           const std::shared_ptr<Element>* known,
+                           const Element* context, Links& links,
                            const KeyedCollection<std::string>& linkTable) {
   LinkItem item;
   std::size_t cr = entry.find('\r');
@@ -240,11 +243,20 @@ LinkItem normaliseLinkItem(const std::string& entry, const Element* context,
     item.location = "External file";
     if (item.label.empty()) item.label = item.fileName;
   } else {
-    std::shared_ptr<Element> found = links.getWrapperFromLink(context, linkText);
-    std::string canonical =
-        found ? Links::getLinkFromWrapper(*found) : std::string(linkText);
-    const std::string* mapped = linkTable.find(canonical);
-    ParsedLink parsed = !mapped || *mapped == canonical
+    std::shared_ptr<Element> found;
+    std::string canonical;
+    std::string_view canonicalLink;
+    if (known && *known && Links::isFullLink(linkText)) {
+      found = *known;
+      canonicalLink = linkText;
+    } else {
+      found = links.getWrapperFromLink(context, linkText);
+      canonical =
+          found ? Links::getLinkFromWrapper(*found) : std::string(linkText);
+      canonicalLink = canonical;
+    }
+    const std::string* mapped = linkTable.find(canonicalLink);
+    ParsedLink parsed = !mapped || *mapped == canonicalLink
                             ? Links::partsOf(found)
                             : links.parseLink(*mapped);
     item.element = std::move(parsed.element);
@@ -277,8 +289,11 @@ void MacroEngine::loopOverLinks(std::string_view listName,
   const Element* context = elements_.compiledWrapper.get();
   std::vector<LinkItem> items;
   items.reserve(list.size());
-  for (const std::string& entry : list)
-    items.push_back(normaliseLinkItem(entry, context, links_, linkTable));
+  const bool withElements = list.elements.size() == list.size();
+  for (std::size_t i = 0; i < list.size(); ++i)
+    items.push_back(normaliseLinkItem(
+        list[i], withElements ? &list.elements[i] : nullptr, context, links_,
+        linkTable));
   std::vector<LinkItem*> sorted;
   sorted.reserve(items.size());
   for (LinkItem& item : items) sorted.push_back(&item);

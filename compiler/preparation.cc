@@ -343,9 +343,12 @@ std::string Preparation::kindWord(const Element& element) {
 
 MacroList Preparation::makeIndexList(const ElementCollection& pageIndex) const {
   MacroList items;
+  items.reserve(pageIndex.size());
+  items.elements.reserve(pageIndex.size());
   for (const auto& entry : pageIndex)
-    items.push_back(entry.key + "\r" + listLabel(*entry.item) + " " +
-                    kindWord(*entry.item));
+    items.pushLink(entry.key + "\r" + listLabel(*entry.item) + " " +
+                       kindWord(*entry.item),
+                   entry.item);
   return items;
 }
 
@@ -353,8 +356,9 @@ void Preparation::makeContents(const ElementCollection& pageIndex) {
   std::unordered_map<std::string, MacroList> lists;
   for (const auto& entry : pageIndex) {
     ContentsKind kind = contentsKind(*entry.item);
-    lists[kind.list].push_back(entry.key + "\r" + listLabel(*entry.item) +
-                               " " + kind.word);
+    lists[kind.list].pushLink(
+        entry.key + "\r" + listLabel(*entry.item) + " " + kind.word,
+        entry.item);
   }
   for (const char* name : kContentsLists)
     engine_.setMacroValue(name, makeList(std::move(lists[name])));
@@ -364,14 +368,15 @@ const Preparation::ModuleMembers& Preparation::membersOf(
     const Element& module) const {
   if (!byModuleBuilt_) {
     for (const auto& entry : elements_.methods)
-      byModule_[entry.item->cmo].methods.push_back(entry.key + "\r");
+      byModule_[entry.item->cmo].methods.pushLink(entry.key + "\r",
+                                                   entry.item);
     for (const auto& entry : elements_.events)
-      byModule_[entry.item->cmo].events.push_back(entry.key + "\r");
+      byModule_[entry.item->cmo].events.pushLink(entry.key + "\r", entry.item);
     for (const ElementCollection* side :
          {&elements_.gets, &elements_.sets, &elements_.lets})
       for (const auto& entry : *side) {
         ModuleMembers& members = byModule_[entry.item->cmo];
-        members.props.add(entry.item->name(), entry.key + "\r");
+        members.props.add(entry.item->name(), entry);
         members.procedures[entry.item->name()].push_back(
             entry.item.get());
       }
@@ -380,7 +385,9 @@ const Preparation::ModuleMembers& Preparation::membersOf(
       members.eventsList = shareList(std::move(members.events));
       MacroList props;
       props.reserve(members.props.size());
-      for (const auto& entry : members.props) props.push_back(entry.item);
+      props.elements.reserve(members.props.size());
+      for (const auto& entry : members.props)
+        props.pushLink(entry.item.key + "\r", entry.item.item);
       members.propsList = shareList(std::move(props));
     }
     byModuleBuilt_ = true;

@@ -99,7 +99,8 @@ class Preparation {
   struct ModuleMembers {
     MacroList methods;
     MacroList events;
-    KeyedCollection<std::string> props;  // by member name: Get, else Set, else Let
+    // By member name: Get, else Set, else Let (each with its link).
+    KeyedCollection<ElementCollection::Entry> props;
     MacroListPtr methodsList, eventsList, propsList;
     // By property name.
     FoldedMap<std::vector<const Element*>> procedures;
