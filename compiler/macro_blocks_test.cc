@@ -129,7 +129,7 @@ TEST_F(ListLoops, AnErrorInsideALoopEmptiesTheLoop) {
 }
 
 TEST_F(ListLoops, LabelsTakeTheReplaceTableButTheLoopBodyDoesNot) {
-  engine.replaceTable = {"<", "&lt;"};
+  engine.replaceTable = ReplaceTable({"<", "&lt;"});
   engine.setMacroValue("SEE-LINK-LIST", makeList({"Class1.Zeta\ra<b"}));
   EXPECT_EQ(expand("$REPLACE-ON$$DOLIST$ $SEE-LINK-LIST$\r"
                    "<$LIST-ITEM-LABEL$>$END-DOLIST$"),

@@ -67,68 +67,11 @@ bool MacroEngine::isReadOnlyMacro(std::string_view name) {
   return kReadOnly.count(name) != 0;
 }
 
-// Where `find` (already folded) occurs in `text` at or after `from`,
-// without regard to case; npos when it does not.
-static std::size_t findFolded(std::string_view text, std::string_view find,
-                              std::size_t from) {
-  if (find.size() > text.size()) return std::string_view::npos;
-  for (std::size_t at = from; at + find.size() <= text.size(); ++at) {
-    if (foldByte(text[at]) != find[0]) continue;
-    std::size_t i = 1;
-    while (i < find.size() && foldByte(text[at + i]) == find[i]) ++i;
-    if (i == find.size()) return at;
-  }
-  return std::string_view::npos;
-}
-
-// True when no byte of `text` has another case, so that a plain search
-// finds it as well: "&", "<", "\"" of a replacement table.
-static bool isCaseless(std::string_view text) {
-  static const std::array<bool, 256> caseless = [] {
-    std::array<bool, 256> table;
-    table.fill(true);
-    for (int i = 0; i < 256; ++i) {
-      char folded = foldByte(static_cast<char>(i));
-      if (folded == static_cast<char>(i)) continue;
-      table[static_cast<std::size_t>(i)] = false;
-      table[static_cast<unsigned char>(folded)] = false;
-    }
-    return table;
-  }();
-  for (char c : text)
-    if (!caseless[static_cast<unsigned char>(c)]) return false;
-  return true;
-}
-
 std::string MacroEngine::replaceStrings(std::string_view text,
                                         const std::vector<std::string>& table) {
-  std::string current(text);
-  std::string folded;
-  for (std::size_t i = 0; i + 1 < table.size(); i += 2) {
-    const std::string& replacement = table[i + 1];
-    if (table[i].empty()) continue;
-    folded = table[i];
-    for (char& c : folded) c = foldByte(c);
-    const bool plain = isCaseless(folded);
-    auto next = [&](std::size_t from) {
-      return plain ? current.find(folded, from)
-                   : findFolded(current, folded, from);
-    };
-    std::size_t at = next(0);
-    if (at == std::string::npos) continue;
-    std::string out;
-    out.reserve(current.size());
-    std::size_t from = 0;
-    while (at != std::string::npos) {
-      out.append(current, from, at - from);
-      out += replacement;
-      from = at + folded.size();
-      at = next(from);
-    }
-    out.append(current, from, std::string::npos);
-    current = std::move(out);
-  }
-  return current;
+  std::string out;
+  ReplaceTable(table).apply(text, out);
+  return out;
 }
 
 void MacroEngine::setMacroValue(std::string_view name, MacroValue value) {
@@ -207,7 +150,7 @@ void MacroEngine::expandValue(std::string_view name,
   // Most values the compiler sets hold no macro at all.
   if (stored->find('$') == std::string::npos) {
     if (readOnly && replaceOn)
-      out += replaceStrings(*stored, replaceTable);
+      replaceTable.apply(*stored, out);
     else
       out += *stored;
     return;
@@ -380,7 +323,7 @@ void MacroEngine::run(const std::vector<MacroStep>& steps,
         // The switch is read as each literal is reached: text before
         // $REPLACE-ON$ stays as written.
         if (replaceAllowed && replaceOn)
-          out += replaceStrings(step.text, replaceTable);
+          replaceTable.apply(step.text, out);
         else
           out += step.text;
         break;

@@ -30,6 +30,7 @@
 #include "compiler/macro_steps.h"
 #include "compiler/macro_store.h"
 #include "compiler/macro_value.h"
+#include "compiler/replace_table.h"
 #include "source/keyed_collection.h"
 #include "source/store.h"
 
@@ -81,7 +82,7 @@ class MacroEngine {
   void resetEngineState();
 
   MacroStore src;
-  std::vector<std::string> replaceTable;
+  ReplaceTable replaceTable;
   // Canonical link -> canonical link of the element whose page documents
   // it; a link missing here documents itself.
   KeyedCollection<std::string> linkTable;

@@ -152,6 +152,10 @@ TEST(MacroEngine, ReplaceStringsTakesPairsInOrder) {
             "a&lt;[b]>[b]");
   EXPECT_EQ(MacroEngine::replaceStrings("\xC0\xE0", {"\xE0", "a"}), "aa");
   EXPECT_EQ(MacroEngine::replaceStrings("abc", {"", "x"}), "abc");
+  // A later pair works on what the earlier ones wrote.
+  EXPECT_EQ(MacroEngine::replaceStrings(
+                "<a>", {"<", "&lt;", "&", "&amp;", ">", ""}),
+            "&amp;lt;a");
 }
 
 TEST(MacroEngine, DeeplyNestedBlocksStopWithAWarning) {
@@ -183,7 +187,7 @@ TEST(MacroEngine, ExpandsAnyMixOfPieces) {
   };
   auto expand = [](const std::string& text) {
     Engine t;
-    t.engine.replaceTable = {"x", "<x>", "$", "$$"};
+    t.engine.replaceTable = ReplaceTable({"x", "<x>", "$", "$$"});
     t.engine.setMacroValue("A", std::string("a$B$"));
     t.engine.setMacroValue("B", std::string(""));
     t.engine.setMacroValue("SELF", std::string("[$SELF$$A$]"));

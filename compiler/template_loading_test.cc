@@ -103,7 +103,7 @@ TEST_F(Loading, BuildsTheReplaceTableFromTokens) {
                 "$A$ a$$",
                 "t.scvt", false),
             0);
-  EXPECT_EQ(engine.replaceTable,
+  EXPECT_EQ(engine.replaceTable.pairs(),
             (std::vector<std::string>{"<", "&lt;", ">", "", "&&", "a$$"}));
 }
 
