@@ -72,18 +72,18 @@ bool isFormType(int type) {
 
 // Shared comments ---------------------------------------------------------
 
-SharedComment Preparation::commentOf(const Element& element) {
-  SharedComment& shared = comments_[&element];
-  if (!shared) appliesBuilt_ = false;
-  if (!shared)
-    shared = std::make_shared<std::vector<std::string>>(element.comment);
-  return shared;
+SharedComment Preparation::commentOf(Element& element) {
+  if (!element.sharedComment) {
+    appliesBuilt_ = false;
+    element.sharedComment =
+        std::make_shared<std::vector<std::string>>(element.comment);
+  }
+  return element.sharedComment;
 }
 
 const std::vector<std::string>& Preparation::commentText(
     const Element& element) const {
-  auto found = comments_.find(&element);
-  return found == comments_.end() ? element.comment : *found->second;
+  return element.sharedComment ? *element.sharedComment : element.comment;
 }
 
 bool Preparation::sameComment(const Element& a, const Element& b) const {
@@ -91,23 +91,21 @@ bool Preparation::sameComment(const Element& a, const Element& b) const {
 }
 
 const void* Preparation::commentKey(const Element& element) const {
-  auto found = comments_.find(&element);
-  return found == comments_.end() ? static_cast<const void*>(&element)
-                                  : found->second.get();
+  return element.sharedComment ? static_cast<const void*>(element.sharedComment.get())
+                               : static_cast<const void*>(&element);
 }
 
-void Preparation::shareComment(Element& to, const Element& from) {
+void Preparation::shareComment(Element& to, Element& from) {
   appliesBuilt_ = false;
   SharedComment shared = commentOf(from);
-  comments_[&to] = shared;
+  to.sharedComment = shared;
   to.comment = *shared;
 }
 
 void Preparation::syncComments() {
-  for (const auto& entry : elements_.all) {
-    auto found = comments_.find(entry.item.get());
-    if (found != comments_.end()) entry.item->comment = *found->second;
-  }
+  for (const auto& entry : elements_.all)
+    if (entry.item->sharedComment)
+      entry.item->comment = *entry.item->sharedComment;
 }
 
 // Property sharing --------------------------------------------------------
@@ -220,7 +218,7 @@ int Preparation::resolveSame(Element& start,
   struct Step {
     int* mark;
     Element* element;
-    const Element* target;
+    Element* target;
   };
   std::vector<Step> way;
   Element* current = &start;
@@ -430,24 +428,23 @@ MacroListPtr Preparation::getEventsList(const Element& module) const {
 // Elements that share documentation hold the same comment object; one that
 // shares with none is alone with its own module.
 MacroListPtr Preparation::getAppliesList(const Element& element) const {
-  auto found = comments_.find(&element);
-  if (found == comments_.end()) return shareList({element.moduleName() + "\r"});
+  if (!element.sharedComment)
+    return shareList({element.moduleName() + "\r"});
   if (!appliesBuilt_) {
     applies_.clear();
     std::unordered_map<const void*, MacroList> lists;
     std::unordered_map<const void*, KeyedCollection<bool>> seen;
     for (const auto& entry : elements_.all) {
-      auto shared = comments_.find(entry.item.get());
-      if (shared == comments_.end()) continue;
+      const void* shared = entry.item->sharedComment.get();
+      if (!shared) continue;
       std::string module = entry.item->moduleName();
-      if (seen[shared->second.get()].add(module, true))
-        lists[shared->second.get()].push_back(module + "\r");
+      if (seen[shared].add(module, true)) lists[shared].push_back(module + "\r");
     }
     for (auto& [comment, list] : lists)
       applies_[comment] = shareList(std::move(list));
     appliesBuilt_ = true;
   }
-  return orEmpty(applies_[found->second.get()]);
+  return orEmpty(applies_[element.sharedComment.get()]);
 }
 
 }  // namespace scrivlet

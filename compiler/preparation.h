@@ -3,11 +3,9 @@
 // documentation of another element, the set of elements that get a page
 // (with their help numbers), and the link lists that templates loop over.
 //
-// Elements that share documentation share one comment object. The element
-// model keeps comments by value, so the sharing is recorded here: every
-// element refers to a shared comment, elements with the same one share
-// documentation, and `syncComments` copies each shared comment back into its
-// elements once the sharing is settled.
+// Elements that share documentation share one comment object, which each
+// of them holds as its `sharedComment`; `syncComments` copies it into their
+// own comments once the sharing is settled.
 #ifndef SCRIVLET_COMPILER_PREPARATION_H_
 #define SCRIVLET_COMPILER_PREPARATION_H_
 
@@ -66,15 +64,16 @@ class Preparation {
   const std::vector<const Element*>& propertyProcedures(
       const Element& procedure) const;
 
-  // The shared comment `element` refers to.
-  SharedComment commentOf(const Element& element);
+  // The shared comment of `element`, made from its own comment if it has
+  // none yet.
+  SharedComment commentOf(Element& element);
   // The text of that comment, read without sharing it first.
   const std::vector<std::string>& commentText(const Element& element) const;
   bool sameComment(const Element& a, const Element& b) const;
   // Elements that share documentation answer the same key.
   const void* commentKey(const Element& element) const;
   // Makes `to` refer to `from`'s comment.
-  void shareComment(Element& to, const Element& from);
+  void shareComment(Element& to, Element& from);
   // Copies each shared comment into the elements that refer to it.
   void syncComments();
 
@@ -117,7 +116,6 @@ class Preparation {
   store& elements_;
   MacroEngine& engine_;
   const ProjectSettings& settings_;
-  std::unordered_map<const Element*, SharedComment> comments_;
 };
 
 // Component kind of the module holding `element`; a class when unknown.

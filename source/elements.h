@@ -47,6 +47,10 @@ class Element {
   // The code module that holds the element.
   CodeModule* cmo = nullptr;
   std::vector<std::string> comment;
+  // While a compile prepares the model: the comment object this element
+  // shares with the elements documented together with it (the procedures
+  // of a property, "@same"); null while it keeps its own.
+  std::shared_ptr<std::vector<std::string>> sharedComment;
   bool hadComment = false;
   long helpID = 0;
   bool needsModule = false;
