@@ -91,18 +91,23 @@ std::string DiskCodeModule::ProcOfLine(long line, int& kind) const {
   return p.name;
 }
 
-const DiskProcedure* DiskCodeModule::procedureOrDeclare(const std::string& name,
-                                                        int kind,
-                                                        bool& isDeclare) const {
+const DiskProcedure* DiskCodeModule::findProcedureOrDeclare(
+    const std::string& name, int kind, bool& isDeclare) const {
   isDeclare = false;
   int index = layout_.findProcedure(name, kind);
   if (index >= 0) return &layout_.procedures[index];
   int member = layout_.findMember(name);
-  if (kind == vbext_pk_Proc && member >= 0 && layout_.members[member].isDeclare) {
+  if (kind == vbext_pk_Proc && member >= 0 && layout_.members[member].isDeclare)
     isDeclare = true;
-    return nullptr;
-  }
-  notDefined();
+  return nullptr;
+}
+
+const DiskProcedure* DiskCodeModule::procedureOrDeclare(const std::string& name,
+                                                        int kind,
+                                                        bool& isDeclare) const {
+  const DiskProcedure* p = findProcedureOrDeclare(name, kind, isDeclare);
+  if (!p && !isDeclare) notDefined();
+  return p;
 }
 
 // A Declare lives in the declarations section: it answers as if it were a
@@ -111,6 +116,13 @@ long DiskCodeModule::ProcBodyLine(const std::string& name, int kind) const {
   bool isDeclare;
   const DiskProcedure* p = procedureOrDeclare(name, kind, isDeclare);
   return isDeclare ? 1 : p->bodyLine;
+}
+
+long DiskCodeModule::procBodyLineIfAny(const std::string& name,
+                                       int kind) const {
+  bool isDeclare;
+  const DiskProcedure* p = findProcedureOrDeclare(name, kind, isDeclare);
+  return isDeclare ? 1 : p ? p->bodyLine : 0;
 }
 
 long DiskCodeModule::ProcStartLine(const std::string& name, int kind) const {

@@ -52,6 +52,7 @@ class DiskCodeModule : public CodeModule {
   }
   std::string ProcOfLine(long line, int& kind) const override;
   long ProcBodyLine(const std::string& name, int kind) const override;
+  long procBodyLineIfAny(const std::string& name, int kind) const override;
   long ProcStartLine(const std::string& name, int kind) const override;
   long ProcCountLines(const std::string& name, int kind) const override;
   void InsertLines(long line, const std::string& text) override;
@@ -91,6 +92,11 @@ class DiskCodeModule : public CodeModule {
   void edited();
   void reparse();
   void reattachDetachedAttributes();
+  // The procedure `name` of `kind`; null, with `isDeclare` set for a Declare
+  // and not for a name that is neither.
+  const DiskProcedure* findProcedureOrDeclare(const std::string& name,
+                                              int kind, bool& isDeclare) const;
+  // The same, raising error 35 for a name that is neither.
   const DiskProcedure* procedureOrDeclare(const std::string& name, int kind,
                                           bool& isDeclare) const;
   bool findMemberAttribute(const DiskMember& member, std::string_view attribute,

@@ -230,6 +230,10 @@ TEST(DiskCodeModule, DeclarationsSectionAndProcedureRanges) {
   EXPECT_EQ(hostErrorOf([&] { m->ProcStartLine("Nothing", 0); }), 35);
   EXPECT_EQ(hostErrorOf([&] { m->ProcCountLines("Changed", 0); }), 35);
   EXPECT_EQ(hostErrorOf([&] { m->ProcBodyLine("Run", vbext_pk_Get); }), 35);
+  // The same questions without an error: 0 for none, 1 for a Declare.
+  EXPECT_EQ(m->procBodyLineIfAny("Size", vbext_pk_Set), 0);
+  EXPECT_EQ(m->procBodyLineIfAny("Size", vbext_pk_Get), 38);
+  EXPECT_EQ(m->procBodyLineIfAny("Sleep", 0), 1);
   EXPECT_EQ(hostErrorOf([&] {
               int kind;
               m->ProcOfLine(44, kind);

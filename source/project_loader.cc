@@ -179,12 +179,8 @@ void ProjectLoader::loadMember(CodeModule& module,
 void ProjectLoader::loadProperty(CodeModule& module,
                                  const std::shared_ptr<Member>& member) {
   for (int kind : {vbext_pk_Let, vbext_pk_Set, vbext_pk_Get}) {
-    long body = 0;
-    try {
-      body = module.ProcBodyLine(member->Name(), kind);
-    } catch (const HostError&) {
-      continue;
-    }
+    long body = module.procBodyLineIfAny(member->Name(), kind);
+    if (body == 0) continue;
     try {
       if (!locator_) locator_ = std::make_unique<ElementLocator>(module);
       std::shared_ptr<Element> element =

@@ -103,6 +103,16 @@ class CodeModule {
   // and kind 0 in the declarations section.
   virtual std::string ProcOfLine(long line, int& kind) const = 0;
   virtual long ProcBodyLine(const std::string& name, int kind) const = 0;
+  // The same, but 0 when the module has no such procedure, where
+  // ProcBodyLine raises an error: a loader asks for every kind of every
+  // property, and most properties lack some.
+  virtual long procBodyLineIfAny(const std::string& name, int kind) const {
+    try {
+      return ProcBodyLine(name, kind);
+    } catch (const HostError&) {
+      return 0;
+    }
+  }
   virtual long ProcStartLine(const std::string& name, int kind) const = 0;
   virtual long ProcCountLines(const std::string& name, int kind) const = 0;
 
