@@ -365,6 +365,8 @@ void Preparation::makeContents(const ElementCollection& pageIndex) {
 const Preparation::ModuleMembers& Preparation::membersOf(
     const Element& module) const {
   if (!byModuleBuilt_) {
+    for (const auto& entry : elements_.modules)
+      byModule_[entry.item->cmo].module = entry.item;
     for (const auto& entry : elements_.methods)
       byModule_[entry.item->cmo].methods.pushLink(entry.key + "\r",
                                                    entry.item);
@@ -428,8 +430,17 @@ MacroListPtr Preparation::getEventsList(const Element& module) const {
 // Elements that share documentation hold the same comment object; one that
 // shares with none is alone with its own module.
 MacroListPtr Preparation::getAppliesList(const Element& element) const {
-  if (!element.sharedComment)
-    return shareList({element.moduleName() + "\r"});
+  // A module's item holds its element, when the module has one.
+  auto addModule = [this](MacroList& list, std::string module,
+                          const Element& of) {
+    module += '\r';
+    list.pushLink(std::move(module), membersOf(of).module);
+  };
+  if (!element.sharedComment) {
+    MacroList alone;
+    addModule(alone, element.moduleName(), element);
+    return shareList(std::move(alone));
+  }
   if (!appliesBuilt_) {
     applies_.clear();
     std::unordered_map<const void*, MacroList> lists;
@@ -438,7 +449,8 @@ MacroListPtr Preparation::getAppliesList(const Element& element) const {
       const void* shared = entry.item->sharedComment.get();
       if (!shared) continue;
       std::string module = entry.item->moduleName();
-      if (seen[shared].add(module, true)) lists[shared].push_back(module + "\r");
+      if (seen[shared].add(module, true))
+        addModule(lists[shared], std::move(module), *entry.item);
     }
     for (auto& [comment, list] : lists)
       applies_[comment] = shareList(std::move(list));

@@ -96,6 +96,7 @@ class Preparation {
   void shareHelpID(Element& element, const std::string& documentedBy);
   // Each list is built once and shared by the pages and loops that show it.
   struct ModuleMembers {
+    std::shared_ptr<Element> module;  // the module's own element, if any
     MacroList methods;
     MacroList events;
     // By member name: Get, else Set, else Let (each with its link).
