@@ -14,11 +14,20 @@ constexpr std::string_view kBuiltInTags[] = {
 
 // The value of a `tag` line: the text after the tag, trimmed. A tag needs no
 // separator, so "@returns x" gives "s x".
-bool tagValue(std::string_view line, std::string_view tag, std::string& value) {
-  std::string_view t = trimmedView(line);
-  if (tag.empty() || !startsWith(t, tag)) return false;
-  value = trimmedView(t.substr(tag.size()));
+bool trimmedTagValue(std::string_view trimmed, std::string_view tag,
+                     std::string& value) {
+  if (tag.empty() || !startsWith(trimmed, tag)) return false;
+  value = trimmedView(trimmed.substr(tag.size()));
   return true;
+}
+
+bool tagValue(std::string_view line, std::string_view tag, std::string& value) {
+  // Most lines are not the tag's: where they start rules them out before
+  // they are trimmed.
+  std::size_t start = line.find_first_not_of(' ');
+  if (start == std::string_view::npos || line.substr(start, tag.size()) != tag)
+    return false;
+  return trimmedTagValue(trimmedView(line), tag, value);
 }
 
 // 1-based position of the first space or tab; 0 when there is none.
@@ -103,17 +112,42 @@ void CommentParser::setComment(std::vector<std::string> lines) {
   // value, so an unnamed user tag matches nothing.
   for (std::size_t n = 0; n < userTags_.size(); ++n) {
     const std::string& name = settings_.userName[n];
-    userTags_[n] = name.empty() ? std::string() : "@" + name;
+    std::string& tag = userTags_[n];
+    if (name.empty())
+      tag.clear();
+    else if (tag.size() != name.size() + 1 || tag.compare(1, name.size(), name))
+      tag = "@" + name;
+  }
+  lines_.clear();
+  lines_.reserve(comment_.size());
+  for (const std::string& line : comment_) {
+    std::size_t start = line.find_first_not_of(' ');
+    if (start == std::string::npos) {
+      lines_.push_back({0, 0, false});
+      continue;
+    }
+    std::size_t size = line.find_last_not_of(' ') + 1 - start;
+    lines_.push_back({start, size,
+                      isTagLine(std::string_view(line).substr(start, size))});
   }
 }
 
-bool CommentParser::isTagLine(std::string_view line) const {
-  std::string_view t = trimmedView(line);
+std::string_view CommentParser::trimmed(std::size_t i) const {
+  return std::string_view(comment_[i]).substr(lines_[i].start, lines_[i].size);
+}
+
+bool CommentParser::isTagLine(std::string_view trimmed) const {
+  if (trimmed.empty() || trimmed[0] != '@') return false;
   for (std::string_view tag : kBuiltInTags)
-    if (startsWith(t, tag)) return true;
+    if (startsWith(trimmed, tag)) return true;
   for (const std::string& tag : userTags_)
-    if (!tag.empty() && startsWith(t, tag)) return true;
+    if (!tag.empty() && startsWith(trimmed, tag)) return true;
   return false;
+}
+
+bool CommentParser::tagValueOf(std::size_t i, std::string_view tag,
+                               std::string& value) const {
+  return trimmedTagValue(trimmed(i), tag, value);
 }
 
 // Indent mode 1 lets the writer indent the source freely: leading spaces
@@ -139,7 +173,7 @@ std::string CommentParser::firstLineText(const std::string& line) const {
 std::vector<std::string> CommentParser::continuationLines(
     std::size_t& i) const {
   std::vector<std::string> lines;
-  for (; i < comment_.size() && !isTagLine(comment_[i]); ++i)
+  for (; i < comment_.size() && !lines_[i].tag; ++i)
     lines.push_back(continuationText(comment_[i]));
   return lines;
 }
@@ -147,7 +181,7 @@ std::vector<std::string> CommentParser::continuationLines(
 std::string CommentParser::getDescription() const {
   std::string text;
   for (std::size_t i = 0; i < comment_.size(); ++i) {
-    if (isTagLine(comment_[i])) break;
+    if (lines_[i].tag) break;
     text += i == 0 ? firstLineText(comment_[i]) : continuationText(comment_[i]);
     text += CR;
   }
@@ -156,9 +190,9 @@ std::string CommentParser::getDescription() const {
 
 std::vector<std::string> CommentParser::linkList(std::string_view tag) const {
   std::vector<std::string> list;
-  for (const std::string& line : comment_) {
+  for (std::size_t i = 0; i < comment_.size(); ++i) {
     std::string value;
-    if (!tagValue(line, tag, value) || value.empty()) continue;
+    if (!tagValueOf(i, tag, value) || value.empty()) continue;
     std::size_t p = firstBlank(value);
     list.push_back(p == 0 ? value + CR
                           : trimmedBefore(value, p) + CR + trimmedFrom(value, p));
@@ -179,7 +213,7 @@ std::vector<std::string> CommentParser::getParamList() const {
   std::size_t i = 0;
   while (i < comment_.size()) {
     std::string value;
-    if (!tagValue(comment_[i++], "@param", value)) continue;
+    if (!tagValueOf(i++, "@param", value)) continue;
     std::string entry = nameAndDescription(value);
     for (const std::string& line : continuationLines(i)) entry += line + CR;
     list.push_back(std::move(entry));
@@ -197,7 +231,7 @@ std::array<std::vector<std::string>, 3> CommentParser::getSettingsList() const {
   std::size_t i = 0;
   while (i < comment_.size()) {
     std::string v;
-    if (!tagValue(comment_[i++], "@set", v)) continue;
+    if (!tagValueOf(i++, "@set", v)) continue;
     std::string entry;
     if (std::size_t p = firstBlank(v)) {
       key = trimmedBefore(v, p);
@@ -225,7 +259,7 @@ std::array<std::vector<std::string>, 3> CommentParser::getSettingsList() const {
 std::string CommentParser::firstTagText(std::string_view tag) const {
   std::size_t i = 0;
   std::string text;
-  while (i < comment_.size() && !tagValue(comment_[i], tag, text)) ++i;
+  while (i < comment_.size() && !tagValueOf(i, tag, text)) ++i;
   if (i == comment_.size()) return std::string();
   ++i;
   for (const std::string& line : continuationLines(i)) text += CR + line;

@@ -86,7 +86,12 @@ class CommentParser {
   std::string getUser5() const { return getUser(5); }
 
  private:
-  bool isTagLine(std::string_view line) const;
+  // Whether a trimmed line opens with a tag, built in or the user's.
+  bool isTagLine(std::string_view trimmed) const;
+  // Line `i` without its leading and trailing spaces.
+  std::string_view trimmed(std::size_t i) const;
+  // The value of line `i` when it is a `tag` line.
+  bool tagValueOf(std::size_t i, std::string_view tag, std::string& value) const;
   // How a continuation line, and the first line of the description, enter
   // a value under the current indent mode.
   std::string continuationText(const std::string& line) const;
@@ -102,6 +107,14 @@ class CommentParser {
 
   const ProjectSettings& settings_;
   std::vector<std::string> comment_;
+  // Each line of `comment_` read once when it is assigned: where its text
+  // lies within its spaces, and whether it is a tag line.
+  struct Line {
+    std::size_t start;
+    std::size_t size;
+    bool tag;
+  };
+  std::vector<Line> lines_;
   std::array<std::string, 5> userTags_;
 };
 
