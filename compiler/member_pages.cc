@@ -380,9 +380,12 @@ std::string compile(Element& element, PageContext& context) {
   set(pageVersion, parser.getVersion());
   for (int n = 1; n <= 5; ++n) {
     std::string value = parser.getUser(n);
-    engine.setMacroValue(
-        "MEMBER-" + upperCase(settings.userName[static_cast<std::size_t>(n - 1)]),
-        value);
+    const std::string& tagName = settings.userName[static_cast<std::size_t>(n - 1)];
+    PageContext::UserMacro& user =
+        context.userMacros[static_cast<std::size_t>(n - 1)];
+    if (user.name.empty() || user.tagName != tagName)
+      user = {tagName, "MEMBER-" + upperCase(tagName), {}};
+    engine.setMacroValue(user.name, value, user.handle);
     set(static_cast<PageMacro>(pageUser1 + n - 1), value);
   }
 

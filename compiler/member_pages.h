@@ -39,6 +39,14 @@ struct PageContext {
   CommentParser& parser;
   Preparation& preparation;
   PageMacroHandles handles = {};
+  // "MEMBER-" + each user tag name in capitals, for the name it was made
+  // from.
+  struct UserMacro {
+    std::string tagName;
+    std::string name;
+    MacroStore::Handle handle;
+  };
+  std::array<UserMacro, 5> userMacros = {};
 };
 
 // The expanded body section of `element`. A failure while its comment
