@@ -1,5 +1,9 @@
 #include "source/project_loader.h"
 
+#include <atomic>
+#include <exception>
+#include <thread>
+
 #include "source/element_returns.h"
 #include "source/source_lines.h"
 #include "source/text.h"
@@ -58,9 +62,20 @@ std::vector<std::string> getModuleComment(const CodeModule& module) {
   return comment;
 }
 
-long ProjectLoader::nextHelpID() { return store_.counter++; }
-
 std::vector<std::string> ProjectLoader::getComment(Element& element) {
+  ModuleLoad load;
+  load.firstHelpID = store_.counter;
+  std::vector<std::string> comment = commentAbove(element, load);
+  store_.counter += load.helpIDs;
+  return comment;
+}
+
+long ProjectLoader::nextHelpID(ModuleLoad& load) {
+  return load.firstHelpID + load.helpIDs++;
+}
+
+std::vector<std::string> ProjectLoader::commentAbove(Element& element,
+                                                     ModuleLoad& load) {
   std::vector<std::string> comment;
   const CodeModule& module = *element.cmo;
   long declaration = element.CodeLocation();
@@ -81,7 +96,7 @@ std::vector<std::string> ProjectLoader::getComment(Element& element) {
       comment.push_back(lineOf(module, i));
     element.hadComment = !comment.empty();
   }
-  element.helpID = nextHelpID();
+  element.helpID = nextHelpID(load);
   if (settings_.comContextID && element.member)
     element.member->setHelpContextID(element.helpID);
   return comment;
@@ -102,51 +117,111 @@ bool ProjectLoader::admitElement(Element& element) {
   return true;
 }
 
-void ProjectLoader::admitAndAdd(const std::shared_ptr<Element>& element) {
-  if (admitElement(*element)) store_.addElement(element);
+void ProjectLoader::admitAndAdd(const std::shared_ptr<Element>& element,
+                                ModuleLoad& load) {
+  if (admitElement(*element)) load.admitted.push_back(element);
 }
 
 void ProjectLoader::loadProject() {
-  bool anyModules =
-      settings_.comStdModule || settings_.comObject || settings_.comForm;
-  for (const auto& entry : settings_.selectedModules) {
-    CodeModule& module = *entry.item;
-    locator_.reset();
-    if (anyModules) {
-      try {
-        loadModule(module);
-      } catch (const std::exception&) {
-      }
-    }
-    for (const std::shared_ptr<Member>& member : module.Members()) {
-      if (progress_.abortCheck()) {
+  std::vector<CodeModule*> modules;
+  modules.reserve(settings_.selectedModules.size());
+  for (const auto& entry : settings_.selectedModules)
+    modules.push_back(entry.item);
+  std::vector<ModuleLoad> loads(modules.size());
+  // Help numbers written into the code are given out in order, module
+  // after module; otherwise the modules load on two threads, each
+  // numbering its own help numbers from 0 until they are merged.
+  if (settings_.comContextID || modules.size() < 2) {
+    for (std::size_t i = 0; i < modules.size(); ++i) {
+      loads[i].firstHelpID = store_.counter;
+      if (!loadWhole(*modules[i], loads[i], true)) {
         store_.clearElements();
         return;
       }
-      try {
-        loadMember(module, member);
-      } catch (const std::exception&) {
-      }
+      merge(loads[i]);
     }
+    return;
   }
-  locator_.reset();
+  std::atomic<std::size_t> next{0};
+  std::atomic<bool> stop{false};
+  std::exception_ptr failure;
+  std::thread helper([&] {
+    try {
+      for (std::size_t i = next++; i < modules.size() && !stop; i = next++)
+        loadWhole(*modules[i], loads[i], false);
+    } catch (...) {
+      failure = std::current_exception();
+      stop = true;
+    }
+  });
+  bool aborted = false;
+  try {
+    for (std::size_t i = next++; i < modules.size() && !stop; i = next++)
+      if (!loadWhole(*modules[i], loads[i], true)) {
+        aborted = true;
+        break;
+      }
+  } catch (...) {
+    stop = true;
+    helper.join();
+    throw;
+  }
+  stop = true;
+  helper.join();
+  if (failure) std::rethrow_exception(failure);
+  if (aborted) {
+    store_.clearElements();
+    return;
+  }
+  for (ModuleLoad& load : loads) merge(load);
 }
 
-void ProjectLoader::loadModule(CodeModule& module) {
+bool ProjectLoader::loadWhole(CodeModule& module, ModuleLoad& load,
+                              bool checkAbort) {
+  bool anyModules =
+      settings_.comStdModule || settings_.comObject || settings_.comForm;
+  if (anyModules) {
+    try {
+      loadModule(module, load);
+    } catch (const std::exception&) {
+    }
+  }
+  for (const std::shared_ptr<Member>& member : module.Members()) {
+    if (checkAbort && progress_.abortCheck()) return false;
+    try {
+      loadMember(module, member, load);
+    } catch (const std::exception&) {
+    }
+  }
+  return true;
+}
+
+void ProjectLoader::merge(ModuleLoad& load) {
+  const long shift = store_.counter - load.firstHelpID;
+  for (const std::shared_ptr<Element>& element : load.admitted) {
+    element->helpID += shift;
+    store_.addElement(element);
+  }
+  store_.counter += load.helpIDs;
+  load = ModuleLoad();
+}
+
+void ProjectLoader::loadModule(CodeModule& module, ModuleLoad& load) {
   auto element = makeElement(ElementKind::Smodule);
   element->cmo = &module;
   element->comment = getModuleComment(module);
   element->hadComment = !element->comment.empty();
-  element->helpID = nextHelpID();
+  element->helpID = nextHelpID(load);
   VBComponent* component = module.Parent();
   if (settings_.comContextID && component)
     component->setHelpContextID(element->helpID);
   int type = component ? component->Type() : vbext_ct_ClassModule;
-  if (documentsModuleKind(settings_, type)) admitAndAdd(element);
+  if (documentsModuleKind(settings_, type)) admitAndAdd(element, load);
 }
 
 void ProjectLoader::loadMember(CodeModule& module,
-                               const std::shared_ptr<Member>& member) {
+                               const std::shared_ptr<Member>& member,
+                               ModuleLoad& load) {
   std::shared_ptr<Element> element = elementForMember(module, member);
   if (!element || !documentsScope(settings_, member->Scope())) return;
   switch (element->kind()) {
@@ -162,31 +237,32 @@ void ProjectLoader::loadMember(CodeModule& module,
     case ElementKind::SpropGet:
     case ElementKind::SpropLet:
     case ElementKind::SpropSet:
-      if (settings_.comProperty) loadProperty(module, member);
+      if (settings_.comProperty) loadProperty(module, member, load);
       return;
     case ElementKind::Svariable:
-      loadClassVariable(element);
+      loadClassVariable(element, load);
       return;
     case ElementKind::Smodule:
       return;
   }
-  element->comment = getComment(*element);
-  admitAndAdd(element);
+  element->comment = commentAbove(*element, load);
+  admitAndAdd(element, load);
 }
 
 // Every procedure of a property is its own element, Let before Set before
 // Get, each with the comment above its own declaration.
 void ProjectLoader::loadProperty(CodeModule& module,
-                                 const std::shared_ptr<Member>& member) {
+                                 const std::shared_ptr<Member>& member,
+                                 ModuleLoad& load) {
   for (int kind : {vbext_pk_Let, vbext_pk_Set, vbext_pk_Get}) {
     long body = module.procBodyLineIfAny(member->Name(), kind);
     if (body == 0) continue;
     try {
-      if (!locator_) locator_ = std::make_unique<ElementLocator>(module);
+      if (!load.locator) load.locator = std::make_unique<ElementLocator>(module);
       std::shared_ptr<Element> element =
-          locator_->elementAtLine(statementStartLine(module, body));
-      element->comment = getComment(*element);
-      admitAndAdd(element);
+          load.locator->elementAtLine(statementStartLine(module, body));
+      element->comment = commentAbove(*element, load);
+      admitAndAdd(element, load);
     } catch (const std::exception&) {
     }
   }
@@ -194,18 +270,19 @@ void ProjectLoader::loadProperty(CodeModule& module,
 
 // A public variable of a class, form or other object module is a property
 // of it: documented as a Get and Set pair. Any other variable stands alone.
-void ProjectLoader::loadClassVariable(const std::shared_ptr<Element>& variable) {
+void ProjectLoader::loadClassVariable(const std::shared_ptr<Element>& variable,
+                                      ModuleLoad& load) {
   VBComponent* component = variable->cmo->Parent();
   bool standardModule = component && component->Type() == vbext_ct_StdModule;
   if (variable->member->Scope() != vbext_Public || standardModule) {
     if (!settings_.comVariable) return;
-    variable->comment = getComment(*variable);
-    admitAndAdd(variable);
+    variable->comment = commentAbove(*variable, load);
+    admitAndAdd(variable, load);
     return;
   }
   if (!settings_.comProperty) return;
-  std::vector<std::string> getComments = getComment(*variable);
-  std::vector<std::string> setComments = getComment(*variable);
+  std::vector<std::string> getComments = commentAbove(*variable, load);
+  std::vector<std::string> setComments = commentAbove(*variable, load);
 
   auto side = [&](ElementKind kind, std::vector<std::string> comment) {
     auto element = makeElement(kind);
@@ -217,11 +294,11 @@ void ProjectLoader::loadClassVariable(const std::shared_ptr<Element>& variable) 
     return element;
   };
   auto get = side(ElementKind::SpropGet, std::move(getComments));
-  admitAndAdd(get);
+  admitAndAdd(get, load);
   auto set = side(ElementKind::SpropSet, std::move(setComments));
   if (admitElement(*set)) {
     set->comment.push_back("@param vData " + getReturns(*get));
-    store_.addElement(set);
+    load.admitted.push_back(set);
   }
 }
 

@@ -39,20 +39,37 @@ class ProjectLoader {
   void loadProject();
 
  private:
-  void loadModule(CodeModule& module);
-  void loadMember(CodeModule& module, const std::shared_ptr<Member>& member);
-  void loadProperty(CodeModule& module, const std::shared_ptr<Member>& member);
-  void loadClassVariable(const std::shared_ptr<Element>& variable);
-  void admitAndAdd(const std::shared_ptr<Element>& element);
-  long nextHelpID();
+  // What loading one module gives: the elements it admits, in order, and
+  // the help numbers it gives out, from `firstHelpID` on.
+  struct ModuleLoad {
+    long firstHelpID = 0;
+    long helpIDs = 0;
+    std::vector<std::shared_ptr<Element>> admitted;
+    // The module's members, indexed when its first property needs them;
+    // loading does not change the module's lines.
+    std::unique_ptr<ElementLocator> locator;
+  };
+  // Loads the module and its members into `load`; false when an abort was
+  // requested (asked before each member when `checkAbort`).
+  bool loadWhole(CodeModule& module, ModuleLoad& load, bool checkAbort);
+  // Adds a module's elements to the store, its help numbers following
+  // those given out before it.
+  void merge(ModuleLoad& load);
+  void loadModule(CodeModule& module, ModuleLoad& load);
+  void loadMember(CodeModule& module, const std::shared_ptr<Member>& member,
+                  ModuleLoad& load);
+  void loadProperty(CodeModule& module, const std::shared_ptr<Member>& member,
+                    ModuleLoad& load);
+  void loadClassVariable(const std::shared_ptr<Element>& variable,
+                         ModuleLoad& load);
+  void admitAndAdd(const std::shared_ptr<Element>& element, ModuleLoad& load);
+  std::vector<std::string> commentAbove(Element& element, ModuleLoad& load);
+  long nextHelpID(ModuleLoad& load);
 
   store& store_;
   const ProjectSettings& settings_;
   Progress& progress_;
   SkeletonMaker skeleton_;
-  // The members of the module being loaded, indexed when its first property
-  // needs them; loading does not change the module's lines.
-  std::unique_ptr<ElementLocator> locator_;
 };
 
 // The comment at the top of a module: the run of apostrophe lines under a

@@ -101,8 +101,32 @@ TEST_F(LoaderTest, PropertiesVariablesAndHelpNumberGaps) {
             "105 Sevent Cls.Changed 0 [skeleton of Changed]\n");
 }
 
+// Modules load on two threads unless help numbers go into the code; both
+// ways give the same elements, numbered in module order.
+TEST_F(LoaderTest, ModulesLoadedTogetherNumberAsOneAfterAnother) {
+  auto project = [this] {
+    modules_.clear();
+    settings.selectedModules.clear();
+    for (int i = 0; i < 40; ++i)
+      module("M" + std::to_string(i),
+             i % 3 ? vbext_ct_ClassModule : vbext_ct_StdModule,
+             std::string(i % 2 ? "'**\r\n' about\r\n" : "") +
+                 "Public Size As Long\r\n"
+                 "Property Get Value() As Long\r\nEnd Property\r\n"
+                 "Sub Run" + std::to_string(i) + "()\r\nEnd Sub\r\n");
+  };
+  project();
+  std::string together = load();
+  project();
+  settings.comContextID = true;
+  EXPECT_EQ(load(), together);
+  EXPECT_NE(together.find("271 Smethod M39.Run39"), std::string::npos)
+      << together;
+}
+
 TEST_F(LoaderTest, AbortLeavesNothingLoaded) {
   module("M", vbext_ct_ClassModule, "Sub A()\r\nEnd Sub\r\n");
+  module("N", vbext_ct_ClassModule, "Sub B()\r\nEnd Sub\r\n");
   store elements;
   Progress progress;
   progress.abortRequested = true;
