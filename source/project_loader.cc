@@ -169,7 +169,8 @@ void ProjectLoader::loadProject() {
   stop = true;
   helper.join();
   if (failure) std::rethrow_exception(failure);
-  if (aborted) {
+  // The helper may have taken every module, leaving none to ask about.
+  if (aborted || progress_.abortCheck()) {
     store_.clearElements();
     return;
   }
