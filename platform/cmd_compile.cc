@@ -39,6 +39,7 @@ std::function<int()> setup(CLI::App& app) {
   return [options] {
     options->liveStatus = isTerminal(1);
     options->width = terminalWidth(1);
+    options->programEndsAfter = true;
     installInterruptHandler();
     return runCompileCommand(*options, std::cout, std::cerr);
   };

@@ -17,6 +17,9 @@ struct CompileOptions {
   bool quiet = false;        // messages only, no status line
   bool liveStatus = false;   // draw the status line (a terminal)
   std::size_t width = 0;     // the terminal's columns, 0 when unknown
+  // The program ends after this run: the last project's model, template
+  // and files are left for the system to reclaim instead of being freed.
+  bool programEndsAfter = false;
 };
 
 // Exit codes.
