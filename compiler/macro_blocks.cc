@@ -6,7 +6,10 @@
 //   <p>Returns nothing.</p>              $END-DOLIST$
 //   $END-IFNOTEMPTY$
 #include <algorithm>
+#include <exception>
 #include <stdexcept>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "source/fold_table.h"
@@ -228,12 +231,14 @@ namespace {
 // link that names nothing, the same warning, which is not repeated), so
 // only a link that the table redirects is resolved a second time. `known`
 // is the element the list holds for the item, if any: a link written in
-// full names it without being looked up.
-LinkItem normaliseLinkItem(const std::string& entry,
-                           const std::shared_ptr<Element>* known,
-                           const Element* context, Links& links,
-                           const KeyedCollection<std::string>& linkTable) {
-  LinkItem item;
+// full names it without being looked up. Without `links` an item that
+// would need resolving (which may warn) is left, and false returned.
+bool normaliseLinkItem(const std::string& entry,
+                       const std::shared_ptr<Element>* known,
+                       const Element* context, Links* links,
+                       const KeyedCollection<std::string>& linkTable,
+                       LinkItem& item) {
+  item = LinkItem();
   std::size_t cr = entry.find('\r');
   std::string_view linkText = std::string_view(entry).substr(0, cr);
   if (cr != std::string::npos) item.label = entry.substr(cr + 1);
@@ -250,15 +255,17 @@ LinkItem normaliseLinkItem(const std::string& entry,
       found = *known;
       canonicalLink = linkText;
     } else {
-      found = links.getWrapperFromLink(context, linkText);
+      if (!links) return false;
+      found = links->getWrapperFromLink(context, linkText);
       canonical =
           found ? Links::getLinkFromWrapper(*found) : std::string(linkText);
       canonicalLink = canonical;
     }
     const std::string* mapped = linkTable.find(canonicalLink);
-    ParsedLink parsed = !mapped || *mapped == canonicalLink
-                            ? Links::partsOf(found)
-                            : links.parseLink(*mapped);
+    const bool redirected = mapped && *mapped != canonicalLink;
+    if (redirected && !links) return false;
+    ParsedLink parsed =
+        redirected ? links->parseLink(*mapped) : Links::partsOf(found);
     item.element = std::move(parsed.element);
     item.location = std::move(parsed.location);
     item.memberName = std::move(parsed.memberName);
@@ -278,8 +285,12 @@ LinkItem normaliseLinkItem(const std::string& entry,
   item.sortKey += '\r';
   item.sortKey += std::to_string(item.helpID);
   for (char& c : item.sortKey) c = foldByte(c);
-  return item;
+  return true;
 }
+
+// Lists this long (the index, the contents) have their items that need
+// nothing resolved read on two threads.
+constexpr std::size_t kItemsForTwoThreads = 4096;
 
 }  // namespace
 
@@ -287,13 +298,34 @@ void MacroEngine::loopOverLinks(std::string_view listName,
                                 const MacroList& list, const MacroBlock& block,
                                 std::string& out) {
   const Element* context = elements_.compiledWrapper.get();
-  std::vector<LinkItem> items;
-  items.reserve(list.size());
+  std::vector<LinkItem> items(list.size());
+  std::vector<char> done(list.size(), 0);
   const bool withElements = list.elements.size() == list.size();
+  if (withElements && list.size() >= kItemsForTwoThreads) {
+    // Such items touch nothing but the list, the elements and the link
+    // table, and say nothing; what is left is read below, in order.
+    auto readKnown = [&](std::size_t from, std::size_t to) {
+      try {
+        for (std::size_t i = from; i < to; ++i)
+          done[i] = normaliseLinkItem(list[i], &list.elements[i], nullptr,
+                                      nullptr, linkTable, items[i]);
+      } catch (const std::exception&) {
+      }
+    };
+    const std::size_t half = list.size() / 2;
+    std::thread helper;
+    try {
+      helper = std::thread(readKnown, half, list.size());
+    } catch (const std::system_error&) {
+      // No thread to be had: the loop below reads them all.
+    }
+    readKnown(0, half);
+    if (helper.joinable()) helper.join();
+  }
   for (std::size_t i = 0; i < list.size(); ++i)
-    items.push_back(normaliseLinkItem(
-        list[i], withElements ? &list.elements[i] : nullptr, context, links_,
-        linkTable));
+    if (!done[i])
+      normaliseLinkItem(list[i], withElements ? &list.elements[i] : nullptr,
+                        context, &links_, linkTable, items[i]);
   std::vector<LinkItem*> sorted;
   sorted.reserve(items.size());
   for (LinkItem& item : items) sorted.push_back(&item);

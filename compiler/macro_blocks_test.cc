@@ -46,6 +46,40 @@ TEST_F(ListLoops, ALoopMayStoreOverTheTextThatHoldsIt) {
             "[a][b], and after the loop: B.");
 }
 
+// A list that holds its elements (read partly on two threads when long)
+// loops exactly as the same links resolved one by one: order, labels,
+// redirections, warnings.
+TEST_F(ListLoops, ListsHoldingTheirElementsLoopAsTheirLinksWould) {
+  MacroList held;
+  for (int i = 0; i < 6000; ++i) {
+    std::string name = "M" + std::to_string(i % 3000);
+    auto member =
+        i < 3000 ? project.addMember(class1, ElementKind::Smethod, name, i % 7)
+                 : *elements.all.find("Class1." + name);
+    if (i % 97 == 0) member->needsModule = true;
+    std::string label = i % 5 == 0 ? "label " + std::to_string(i % 11) : "";
+    held.pushLink((i % 13 == 0 ? "." + name : "Class1." + name) + "\r" + label,
+                  member);
+  }
+  engine.linkTable.add("Class1.M7", "Class1.M8");
+  engine.linkTable.add("Class1.M9", "Form1.Load");
+  held.pushLink("Class1.Gone\r", nullptr);
+  held.pushLink("\"manual.chm\r", nullptr);
+  MacroList plain(held.begin(), held.end());
+  const std::string loop =
+      "$DOLIST$ $SEE-LINK-LIST$\r$LIST-ITEM-NUMBER$|$LIST-ITEM$|"
+      "$LIST-ITEM-LABEL$|$LIST-ITEM-LOCATION$|$LIST-ITEM-HELPID$\r$END-DOLIST$";
+
+  engine.setMacroValue("SEE-LINK-LIST", makeList(std::move(plain)));
+  std::string resolved = expand(loop);
+  std::string warnings = sink.text();
+  progress.lastReportedMessage.clear();  // a warning in a row is not repeated
+  engine.setMacroValue("SEE-LINK-LIST", makeList(std::move(held)));
+  EXPECT_EQ(expand(loop), resolved);
+  EXPECT_EQ(sink.text(), warnings + warnings);
+  EXPECT_NE(warnings.find("Class1.Gone"), std::string::npos);
+}
+
 TEST_F(ListLoops, LinkListsAreNormalisedAndSortedByLabel) {
   engine.setMacroValue("SEE-LINK-LIST",
                        makeList({".Zeta\r", "Class1.alpha\r", "Form1.Load\r",
