@@ -91,7 +91,8 @@ class CommentParser {
   // Line `i` without its leading and trailing spaces.
   std::string_view trimmed(std::size_t i) const;
   // The value of line `i` when it is a `tag` line.
-  bool tagValueOf(std::size_t i, std::string_view tag, std::string& value) const;
+  bool tagValueOf(std::size_t i, std::string_view tag,
+                  std::string& value) const;
   // How a continuation line, and the first line of the description, enter
   // a value under the current indent mode.
   std::string continuationText(const std::string& line) const;

@@ -36,7 +36,8 @@ Links::Parts Links::split(std::string_view link) {
   std::size_t apostrophe = link.find('\'');
   parts.hasDot = dot != std::string_view::npos;
   parts.module = parts.hasDot ? link.substr(0, dot) : link;
-  if (apostrophe != std::string_view::npos) parts.suffix = link.substr(apostrophe);
+  if (apostrophe != std::string_view::npos)
+    parts.suffix = link.substr(apostrophe);
   if (parts.hasDot) {
     std::size_t from = dot + 1;
     std::size_t to = apostrophe == std::string_view::npos ? link.size() : apostrophe;
@@ -93,7 +94,8 @@ std::shared_ptr<Element> Links::getWrapperFromLink(const Element* context,
                                  : std::string(parts.module);
     if (parts.hasDot) {
       built += '.';
-      built += parts.member.empty() ? context->name() : std::string(parts.member);
+      built += parts.member.empty() ? context->name()
+                                    : std::string(parts.member);
       built += parts.suffix;
     }
     key = built;

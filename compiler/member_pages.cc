@@ -380,9 +380,9 @@ std::string compile(Element& element, PageContext& context) {
   set(pageVersion, parser.getVersion());
   for (int n = 1; n <= 5; ++n) {
     std::string value = parser.getUser(n);
-    const std::string& tagName = settings.userName[static_cast<std::size_t>(n - 1)];
-    PageContext::UserMacro& user =
-        context.userMacros[static_cast<std::size_t>(n - 1)];
+    const auto index = static_cast<std::size_t>(n - 1);
+    const std::string& tagName = settings.userName[index];
+    PageContext::UserMacro& user = context.userMacros[index];
     if (user.name.empty() || user.tagName != tagName)
       user = {tagName, "MEMBER-" + upperCase(tagName), {}};
     engine.setMacroValue(user.name, value, user.handle);

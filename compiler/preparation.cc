@@ -91,8 +91,8 @@ bool Preparation::sameComment(const Element& a, const Element& b) const {
 }
 
 const void* Preparation::commentKey(const Element& element) const {
-  return element.sharedComment ? static_cast<const void*>(element.sharedComment.get())
-                               : static_cast<const void*>(&element);
+  if (element.sharedComment) return element.sharedComment.get();
+  return &element;
 }
 
 void Preparation::shareComment(Element& to, Element& from) {

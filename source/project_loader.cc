@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <exception>
+#include <system_error>
 #include <thread>
 
 #include "source/element_returns.h"
@@ -145,15 +146,20 @@ void ProjectLoader::loadProject() {
   std::atomic<std::size_t> next{0};
   std::atomic<bool> stop{false};
   std::exception_ptr failure;
-  std::thread helper([&] {
-    try {
-      for (std::size_t i = next++; i < modules.size() && !stop; i = next++)
-        loadWhole(*modules[i], loads[i], false);
-    } catch (...) {
-      failure = std::current_exception();
-      stop = true;
-    }
-  });
+  std::thread helper;
+  try {
+    helper = std::thread([&] {
+      try {
+        for (std::size_t i = next++; i < modules.size() && !stop; i = next++)
+          loadWhole(*modules[i], loads[i], false);
+      } catch (...) {
+        failure = std::current_exception();
+        stop = true;
+      }
+    });
+  } catch (const std::system_error&) {
+    // No thread to be had: this one takes every module.
+  }
   bool aborted = false;
   try {
     for (std::size_t i = next++; i < modules.size() && !stop; i = next++)
@@ -163,11 +169,11 @@ void ProjectLoader::loadProject() {
       }
   } catch (...) {
     stop = true;
-    helper.join();
+    if (helper.joinable()) helper.join();
     throw;
   }
   stop = true;
-  helper.join();
+  if (helper.joinable()) helper.join();
   if (failure) std::rethrow_exception(failure);
   // The helper may have taken every module, leaving none to ask about.
   if (aborted || progress_.abortCheck()) {
@@ -259,7 +265,8 @@ void ProjectLoader::loadProperty(CodeModule& module,
     long body = module.procBodyLineIfAny(member->Name(), kind);
     if (body == 0) continue;
     try {
-      if (!load.locator) load.locator = std::make_unique<ElementLocator>(module);
+      if (!load.locator)
+        load.locator = std::make_unique<ElementLocator>(module);
       std::shared_ptr<Element> element =
           load.locator->elementAtLine(statementStartLine(module, body));
       element->comment = commentAbove(*element, load);
