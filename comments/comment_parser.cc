@@ -107,7 +107,12 @@ CommentParser::CommentParser(const ProjectSettings& settings)
     : settings_(settings) {}
 
 void CommentParser::setComment(std::vector<std::string> lines) {
-  comment_ = std::move(lines);
+  owned_ = std::move(lines);
+  readComment(owned_);
+}
+
+void CommentParser::readComment(const std::vector<std::string>& lines) {
+  read_ = &lines;
   // An empty tag name would make "@" alone a tag and every "@" line its
   // value, so an unnamed user tag matches nothing.
   for (std::size_t n = 0; n < userTags_.size(); ++n) {
@@ -119,8 +124,8 @@ void CommentParser::setComment(std::vector<std::string> lines) {
       tag = "@" + name;
   }
   lines_.clear();
-  lines_.reserve(comment_.size());
-  for (const std::string& line : comment_) {
+  lines_.reserve(comment().size());
+  for (const std::string& line : comment()) {
     std::size_t start = line.find_first_not_of(' ');
     if (start == std::string::npos) {
       lines_.push_back({0, 0, false});
@@ -133,7 +138,7 @@ void CommentParser::setComment(std::vector<std::string> lines) {
 }
 
 std::string_view CommentParser::trimmed(std::size_t i) const {
-  return std::string_view(comment_[i]).substr(lines_[i].start, lines_[i].size);
+  return std::string_view(comment()[i]).substr(lines_[i].start, lines_[i].size);
 }
 
 bool CommentParser::isTagLine(std::string_view trimmed) const {
@@ -173,16 +178,16 @@ std::string CommentParser::firstLineText(const std::string& line) const {
 std::vector<std::string> CommentParser::continuationLines(
     std::size_t& i) const {
   std::vector<std::string> lines;
-  for (; i < comment_.size() && !lines_[i].tag; ++i)
-    lines.push_back(continuationText(comment_[i]));
+  for (; i < comment().size() && !lines_[i].tag; ++i)
+    lines.push_back(continuationText(comment()[i]));
   return lines;
 }
 
 std::string CommentParser::getDescription() const {
   std::string text;
-  for (std::size_t i = 0; i < comment_.size(); ++i) {
+  for (std::size_t i = 0; i < comment().size(); ++i) {
     if (lines_[i].tag) break;
-    text += i == 0 ? firstLineText(comment_[i]) : continuationText(comment_[i]);
+    text += i == 0 ? firstLineText(comment()[i]) : continuationText(comment()[i]);
     text += CR;
   }
   return text;
@@ -190,7 +195,7 @@ std::string CommentParser::getDescription() const {
 
 std::vector<std::string> CommentParser::linkList(std::string_view tag) const {
   std::vector<std::string> list;
-  for (std::size_t i = 0; i < comment_.size(); ++i) {
+  for (std::size_t i = 0; i < comment().size(); ++i) {
     std::string value;
     if (!tagValueOf(i, tag, value) || value.empty()) continue;
     std::size_t p = firstBlank(value);
@@ -211,7 +216,7 @@ std::vector<std::string> CommentParser::getExampleList() const {
 std::vector<std::string> CommentParser::getParamList() const {
   std::vector<std::string> list;
   std::size_t i = 0;
-  while (i < comment_.size()) {
+  while (i < comment().size()) {
     std::string value;
     if (!tagValueOf(i++, "@param", value)) continue;
     std::string entry = nameAndDescription(value);
@@ -229,7 +234,7 @@ std::array<std::vector<std::string>, 3> CommentParser::getSettingsList() const {
   std::array<std::string, 3> keys;
   std::string key;
   std::size_t i = 0;
-  while (i < comment_.size()) {
+  while (i < comment().size()) {
     std::string v;
     if (!tagValueOf(i++, "@set", v)) continue;
     std::string entry;
@@ -259,8 +264,8 @@ std::array<std::vector<std::string>, 3> CommentParser::getSettingsList() const {
 std::string CommentParser::firstTagText(std::string_view tag) const {
   std::size_t i = 0;
   std::string text;
-  while (i < comment_.size() && !tagValueOf(i, tag, text)) ++i;
-  if (i == comment_.size()) return std::string();
+  while (i < comment().size() && !tagValueOf(i, tag, text)) ++i;
+  if (i == comment().size()) return std::string();
   ++i;
   for (const std::string& line : continuationLines(i)) text += CR + line;
   return text;
@@ -276,14 +281,14 @@ std::string CommentParser::lastTagValue(const std::vector<std::string>& lines,
   return result;
 }
 
-std::string CommentParser::getSame() const { return sameOf(comment_); }
+std::string CommentParser::getSame() const { return sameOf(comment()); }
 
 std::string CommentParser::sameOf(const std::vector<std::string>& lines) {
   return lastTagValue(lines, "@same");
 }
 
 std::string CommentParser::getIncludeSource() const {
-  return lastTagValue(comment_, "@includesource");
+  return lastTagValue(comment(), "@includesource");
 }
 
 std::string CommentParser::getRemarks() const { return firstTagText("@rem"); }

@@ -38,7 +38,14 @@ class CommentParser {
   // Assigning a comment also takes the five user tags from the settings as
   // they are now, so a renamed tag counts from the next assignment on.
   void setComment(std::vector<std::string> lines);
-  const std::vector<std::string>& comment() const { return comment_; }
+  // The same, reading `lines` where they are: they must stay as they are
+  // while the parser reads them, until the next comment is assigned.
+  void readComment(const std::vector<std::string>& lines);
+  const std::vector<std::string>& comment() const { return *read_; }
+
+  // Points into itself: not to be copied.
+  CommentParser(const CommentParser&) = delete;
+  CommentParser& operator=(const CommentParser&) = delete;
 
   // The lines before the first tag line, each followed by CR (the last one
   // too); "" when the comment is empty or opens with a tag.
@@ -107,8 +114,10 @@ class CommentParser {
                                   std::string_view tag);
 
   const ProjectSettings& settings_;
-  std::vector<std::string> comment_;
-  // Each line of `comment_` read once when it is assigned: where its text
+  // The comment read: `owned_`, or lines of the caller's.
+  std::vector<std::string> owned_;
+  const std::vector<std::string>* read_ = &owned_;
+  // Each line of the comment read once when it is assigned: where its text
   // lies within its spaces, and whether it is a tag line.
   struct Line {
     std::size_t start;

@@ -344,7 +344,7 @@ std::string compile(Element& element, PageContext& context) {
     setPageMacro(context, which, std::move(value));
   };
 
-  parser.setComment(element.comment);
+  parser.readComment(element.comment);
   if (module) {
     set(pageApplies, listOf({}));
     set(pageProps, context.preparation.getPropsList(element));
