@@ -326,6 +326,33 @@ void MacroEngine::loopOverLinks(std::string_view listName,
     if (!done[i])
       normaliseLinkItem(list[i], withElements ? &list.elements[i] : nullptr,
                         context, &links_, linkTable, items[i]);
+  const bool modules = isModuleContentsList(listName);
+  // Each item is stored once: its texts move into the macros.
+  auto storeItem = [&](LinkItem& item, std::size_t number, std::size_t count) {
+    setItemPosition(number, count);
+    setItem(itemText,
+            item.external ? item.fileName : std::move(item.memberName));
+    setItem(itemFile, std::move(item.fileName));
+    setItem(itemLocation, std::move(item.location));
+    setItem(itemLabel, std::move(item.label));
+    setItem(itemHelpID, std::to_string(item.helpID));
+    if (modules) setModuleLists(item.element.get());
+  };
+  // A loop with nothing in it leaves only its last item behind (templates
+  // count lists so): the item sorted last is stored and every item charged
+  // for, unless the charge would run out on the way, where the loop below
+  // stops at the very item.
+  const std::size_t cost = block.bodySize + limits.loopItemCost;
+  if (block.body.empty() && !items.empty() &&
+      loopText_ + items.size() * cost <= limits.loopText) {
+    LinkItem* last = &items.front();
+    for (LinkItem& item : items)
+      if (!(item.sortKey < last->sortKey)) last = &item;
+    storeItem(*last, items.size(), items.size());
+    loopText_ += items.size() * cost;
+    return;
+  }
+
   std::vector<LinkItem*> sorted;
   sorted.reserve(items.size());
   for (LinkItem& item : items) sorted.push_back(&item);
@@ -334,18 +361,8 @@ void MacroEngine::loopOverLinks(std::string_view listName,
                      return a->sortKey < b->sortKey;
                    });
 
-  bool modules = isModuleContentsList(listName);
   for (std::size_t i = 0; i < sorted.size(); ++i) {
-    // Each item is stored once: its texts move into the macros.
-    LinkItem& item = *sorted[i];
-    setItemPosition(i + 1, sorted.size());
-    setItem(itemText,
-                  item.external ? item.fileName : std::move(item.memberName));
-    setItem(itemFile, std::move(item.fileName));
-    setItem(itemLocation, std::move(item.location));
-    setItem(itemLabel, std::move(item.label));
-    setItem(itemHelpID, std::to_string(item.helpID));
-    if (modules) setModuleLists(item.element.get());
+    storeItem(*sorted[i], i + 1, sorted.size());
     chargeLoopItem(block.bodySize);
     run(block.body, false, out);
   }

@@ -80,6 +80,25 @@ TEST_F(ListLoops, ListsHoldingTheirElementsLoopAsTheirLinksWould) {
   EXPECT_NE(warnings.find("Class1.Gone"), std::string::npos);
 }
 
+// A loop with an empty body, which templates use to count a list, leaves
+// the same item behind as one with a body: the last in sorted order, the
+// last written of equal ones.
+TEST_F(ListLoops, CountingLoopsLeaveTheLastItemBehind) {
+  engine.setMacroValue("NOTHING", std::string());
+  engine.setMacroValue(
+      "SEE-LINK-LIST",
+      makeList({"\"b.chm\rZz", "Class1.Zeta\r", "\"a.chm\rZz",
+                "\"c.chm\rZz", "Form1.Load\r"}));
+  const std::string after =
+      "$LIST-ITEM-NUMBER$|$LIST-ITEM$|$LIST-ITEM-LABEL$|$LIST-ITEM-LOCATION$|"
+      "$LIST-ITEM-FILE$|$LIST-ITEM-FIRST$|$LIST-ITEM-LAST$";
+  std::string counted =
+      expand("$DOLIST$ $SEE-LINK-LIST$\r$END-DOLIST$" + after);
+  EXPECT_EQ(counted, "5|c.chm|Zz|External file|c.chm||1");
+  EXPECT_EQ(expand("$DOLIST$ $SEE-LINK-LIST$\r$NOTHING$$END-DOLIST$" + after),
+            counted);
+}
+
 TEST_F(ListLoops, LinkListsAreNormalisedAndSortedByLabel) {
   engine.setMacroValue("SEE-LINK-LIST",
                        makeList({".Zeta\r", "Class1.alpha\r", "Form1.Load\r",
