@@ -308,8 +308,9 @@ void Preparation::shareHelpID(Element& element,
 ElementCollection Preparation::makeIndex() {
   ElementCollection pageIndex;
   pageIndex.reserve(elements_.all.size());
+  // The store keeps every element under its canonical link.
   for (const auto& entry : elements_.all) {
-    std::string own = entry.item->canonicalLink();
+    const std::string& own = entry.key;
     const std::string* target = engine_.linkTable.find(own);
     if (!target || *target == own)
       pageIndex.add(own, entry.item);
@@ -321,7 +322,7 @@ ElementCollection Preparation::makeIndex() {
 
 void Preparation::makeSameHelpIDs() {
   for (const auto& entry : elements_.all) {
-    std::string own = entry.item->canonicalLink();
+    const std::string& own = entry.key;
     const std::string* target = engine_.linkTable.find(own);
     if (target && *target != own) shareHelpID(*entry.item, *target);
   }
