@@ -150,9 +150,11 @@ bool CommentParser::isTagLine(std::string_view trimmed) const {
   return false;
 }
 
+// Only tag lines can open with the tags asked for here, built in or the
+// user's.
 bool CommentParser::tagValueOf(std::size_t i, std::string_view tag,
                                std::string& value) const {
-  return trimmedTagValue(trimmed(i), tag, value);
+  return lines_[i].tag && trimmedTagValue(trimmed(i), tag, value);
 }
 
 // Indent mode 1 lets the writer indent the source freely: leading spaces
