@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "compiler/fake_elements.h"
@@ -152,10 +153,58 @@ TEST(MacroEngine, ReplaceStringsTakesPairsInOrder) {
             "a&lt;[b]>[b]");
   EXPECT_EQ(MacroEngine::replaceStrings("\xC0\xE0", {"\xE0", "a"}), "aa");
   EXPECT_EQ(MacroEngine::replaceStrings("abc", {"", "x"}), "abc");
+  // Pairs that cannot act on one another's work go in one pass.
+  EXPECT_EQ(MacroEngine::replaceStrings(
+                "a<b & \"C\" >\r\nZz",
+                {"&", "&amp;", "<", "&lt;", ">", "&gt;", "\"", "&quot;",
+                 "\r\n", "<br>", "zz", "x"}),
+            "a&lt;b &amp; &quot;C&quot; &gt;<br>x");
+  EXPECT_EQ(MacroEngine::replaceStrings("aaa", {"aa", "x"}), "xa");
   // A later pair works on what the earlier ones wrote.
   EXPECT_EQ(MacroEngine::replaceStrings(
                 "<a>", {"<", "&lt;", "&", "&amp;", ">", ""}),
             "&amp;lt;a");
+}
+
+// Whatever the table, one pass or not, the result is that of applying the
+// pairs one after another, each to every occurrence without regard to case.
+TEST(MacroEngine, ReplaceTablesOfEveryShapeActAsPairsInTurn) {
+  auto inTurn = [](std::string text, const std::vector<std::string>& table) {
+    for (std::size_t i = 0; i + 1 < table.size(); i += 2) {
+      const std::string find = foldCase(table[i]);
+      if (find.empty()) continue;
+      std::string out;
+      std::size_t from = 0;
+      for (std::size_t at = 0; at + find.size() <= text.size();) {
+        if (foldCase(text.substr(at, find.size())) != find) {
+          ++at;
+          continue;
+        }
+        out += text.substr(from, at - from) + table[i + 1];
+        at += find.size();
+        from = at;
+      }
+      text = out + text.substr(from);
+    }
+    return text;
+  };
+  std::mt19937 random(7);
+  auto word = [&](std::size_t most) {
+    const std::string letters = "aAb<&;";
+    std::string w(random() % (most + 1), ' ');
+    for (char& c : w) c = letters[random() % letters.size()];
+    return w;
+  };
+  for (int n = 0; n < 3000; ++n) {
+    std::vector<std::string> table;
+    for (std::size_t pairs = 1 + random() % 3; pairs > 0; --pairs) {
+      table.push_back(word(2));
+      table.push_back(word(3));
+    }
+    const std::string text = word(12);
+    ASSERT_EQ(MacroEngine::replaceStrings(text, table), inTurn(text, table))
+        << text << " with " << ::testing::PrintToString(table);
+  }
 }
 
 TEST(MacroEngine, DeeplyNestedBlocksStopWithAWarning) {

@@ -41,10 +41,19 @@ bool isCaseless(std::string_view text) {
   return true;
 }
 
+// Whether `find` (folded) occurs in `text` at `at`.
+bool matchesAt(std::string_view text, std::size_t at, std::string_view find) {
+  if (text.size() - at < find.size()) return false;
+  for (std::size_t i = 0; i < find.size(); ++i)
+    if (foldByte(text[at + i]) != find[i]) return false;
+  return true;
+}
+
 }  // namespace
 
 ReplaceTable::ReplaceTable(std::vector<std::string> pairs)
     : pairs_(std::move(pairs)) {
+  startOf_.fill(-1);
   for (std::size_t i = 0; i + 1 < pairs_.size(); i += 2) {
     if (pairs_[i].empty()) continue;
     Pair pair{pairs_[i], i + 1, false};
@@ -52,16 +61,60 @@ ReplaceTable::ReplaceTable(std::vector<std::string> pairs)
     pair.caseless = isCaseless(pair.find);
     active_.push_back(std::move(pair));
   }
-  for (int i = 0; i < 256; ++i)
-    for (const Pair& pair : active_)
-      if (foldByte(static_cast<char>(i)) == pair.find[0])
-        starts_[static_cast<std::size_t>(i)] = true;
+  for (int b = 0; b < 256; ++b)
+    for (std::size_t k = active_.size(); k-- > 0;)
+      if (foldByte(static_cast<char>(b)) == active_[k].find[0])
+        startOf_[static_cast<std::size_t>(b)] = static_cast<std::int16_t>(k);
+
+  // One pass gives what the pairs in turn give when no two finds share a
+  // byte (their matches neither overlap nor make or break one another) and
+  // no replacement holds a byte of a later find or is empty (so no later
+  // find matches in or across what an earlier pair wrote).
+  auto bytesOf = [](std::string_view text) {
+    std::array<bool, 256> bytes{};
+    for (char c : text) bytes[static_cast<unsigned char>(foldByte(c))] = true;
+    return bytes;
+  };
+  auto share = [](const std::array<bool, 256>& a,
+                  const std::array<bool, 256>& b) {
+    for (std::size_t i = 0; i < a.size(); ++i)
+      if (a[i] && b[i]) return true;
+    return false;
+  };
+  onePass_ = true;
+  for (std::size_t j = 0; j < active_.size() && onePass_; ++j) {
+    const auto found = bytesOf(active_[j].find);
+    for (std::size_t i = 0; i < j && onePass_; ++i) {
+      const std::string& replacement = pairs_[active_[i].replacement];
+      if (replacement.empty() || share(found, bytesOf(active_[i].find)) ||
+          share(found, bytesOf(replacement)))
+        onePass_ = false;
+    }
+  }
 }
 
 void ReplaceTable::apply(std::string_view text, std::string& out) const {
+  if (onePass_) {
+    std::size_t from = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+      const int k = startOf_[static_cast<unsigned char>(text[at])];
+      if (k < 0 || !matchesAt(text, at, active_[static_cast<std::size_t>(k)].find)) {
+        ++at;
+        continue;
+      }
+      const Pair& pair = active_[static_cast<std::size_t>(k)];
+      out.append(text.substr(from, at - from));
+      out += pairs_[pair.replacement];
+      at += pair.find.size();
+      from = at;
+    }
+    out.append(text.substr(from));
+    return;
+  }
   bool mayMatch = false;
   for (char c : text)
-    if (starts_[static_cast<unsigned char>(c)]) {
+    if (startOf_[static_cast<unsigned char>(c)] >= 0) {
       mayMatch = true;
       break;
     }

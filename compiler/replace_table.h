@@ -5,12 +5,14 @@
 //   {"&", "&amp;", "<", "&lt;"}   "a<b & c" -> "a&lt;b &amp; c"
 //
 // Each pair works on the result of the pairs before it. The finds are
-// folded once, when the table is set, and a text holding no byte that could
-// start one is copied as it is: most names and labels hold none.
+// folded once, when the table is set. A table whose pairs cannot act on one
+// another's work (as an HTML table's) is applied in one pass; any other
+// copies a text holding no byte that could start a find as it is.
 #ifndef SCRIVLET_COMPILER_REPLACE_TABLE_H_
 #define SCRIVLET_COMPILER_REPLACE_TABLE_H_
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,8 +41,9 @@ class ReplaceTable {
   };
   std::vector<std::string> pairs_;
   std::vector<Pair> active_;
-  // The bytes that, folded, begin a find.
-  std::array<bool, 256> starts_{};
+  // For each byte, the first pair whose find it begins (folded), or -1.
+  std::array<std::int16_t, 256> startOf_{};
+  bool onePass_ = false;
 };
 
 }  // namespace scrivlet
