@@ -189,7 +189,8 @@ std::string CommentParser::getDescription() const {
   std::string text;
   for (std::size_t i = 0; i < comment().size(); ++i) {
     if (lines_[i].tag) break;
-    text += i == 0 ? firstLineText(comment()[i]) : continuationText(comment()[i]);
+    const std::string& line = comment()[i];
+    text += i == 0 ? firstLineText(line) : continuationText(line);
     text += CR;
   }
   return text;

@@ -99,14 +99,15 @@ void ReplaceTable::apply(std::string_view text, std::string& out) const {
     std::size_t at = 0;
     while (at < text.size()) {
       const int k = startOf_[static_cast<unsigned char>(text[at])];
-      if (k < 0 || !matchesAt(text, at, active_[static_cast<std::size_t>(k)].find)) {
+      const Pair* pair =
+          k < 0 ? nullptr : &active_[static_cast<std::size_t>(k)];
+      if (!pair || !matchesAt(text, at, pair->find)) {
         ++at;
         continue;
       }
-      const Pair& pair = active_[static_cast<std::size_t>(k)];
       out.append(text.substr(from, at - from));
-      out += pairs_[pair.replacement];
-      at += pair.find.size();
+      out += pairs_[pair->replacement];
+      at += pair->find.size();
       from = at;
     }
     out.append(text.substr(from));
