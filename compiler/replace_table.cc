@@ -8,20 +8,6 @@ namespace scrivlet {
 
 namespace {
 
-// Where `find` (already folded) occurs in `text` at or after `from`,
-// without regard to case; npos when it does not.
-std::size_t findFolded(std::string_view text, std::string_view find,
-                       std::size_t from) {
-  if (find.size() > text.size()) return std::string_view::npos;
-  for (std::size_t at = from; at + find.size() <= text.size(); ++at) {
-    if (foldByte(text[at]) != find[0]) continue;
-    std::size_t i = 1;
-    while (i < find.size() && foldByte(text[at + i]) == find[i]) ++i;
-    if (i == find.size()) return at;
-  }
-  return std::string_view::npos;
-}
-
 // True when no byte of `text` has another case, so that a plain search
 // finds it as well: "&", "<", "\"" of a replacement table.
 bool isCaseless(std::string_view text) {
@@ -47,6 +33,15 @@ bool matchesAt(std::string_view text, std::size_t at, std::string_view find) {
   for (std::size_t i = 0; i < find.size(); ++i)
     if (foldByte(text[at + i]) != find[i]) return false;
   return true;
+}
+
+// Where `find` (folded) occurs in `text` at or after `from`, without regard
+// to case; npos when it does not.
+std::size_t findFolded(std::string_view text, std::string_view find,
+                       std::size_t from) {
+  for (std::size_t at = from; at < text.size(); ++at)
+    if (matchesAt(text, at, find)) return at;
+  return std::string_view::npos;
 }
 
 }  // namespace
