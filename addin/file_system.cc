@@ -1,11 +1,14 @@
 #include "addin/file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <utility>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
@@ -32,7 +35,7 @@ mode_t newFileMode() {
   return mode;
 }
 
-int writeAll(int fd, const std::string& bytes) {
+int writeAll(int fd, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -43,15 +46,6 @@ int writeAll(int fd, const std::string& bytes) {
     done += static_cast<std::size_t>(n);
   }
   return 0;
-}
-
-// A link is written through: the file it names is replaced, the link stays.
-std::string resolveLink(const std::string& path) {
-  struct stat st;
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char resolved[PATH_MAX];
-  if (::realpath(path.c_str(), resolved) == nullptr) return path;
-  return resolved;
 }
 
 // Writes into a device or pipe in place; there is nothing to rename over.
@@ -74,7 +68,99 @@ int writeNewFile(const std::string& path, const std::string& bytes) {
   return err;
 }
 
+// While it lives, Ctrl+C and the other signals that end a program wait: a
+// save interrupted between creating its temporary file and renaming it
+// would leave that file behind, where version control picks it up.
+class SignalsHeld {
+ public:
+  SignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+      sigaddset(&held, signal);
+    pthread_sigmask(SIG_BLOCK, &held, &saved_);
+  }
+  ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &saved_, nullptr); }
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+ private:
+  sigset_t saved_;
+};
+
+// "/p/Calc.bas" -> {"/p/", "Calc.bas"}; "Calc.bas" -> {"", "Calc.bas"}.
+std::pair<std::string, std::string> folderAndName(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {"", path};
+  return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+// The prefix of the temporary files of `name`: hidden, and telling whose
+// they are. A temporary name adds six characters after it.
+std::string temporaryPrefix(const std::string& name) {
+  return "." + name + ".scrivlet-";
+}
+
+// Removes the temporary files an earlier save of `name` left in `folder`
+// when it was killed.
+void removeLeftovers(const std::string& folder, const std::string& name) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return;
+  const std::string prefix = temporaryPrefix(name);
+  while (dirent* entry = ::readdir(dir)) {
+    std::string_view entryName(entry->d_name);
+    if (entryName.size() == prefix.size() + 6 &&
+        entryName.substr(0, prefix.size()) == prefix)
+      ::unlink((folder + std::string(entryName)).c_str());
+  }
+  ::closedir(dir);
+}
+
+// The file a link names, for writing through it; `path` itself when it is
+// no link.
+std::string linkTarget(const std::string& path) {
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  char resolved[PATH_MAX];
+  return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
 }  // namespace
+
+bool isWritableFileMode(unsigned mode) { return (mode & 0222) != 0; }
+
+ReplaceResult replaceFile(const std::string& requested, std::string_view bytes,
+                          bool throughLinks) {
+  const std::string path = throughLinks ? linkTarget(requested) : requested;
+  struct stat original {};
+  bool exists = ::lstat(path.c_str(), &original) == 0;
+  if (exists && S_ISLNK(original.st_mode)) exists = false;
+  if (exists && S_ISDIR(original.st_mode)) return {EISDIR, ReplaceResult::checking};
+  // A file nobody may write is read-only, also for root: an editor does not
+  // replace it either, and version control leaves such files so on purpose.
+  if (exists && !isWritableFileMode(original.st_mode))
+    return {EACCES, ReplaceResult::readOnly};
+  const auto [folder, name] = folderAndName(path);
+  SignalsHeld held;
+  removeLeftovers(folder, name);
+  // Beside the target, so that rename() stays on one file system.
+  std::string temporary = folder + temporaryPrefix(name) + "XXXXXX";
+  int fd = ::mkstemp(temporary.data());
+  if (fd < 0) return {errno, ReplaceResult::creating};
+  mode_t mode = exists ? (original.st_mode & 07777) : newFileMode();
+  int err = writeAll(fd, bytes);
+  if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
+  // On the disk before the rename: else a crash soon after could leave the
+  // renamed file empty, the original gone.
+  if (err == 0 && ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(temporary.c_str());
+    return {err, ReplaceResult::writing};
+  }
+  return {};
+}
 
 int fileErrorFromErrno(int errnoValue, const std::string& path) {
   switch (errnoValue) {
@@ -164,40 +250,16 @@ int DiskFileSystem::writeFile(const std::string& path,
                               const std::string& bytes) {
   if (badName(path)) return fileError::badFileName;
   // Most writes create a file: that is tried first. A link, even one to a
-  // missing file, counts as there.
+  // missing file, counts as there; it is replaced, never written through,
+  // so that a link planted in an output folder cannot send a page elsewhere.
   int created = writeNewFile(path, bytes);
   if (created != EEXIST) return created ? fileErrorFromErrno(created, path) : 0;
-
-  const std::string target = resolveLink(path);
-  mode_t mode = newFileMode();
   struct stat st;
-  if (::stat(target.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) return fileError::badFileName;
-    if (!S_ISREG(st.st_mode)) return writeInPlace(target, bytes);
-    // The rename would replace a read-only file as well; keep its protection.
-    if (::access(target.c_str(), W_OK) != 0)
-      return fileErrorFromErrno(errno, target);
-    mode = st.st_mode & 07777;
-  }
-
-  fs::path targetPath(target);
-  std::string temp = (targetPath.parent_path() /
-                      ('.' + targetPath.filename().string() + ".XXXXXX"))
-                         .string();
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0) return fileErrorFromErrno(errno, target);
-  int err = writeAll(fd, bytes);
-  if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
-  // On the disk before the rename: else a crash soon after could leave the
-  // renamed file empty, the original gone.
-  if (err == 0 && ::fsync(fd) != 0) err = errno;
-  if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
-  if (err != 0) {
-    ::unlink(temp.c_str());
-    return fileErrorFromErrno(err, target);
-  }
-  return 0;
+  if (::lstat(path.c_str(), &st) == 0 && !S_ISLNK(st.st_mode) &&
+      !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
+    return writeInPlace(path, bytes);
+  ReplaceResult result = replaceFile(path, bytes, false);
+  return fileErrorFromErrno(result.error, path);
 }
 
 int DiskFileSystem::appendFile(const std::string& path,

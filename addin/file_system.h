@@ -8,6 +8,7 @@
 #define SCRIVLET_ADDIN_FILE_SYSTEM_H_
 
 #include <string>
+#include <string_view>
 
 namespace scrivlet {
 
@@ -40,7 +41,7 @@ class FileSystem {
   virtual int readFile(const std::string& path, std::string& bytes) = 0;
   // Creates `path` or replaces it. A file that exists is replaced through a
   // temporary file beside it and a rename, so that a failure never leaves it
-  // half-written.
+  // half-written; a link is replaced by a plain file, never written through.
   virtual int writeFile(const std::string& path, const std::string& bytes) = 0;
   // Adds to the end of `path`, creating it when missing.
   virtual int appendFile(const std::string& path, const std::string& bytes) = 0;
@@ -71,6 +72,28 @@ class DiskFileSystem : public FileSystem {
 // The file error number for the system error `errnoValue` met while using
 // `path`: a missing file is 53, but a missing folder on its way is 76.
 int fileErrorFromErrno(int errnoValue, const std::string& path);
+
+// Whether a file of mode `mode` (st_mode) may be replaced: some write bit is
+// set. A file without any is read-only, whoever runs the program.
+bool isWritableFileMode(unsigned mode);
+
+// How replaceFile ended: 0, or the system error and the step it failed at.
+struct ReplaceResult {
+  enum Step { done, checking, readOnly, creating, writing };
+  int error = 0;
+  Step step = done;
+};
+
+// Replaces (or creates) the file at `path` with `bytes`, so that a failure
+// never leaves it half-written: the bytes go to a hidden temporary file
+// beside it (".Calc.bas.scrivlet-XXXXXX"), synced, then renamed over it.
+// An existing file keeps its permission bits; a read-only one (see
+// isWritableFileMode) is not replaced (EACCES). With `throughLinks` a link
+// is written through to its file, else the link itself is replaced. Ctrl+C
+// waits until the temporary file is renamed or removed, and leftovers of a
+// save that was killed are removed first.
+ReplaceResult replaceFile(const std::string& path, std::string_view bytes,
+                          bool throughLinks);
 
 // Reads the regular file at `path` whole into `bytes`: 0, or the system
 // error. A folder gives EISDIR, a pipe or a device ENODEV, since it would

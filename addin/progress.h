@@ -36,6 +36,9 @@ class Progress {
   bool abortCheck();
 
   bool abortRequested = false;
+  // Files a write failed for and nobody answered the prompt of: lost output
+  // that a run must not end as a success with.
+  int failedWrites = 0;
   bool compileGroup = false;
   bool lastProjectOfGroup = false;
   std::string groupLog;

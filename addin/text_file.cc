@@ -1,5 +1,8 @@
 #include "addin/text_file.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "source/text.h"
 
 namespace scrivlet {
@@ -23,6 +26,11 @@ int answerWrite(FileServices& services, const std::string& path, bool silent,
       case fileErrorAbandon:
         return writeAbandoned;
       default:
+        // Nobody answered (the command line in a script): the file is lost
+        // output, which the run must not end without saying.
+        ++services.progress.failedWrites;
+        services.progress.reportMessage("ERROR: Cannot write " + path + ": " +
+                                        fileErrorReason(error));
         return writeFailed;
     }
   }
@@ -67,6 +75,25 @@ int writeTextFile(FileServices& services, const std::string& path,
 int appendTextFile(FileServices& services, const std::string& path,
                    const std::string& text, bool silent) {
   return writeText(services, path, text, true, silent);
+}
+
+std::string fileErrorReason(int errorNumber) {
+  int system = 0;
+  switch (errorNumber) {
+    case fileError::badFileName:
+    case fileError::badFileNameOrNumber: system = EINVAL; break;
+    case fileError::fileNotFound:
+    case fileError::pathNotFound: system = ENOENT; break;
+    case fileError::fileAlreadyOpen: system = EBUSY; break;
+    case fileError::deviceIOError: system = EIO; break;
+    case fileError::fileAlreadyExists: system = EEXIST; break;
+    case fileError::diskFull: system = ENOSPC; break;
+    case fileError::tooManyFiles: system = EMFILE; break;
+    case fileError::deviceUnavailable: system = ENODEV; break;
+    case fileError::permissionDenied: system = EACCES; break;
+    default: return "file error " + std::to_string(errorNumber);
+  }
+  return std::strerror(system);
 }
 
 FileErrorPrompt fileErrorPrompt(int errorNumber) {

@@ -38,7 +38,9 @@ enum : int {
 
 // Creates or overwrites `path` with `text`, CR turned into CR LF. A failure
 // is answered with 2 when `silent`; otherwise the user is asked (operation
-// "saving"): retry repeats the write, skip gives 0, abandon 1, anything else 2.
+// "saving"): retry repeats the write, skip gives 0, abandon 1, anything else
+// 2, which also counts the file in `Progress::failedWrites` and reports an
+// "ERROR: " naming it.
 int writeTextFile(FileServices& services, const std::string& path,
                   const std::string& text, bool silent);
 // The same, adding to the end of `path` and creating it when missing.
@@ -55,6 +57,10 @@ int writeBytes(FileSystem& files, const std::string& path,
 int answerFailedWrite(FileServices& services, const std::string& path,
                       const std::string& bytes, bool append, int error,
                       bool silent);
+
+// The system's words for file error `errorNumber`: 61 "No space left on
+// device", 70 "Permission denied".
+std::string fileErrorReason(int errorNumber);
 
 // The message and buttons of the prompt for file error `errorNumber`.
 struct FileErrorPrompt {

@@ -87,12 +87,18 @@ TEST(TextFile, ReplacingAFileKeepsItsRightsAndLeavesNoTemporaryFile) {
   }
   EXPECT_EQ(entries, 1);
 
-  // Written through a link, the file it names changes and the link stays.
+  // A link is replaced by a plain file; the file it named is left alone, so
+  // that a link planted among the pages cannot send one elsewhere.
   const std::string link = dir / "link.scriv";
   fs::create_symlink(file, link);
   ASSERT_EQ(disk.writeFile(link, "via link"), 0);
-  EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(readBytes(file), "via link");
+  EXPECT_FALSE(fs::is_symlink(link));
+  EXPECT_EQ(readBytes(link), "via link");
+  EXPECT_EQ(readBytes(file), "new");
+  // A file without write permission is read-only, whoever asks.
+  fs::permissions(file, fs::perms::owner_read);
+  EXPECT_EQ(disk.writeFile(file, "again"), fileError::permissionDenied);
+  EXPECT_EQ(readBytes(file), "new");
 }
 
 TEST(TextFile, DiskFailuresCarryTheFileRuntimeNumbers) {

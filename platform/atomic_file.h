@@ -11,8 +11,12 @@
 namespace scrivlet {
 
 // Replaces (or creates) `path` with `bytes`. An existing file keeps its
-// permission bits. On failure the original is untouched, the temporary file
-// is removed, `error` names the file and the cause, and false is returned.
+// permission bits; a file without any write permission bit is read-only and
+// is not replaced, whoever runs the program. A link is written through to
+// its file. The temporary file is hidden (".Calc.bas.scrivlet-XXXXXX"),
+// Ctrl+C waits until it is renamed or removed, and leftovers of a save that
+// was killed are removed. On failure the original is untouched, `error`
+// names the file and the cause, and false is returned.
 bool writeFileAtomically(const std::string& path, std::string_view bytes,
                          std::string& error);
 

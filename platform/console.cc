@@ -99,7 +99,7 @@ MessageAnswer ConsoleMessageBox::show(const std::string& title,
        << std::flush;
   std::vector<Choice> choices = choicesOf(buttons);
   if (choices.size() == 1) return choices[0].answer;
-  if (!interactive_) return cancellingAnswer(buttons);
+  if (!interactive_) return MessageAnswer::None;
   std::string question;
   for (const Choice& choice : choices)
     question += (question.empty() ? "" : ", ") + std::string(choice.word);
@@ -108,7 +108,7 @@ MessageAnswer ConsoleMessageBox::show(const std::string& title,
     std::string line;
     if (!std::getline(in_, line)) {
       err_ << '\n';
-      return cancellingAnswer(buttons);
+      return MessageAnswer::None;
     }
     std::string word = trim(line);
     if (word.empty()) continue;

@@ -39,8 +39,10 @@ class ConsoleProgressSink : public ProgressSink {
 
 // Prints the box's title and text to the error stream. With someone at the
 // terminal it asks for one of the buttons; with nobody to answer (input is
-// not a terminal, or ends) it takes the cancelling answer, so that a prompt
-// to retry never repeats without end.
+// not a terminal, or ends) the box counts as closed without an answer
+// (MessageAnswer::None): a prompt to retry never repeats without end, and a
+// failed file is reported and skipped rather than taken for the user's
+// Cancel, which would stop a compile as "aborted by user".
 class ConsoleMessageBox : public MessageBox {
  public:
   ConsoleMessageBox(std::istream& in, std::ostream& err, bool interactive);

@@ -43,7 +43,7 @@ TEST(ConsoleProgress, APipeGetsMessagesOnlyAndQuietOnlyTheSevereOnes) {
             "ERROR: help compiler failed\nWARNING (config file): no section\n");
 }
 
-TEST(ConsoleMessageBox, AsksOnATerminalAndCancelsWhenNobodyAnswers) {
+TEST(ConsoleMessageBox, AsksOnATerminalAndAnswersNothingWhenNobodyCan) {
   std::istringstream typed("\nmaybe\nY\n");
   std::ostringstream err;
   ConsoleMessageBox terminal(typed, err, true);
@@ -55,10 +55,11 @@ TEST(ConsoleMessageBox, AsksOnATerminalAndCancelsWhenNobodyAnswers) {
             "Error saving /w/a.htm file: Disk is full. Continue?\n"
             "[y]es, [n]o, [c]ancel? [y]es, [n]o, [c]ancel? "
             "[y]es, [n]o, [c]ancel? ");
-  // Input that ends takes the cancelling answer.
+  // Input that ends answers nothing: no retry without end, and no Cancel
+  // that would stop a compile as if the user had asked.
   EXPECT_EQ(terminal.show("t", "x", MessageButtons::RetryCancel,
                           MessageIcon::Exclamation),
-            MessageAnswer::Cancel);
+            MessageAnswer::None);
 
   std::istringstream unused("r\n");
   std::ostringstream log;
@@ -66,10 +67,10 @@ TEST(ConsoleMessageBox, AsksOnATerminalAndCancelsWhenNobodyAnswers) {
   EXPECT_EQ(
       batch.show("Error reading /w/Calc.scriv file", "Unrecognized file error.",
                  MessageButtons::RetryCancel, MessageIcon::Exclamation),
-      MessageAnswer::Cancel);
+      MessageAnswer::None);
   EXPECT_EQ(
       batch.show("a", "b", MessageButtons::AbortRetryIgnore, MessageIcon::None),
-      MessageAnswer::Abort);
+      MessageAnswer::None);
   EXPECT_EQ(batch.show("Done", "Compiled.", MessageButtons::OK,
                        MessageIcon::Information),
             MessageAnswer::OK);
