@@ -165,6 +165,10 @@ bool DiskCodeModule::save(std::string& error) {
     error = "Module " + Name() + " has no file to save to";
     return false;
   }
+  if (std::string reason = notAModuleReason(); !reason.empty()) {
+    error = "\"" + filePath_ + "\" is not written: " + reason;
+    return false;
+  }
   std::string bytes = text_.toBytes();
   // Edits that cancel out leave the file alone.
   if (bytes != savedBytes_) {
@@ -173,6 +177,17 @@ bool DiskCodeModule::save(std::string& error) {
   }
   changed_ = false;
   return true;
+}
+
+std::string DiskCodeModule::notAModuleReason() const {
+  std::string_view read = savedBytes_;
+  if (read.find('\0') != std::string_view::npos || startsWith(read, "\xFF\xFE") ||
+      startsWith(read, "\xFE\xFF"))
+    return "it is a binary or UTF-16 file, not a Visual Basic module";
+  if (text_.headerAttribute("VB_Name").empty())
+    return "it is not a Visual Basic module (it has no Attribute VB_Name "
+           "line)";
+  return {};
 }
 
 std::string DiskCodeModule::moduleAttribute(std::string_view name) const {

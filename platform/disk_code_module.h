@@ -70,8 +70,14 @@ class DiskCodeModule : public CodeModule {
   // The module file as it would be saved now.
   std::string toBytes() const { return text_.toBytes(); }
   // Writes the module file if it changed (and only then); false with
-  // `error` set when writing failed.
+  // `error` set when writing failed. A file that is no Visual Basic module
+  // (see notAModuleReason) is never written.
   bool save(std::string& error);
+  // Why the file, as it was read, is not a Visual Basic module that may be
+  // written: a project may name any file as a module, and a binary or
+  // UTF-16 file would be corrupted by a line-based edit. Empty for a module:
+  // text with an "Attribute VB_Name" line in its header.
+  std::string notAModuleReason() const;
 
   // The header's designer line, "Begin VB.Form frmMain"; empty when none.
   std::string designerLine() const { return text_.designerLine(); }

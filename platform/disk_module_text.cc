@@ -36,6 +36,8 @@ std::vector<DiskRawLine> splitRawLines(std::string_view bytes) {
 
 namespace {
 
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // "Attribute VB_Name = ..." but not "Attribute VB_X.VB_Description = ...".
 bool isModuleAttributeLine(std::string_view line) {
   std::string_view rest = skipBlanks(line);
@@ -83,7 +85,11 @@ DiskModuleText::DiskModuleText(std::string_view bytes) {
   char* copy = new char[bytes.size()];
   bytes.copy(copy, bytes.size());
   source_.reset(copy);
-  const std::string_view source(copy, bytes.size());
+  std::string_view source(copy, bytes.size());
+  // Editors that save UTF-8 may put a byte-order mark first: it is no part
+  // of the VERSION or Attribute line behind it.
+  byteOrderMark_ = startsWith(source, kUtf8ByteOrderMark);
+  if (byteOrderMark_) source.remove_prefix(kUtf8ByteOrderMark.size());
   lines_.reserve(static_cast<std::size_t>(
       std::count(source.begin(), source.end(), '\n') + 1));
 
@@ -133,7 +139,7 @@ DiskModuleText::DiskModuleText(std::string_view bytes) {
 }
 
 std::string DiskModuleText::toBytes() const {
-  std::string out;
+  std::string out(byteOrderMark_ ? kUtf8ByteOrderMark : "");
   bool missingEnd = false;
   // A line that had no line end because it was last gets one when lines
   // now follow it.

@@ -98,6 +98,8 @@ class DiskModuleText {
   std::vector<DiskBodyLine> lines_;
   std::vector<DiskRawLine> detached_;
   std::string lineEnd_ = "\r\n";
+  // A UTF-8 byte-order mark before the first line, written back as found.
+  bool byteOrderMark_ = false;
   DiskModuleLayout readLayout_;
   bool haveReadLayout_ = false;
 };

@@ -78,6 +78,15 @@ bool isValidModuleName(std::string_view name) {
   return true;
 }
 
+std::string projectNameFromFile(std::string_view stem) {
+  std::string name(stem);
+  for (char& c : name) {
+    auto u = static_cast<unsigned char>(c);
+    if (!isLetter(u) && !(u >= '0' && u <= '9')) c = '_';
+  }
+  return name;
+}
+
 std::unique_ptr<DiskVBProject> DiskVBProject::open(
     const std::string& path, std::vector<std::string>& messages,
     std::string& error) {
@@ -92,6 +101,13 @@ std::unique_ptr<DiskVBProject> DiskVBProject::open(
     return nullptr;
   }
   auto project = std::make_unique<DiskVBProject>(path, std::move(file));
+  // The name reaches file names and, in the after-compile commands, the
+  // command interpreter: Visual Basic itself accepts only an identifier.
+  if (!isValidModuleName(project->Name())) {
+    error = "Project name \"" + project->Name() + "\" in \"" + path +
+            "\" is not a valid Visual Basic name; the project is skipped";
+    return nullptr;
+  }
   project->loadComponents(messages);
   return project;
 }
@@ -103,7 +119,7 @@ DiskVBProject::DiskVBProject(std::string path, DiskProjectFile file)
   if (folder_.empty()) folder_.assign(1, '.');  // assign(".") trips a false -Wrestrict in GCC 12
   std::string name;
   if (file_.value("Name", name)) name_ = unquoteProjectValue(name);
-  if (name_.empty()) name_ = p.stem().string();
+  if (name_.empty()) name_ = projectNameFromFile(p.stem().string());
 }
 
 DiskVBProject::~DiskVBProject() = default;
@@ -262,7 +278,19 @@ bool DiskVBProject::changed() const {
   return false;
 }
 
-void DiskVBProject::saveChanged(std::vector<std::string>& errors) {
+bool DiskVBProject::inFolder(const std::string& file) const {
+  std::error_code ec;
+  std::filesystem::path folder = std::filesystem::canonical(folder_, ec);
+  if (ec) return false;
+  std::filesystem::path real = std::filesystem::canonical(file, ec);
+  if (ec) return false;
+  auto [end, inside] =
+      std::mismatch(folder.begin(), folder.end(), real.begin(), real.end());
+  return end == folder.end();
+}
+
+void DiskVBProject::saveChanged(std::vector<std::string>& errors,
+                                bool outsideAllowed) {
   std::string error;
   if (file_.changed()) {
     if (writeFileAtomically(path_, file_.toBytes(), error))
@@ -272,8 +300,14 @@ void DiskVBProject::saveChanged(std::vector<std::string>& errors) {
   }
   for (const auto& c : components_) {
     DiskCodeModule* module = c->diskCodeModule();
-    if (module && module->changed() && !module->save(error))
-      errors.push_back(error);
+    if (!module || !module->changed()) continue;
+    if (!outsideAllowed && !inFolder(module->filePath())) {
+      errors.push_back("\"" + module->filePath() +
+                       "\" is not written: it lies outside the folder of the "
+                       "project \"" + path_ + "\"");
+      continue;
+    }
+    if (!module->save(error)) errors.push_back(error);
   }
 }
 

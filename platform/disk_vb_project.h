@@ -45,8 +45,14 @@ class DiskVBProject : public VBProject {
   // True when the project file or one of the modules changed.
   bool changed() const;
   // Writes the project file and every module that changed; the messages of
-  // the writes that failed are added to `errors`.
-  void saveChanged(std::vector<std::string>& errors);
+  // the writes that failed are added to `errors`. A module file outside the
+  // project's folder (a path with "..", an absolute path, a link leading out)
+  // is written only with `outsideAllowed`: a project someone else wrote may
+  // name any file as its module, while real code bases do share modules
+  // between projects, so the user decides.
+  void saveChanged(std::vector<std::string>& errors, bool outsideAllowed);
+  // Whether `file` lies inside the project's folder once links are resolved.
+  bool inFolder(const std::string& file) const;
 
  private:
   struct PlannedComponent;
@@ -66,6 +72,9 @@ class DiskVBProject : public VBProject {
 // A letter, then letters, digits and "_": the names that may become file
 // names ("../x" must never reach the file system).
 bool isValidModuleName(std::string_view name);
+// The name a project without a Name line takes from its file: every
+// character but letters, digits and "_" becomes "_". "my calc" -> "my_calc".
+std::string projectNameFromFile(std::string_view stem);
 
 }  // namespace scrivlet
 

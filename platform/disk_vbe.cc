@@ -85,7 +85,7 @@ void DiskVBE::addProject(std::unique_ptr<DiskVBProject> project) {
 
 std::vector<std::string> DiskVBE::saveChanged() {
   std::vector<std::string> errors;
-  for (const auto& p : projects_) p->saveChanged(errors);
+  for (const auto& p : projects_) p->saveChanged(errors, writeOutsideProjects);
   return errors;
 }
 

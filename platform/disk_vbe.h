@@ -27,8 +27,10 @@ class DiskVBE : public VBE {
   }
 
   // Writes every project file and module that changed, and nothing else;
-  // returns the messages of the writes that failed.
+  // returns the messages of the writes that failed. Modules outside their
+  // project's folder only with `writeOutsideProjects`.
   std::vector<std::string> saveChanged();
+  bool writeOutsideProjects = false;
 
   // What went wrong while loading without stopping it: unreadable module
   // files, refused module names, projects of a group that could not be

@@ -72,7 +72,12 @@ bool openLoose(const std::string& file, ModuleTarget& target,
 }  // namespace
 
 std::vector<std::string> ModuleTarget::save() {
-  if (vbe) return vbe->saveChanged();
+  // The user named the module's file: it is theirs to write, wherever it
+  // lies. Nothing else of the project is changed by a command on one file.
+  if (vbe) {
+    vbe->writeOutsideProjects = true;
+    return vbe->saveChanged();
+  }
   std::vector<std::string> errors;
   std::string error;
   if (module && module->changed() && !module->save(error))
