@@ -341,14 +341,22 @@ void CompileDriver::runAfterCompile(VBE& vbe) {
     setHelpFile(vbe);
     return;
   }
-  ExecAfterServices services = execAfter;
-  if (!services.writeTextFile)
-    services.writeTextFile = [this](const std::string& path,
-                                    const std::string& text) {
-      return writeTextFile(files_, path, text, false);
-    };
-  runExecAfter(engine_.evaluateMacro("scriv-exec-after", false),
-               settings_.outputPath, progress_, services);
+  ShellEnvironment environment;
+  const std::string commands =
+      engine_.evaluateForShell("scriv-exec-after", environment);
+  // Blank lines run nothing, so there is nothing to trust.
+  const bool blank =
+      commands.find_first_not_of(" \r\n") == std::string::npos;
+  if (blank || !mayRunCommands || mayRunCommands()) {
+    ExecAfterServices services = execAfter;
+    if (!services.writeTextFile)
+      services.writeTextFile = [this](const std::string& path,
+                                      const std::string& text) {
+        return writeTextFile(files_, path, text, false);
+      };
+    runExecAfter(commands, settings_.outputPath, progress_, services,
+                 environment);
+  }
   setHelpFile(vbe);
 }
 

@@ -75,6 +75,10 @@ class CompileDriver {
   // The after-compile runner's services; its file writer is connected to
   // `files` unless set before compile().
   ExecAfterServices execAfter;
+  // Asked once the template has after-compile commands to run: whether the
+  // template may run them (the user trusts it). Unset: they run. A front end
+  // that says no reports why itself.
+  std::function<bool()> mayRunCommands;
 
   // "/doc/" + "Calc.htm" -> "/doc/Calc.htm"; an empty folder is the current
   // folder.

@@ -128,8 +128,10 @@ std::string shellScriptFromBatch(std::string_view batchText,
   return script;
 }
 
-void runExecAfter(std::string_view commands, const std::string& outputFolder,
-                  Progress& progress, const ExecAfterServices& services) {
+void runExecAfter(
+    std::string_view commands, const std::string& outputFolder,
+    Progress& progress, const ExecAfterServices& services,
+    const std::vector<std::pair<std::string, std::string>>& environment) {
   const std::string batchFile = execAfterFile(outputFolder, "bat");
   const std::string logFile = execAfterFile(outputFolder, "log");
   const std::string batch =
@@ -150,7 +152,7 @@ void runExecAfter(std::string_view commands, const std::string& outputFolder,
   services.run(interpreter,
                quoteArgument(interpreter) + " -c " +
                    quoteArgument(shellScriptFromBatch(batch, logFile)),
-               progress);
+               progress, environment);
   std::string log;
   if (!services.readFile(logFile, log)) {
     progress.reportMessage(kBatchError);

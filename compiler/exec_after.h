@@ -13,6 +13,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace scrivlet {
 
@@ -34,9 +36,12 @@ struct ExecAfterServices {
   std::function<bool(const std::string& path)> removeFile;
   // Between two attempts to delete a temporary file: 100 ms.
   std::function<void()> pause;
-  // Starts a program and waits for its end (runAndWait).
-  std::function<bool(const std::string& application,
-                     const std::string& commandLine, Progress& progress)>
+  // Starts a program with variables added to its environment and waits for
+  // its end (runAndWait).
+  std::function<bool(
+      const std::string& application, const std::string& commandLine,
+      Progress& progress,
+      const std::vector<std::pair<std::string, std::string>>& environment)>
       run;
   // Empty: the variable "comspec" when set and not empty, else "/bin/sh".
   std::string interpreter;
@@ -71,9 +76,13 @@ std::string shellScriptFromBatch(std::string_view batchText,
 // Runs `commands` (the expanded "scriv-exec-after" section) as described
 // above and reports through `progress`: the log as one message, and any
 // failure with its "ERROR: " or "WARNING: " message. Blocks until the
-// interpreter has ended. The commands run in the program's current folder.
-void runExecAfter(std::string_view commands, const std::string& outputFolder,
-                  Progress& progress, const ExecAfterServices& services = {});
+// interpreter has ended. The commands run in the program's current folder,
+// with `environment` added to the program's own: the values that the
+// commands' "${SCRIV_...}" references name.
+void runExecAfter(
+    std::string_view commands, const std::string& outputFolder,
+    Progress& progress, const ExecAfterServices& services = {},
+    const std::vector<std::pair<std::string, std::string>>& environment = {});
 
 }  // namespace scrivlet
 

@@ -142,7 +142,8 @@ TEST_F(ExecAfterRun, RunsWithoutLogAreReported) {
 
 TEST_F(ExecAfterRun, BatchThatCannotBeWrittenRunsNothing) {
   bool ran = false;
-  services_.run = [&](const std::string&, const std::string&, Progress&) {
+  services_.run = [&](const std::string&, const std::string&, Progress&,
+                      const auto&) {
     return ran = true;
   };
   services_.writeTextFile = [](const std::string&, const std::string&) {

@@ -1,6 +1,8 @@
 #include "compiler/macro_engine.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <limits>
 #include <unordered_set>
 #include <stdexcept>
@@ -113,6 +115,67 @@ std::string MacroEngine::evaluateMacro(std::string_view name, bool isNested) {
   return result;
 }
 
+std::string MacroEngine::evaluateForShell(std::string_view name,
+                                          ShellEnvironment& environment) {
+  shellEnvironment_ = &environment;
+  std::string text;
+  try {
+    text = evaluateMacro(name, false);
+  } catch (...) {
+    shellEnvironment_ = nullptr;
+    throw;
+  }
+  shellEnvironment_ = nullptr;
+  return text;
+}
+
+namespace {
+
+// "OUTPUT-PATH" -> "SCRIV_OUTPUT_PATH", "SCRIV-PATH" -> "SCRIV_PATH"; a
+// name already taken by another value gets "_2", "_3" (a list item's
+// macro holds a new value for every item).
+std::string shellVariable(std::string_view name, const std::string& value,
+                          ShellEnvironment& environment) {
+  std::string base = startsWith(foldCase(name), "scriv-") ? "" : "SCRIV_";
+  for (char c : name) {
+    bool word = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                (c >= '0' && c <= '9');
+    base += word ? static_cast<char>(std::toupper(static_cast<unsigned char>(c)))
+                 : '_';
+  }
+  std::string variable = base;
+  for (int n = 2;; ++n) {
+    auto known = std::find_if(
+        environment.begin(), environment.end(),
+        [&](const auto& entry) { return entry.first == variable; });
+    if (known == environment.end()) break;
+    if (known->second == value) return variable;
+    variable = base + "_" + std::to_string(n);
+  }
+  environment.emplace_back(variable, value);
+  return variable;
+}
+
+}  // namespace
+
+void MacroEngine::exportToShell(std::string_view name,
+                                const MacroStore::Slot& slot, bool readOnly,
+                                std::string& out) {
+  ShellEnvironment* environment = std::exchange(shellEnvironment_, nullptr);
+  std::string value;
+  try {
+    expandValue(name, slot, readOnly, value);
+  } catch (...) {
+    shellEnvironment_ = environment;
+    throw;
+  }
+  shellEnvironment_ = environment;
+  // The value as the outermost evaluation would give it; the reference's
+  // own "$" is doubled, to come out single there.
+  value = replaceAll(value, "$$", "$");
+  out += "$${" + shellVariable(name, value, *environment) + "}";
+}
+
 // The outermost evaluation in progress whose macro is evaluated again
 // further in (or is `next`, about to be): where a loop of references
 // begins. The size of the stack when no name repeats.
@@ -139,6 +202,10 @@ void MacroEngine::reportTooDeep(std::string_view name) {
 void MacroEngine::expandValue(std::string_view name,
                               const MacroStore::Slot& slot, bool readOnly,
                               std::string& out) {
+  if (shellEnvironment_ && !slot.fromTemplate) {
+    exportToShell(name, slot, readOnly, out);
+    return;
+  }
   const MacroValue& value = *slot.value;
   if (asList(value)) {
     out += name;

@@ -41,6 +41,9 @@ namespace scrivlet {
 // A module's member list, shared by every page and loop that shows it.
 using ModuleListBuilder = std::function<MacroListPtr(const Element& module)>;
 
+// Names and values of environment variables, in the order they were made.
+using ShellEnvironment = std::vector<std::pair<std::string, std::string>>;
+
 class MacroEngine {
  public:
   MacroEngine(store& elements, Progress& progress);
@@ -65,6 +68,14 @@ class MacroEngine {
   // turns every "$$" of the result into "$". Any error while evaluating
   // gives "$name$".
   std::string evaluateMacro(std::string_view name, bool isNested);
+  // The expansion of `name` for the command interpreter. Values from the
+  // project must never be read as commands, whatever the template's quoting
+  // (a project named Calc`id` in "$PROJECT-NAME$"): every macro the compile
+  // set (paths, names, list items) gives a reference to an environment
+  // variable, "${SCRIV_PROJECT_NAME}", whose value goes into `environment`;
+  // only the template's own text is expanded in place.
+  std::string evaluateForShell(std::string_view name,
+                               ShellEnvironment& environment);
   void setMacroValue(std::string_view name, MacroValue value);
   // The same, for a name set again and again: `handle` finds its entry
   // without a lookup after the first time.
@@ -180,6 +191,10 @@ class MacroEngine {
   void evaluateNested(const MacroStep& step, std::string& out);
   void expandValue(std::string_view name, const MacroStore::Slot& slot,
                    bool readOnly, std::string& out);
+  void exportToShell(std::string_view name, const MacroStore::Slot& slot,
+                     bool readOnly, std::string& out);
+  // Set while evaluateForShell runs.
+  ShellEnvironment* shellEnvironment_ = nullptr;
   std::size_t firstRepeatingFrame(std::string_view next) const;
   void reportTooDeep(std::string_view name);
 

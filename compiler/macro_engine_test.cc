@@ -109,6 +109,45 @@ TEST(MacroEngine, NestedEvaluationKeepsDoubledDollarsAndListsGiveTheirName) {
   EXPECT_EQ(t.engine.evaluateMacro("A", false), "new");
 }
 
+// For the after-compile commands, whatever the project supplied (names,
+// paths, list items; through template macros too) reaches the shell as a
+// variable reference, never as text the shell would read; the template's
+// own text, its character macros and "$$" stay as they are.
+TEST(MacroEngine, ForTheShellProjectValuesBecomeVariableReferences) {
+  Engine t;
+  ASSERT_EQ(t.engine.loadTemplateText(
+                "$HHC$ hhc\n"
+                "$HHP$ $OUTPUT-PATH$/$PROJECT-NAME$.hhp\n"
+                "$PROJECT-NAME$ template's own\n"
+                "$scriv-exec-after$\n"
+                "$HHC$ \"$HHP$\" $$HOME\n"
+                "cp \"$SCRIV-PATH$/a\" .\n"
+                "$DOLIST$ $GROUP-PROJECTS-LIST$\n"
+                "x \"$LIST-ITEM-FILE$\"$END-DOLIST$\n"
+                "$end-scriv-exec-after$\n",
+                "t.scvt", false),
+            0);
+  t.engine.setMacroValue("OUTPUT-PATH", std::string("/doc/$$(id)"));
+  t.engine.setMacroValue("PROJECT-NAME", std::string("Calc`id`"));
+  t.engine.setMacroValue("SCRIV-PATH", std::string("/opt/s"));
+  t.engine.setMacroValue("GROUP-PROJECTS-LIST",
+                         makeList({"\"B;rm\r", "\"Calc\r"}));
+  ShellEnvironment environment;
+  EXPECT_EQ(t.engine.evaluateForShell("scriv-exec-after", environment),
+            "hhc \"${SCRIV_OUTPUT_PATH}/${SCRIV_PROJECT_NAME}.hhp\" $HOME\r"
+            "cp \"${SCRIV_PATH}/a\" .\r"
+            "x \"${SCRIV_LIST_ITEM_FILE}\""
+            "x \"${SCRIV_LIST_ITEM_FILE_2}\"");
+  EXPECT_EQ(environment,
+            (ShellEnvironment{{"SCRIV_OUTPUT_PATH", "/doc/$(id)"},
+                              {"SCRIV_PROJECT_NAME", "Calc`id`"},
+                              {"SCRIV_PATH", "/opt/s"},
+                              {"SCRIV_LIST_ITEM_FILE", "B;rm"},
+                              {"SCRIV_LIST_ITEM_FILE_2", "Calc"}}));
+  // Outside the shell the same macros expand in place, as before.
+  EXPECT_EQ(t.engine.evaluateMacro("HHP", false), "/doc/$(id)/Calc`id`.hhp");
+}
+
 // A stored text is read once; every expansion still reports what is wrong
 // in it, takes the branch its condition gives now, and a new text replaces
 // the old one.

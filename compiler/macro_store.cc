@@ -7,17 +7,24 @@
 namespace scrivlet {
 
 bool MacroStore::add(std::string_view name, MacroValue value) {
+  if (entries_.find(name) != entries_.end()) return false;
+  insert(name, std::move(value), true);
+  return true;
+}
+
+MacroStore::Entry& MacroStore::insert(std::string_view name, MacroValue value,
+                                      bool fromTemplate) {
   auto [it, inserted] = entries_.try_emplace(
-      std::string(name),
-      Entry{std::string(name), std::move(value), nextOrder_, nullptr});
-  if (inserted) ++nextOrder_;
-  return inserted;
+      std::string(name), Entry{std::string(name), std::move(value),
+                               nextOrder_, nullptr, fromTemplate});
+  ++nextOrder_;
+  return it->second;
 }
 
 void MacroStore::set(std::string_view name, MacroValue value) {
   auto it = entries_.find(name);
   if (it == entries_.end())
-    add(name, std::move(value));
+    insert(name, std::move(value), false);
   else
     replace(it->second, name, std::move(value));
 }
@@ -28,6 +35,7 @@ void MacroStore::replace(Entry& entry, std::string_view name,
   entry.value = std::move(value);
   entry.parsed.reset();
   entry.order = nextOrder_++;
+  entry.fromTemplate = false;
 }
 
 MacroStore::Entry* MacroStore::entry(const Handle& handle) const {
@@ -48,16 +56,21 @@ void MacroStore::set(std::string_view name, MacroValue value,
     replace(*known, name, std::move(value));
     return;
   }
-  set(name, std::move(value));
-  remember(handle, entries_.find(name)->second);
+  auto it = entries_.find(name);
+  if (it == entries_.end()) {
+    remember(handle, insert(name, std::move(value), false));
+    return;
+  }
+  replace(it->second, name, std::move(value));
+  remember(handle, it->second);
 }
 
 MacroStore::Slot MacroStore::slot(std::string_view name, Handle& handle) {
-  if (Entry* known = entry(handle)) return {&known->value, &known->parsed};
+  if (Entry* known = entry(handle)) return slotOf(*known);
   auto it = entries_.find(name);
   if (it == entries_.end()) return {};
   remember(handle, it->second);
-  return {&it->second.value, &it->second.parsed};
+  return slotOf(it->second);
 }
 
 bool MacroStore::remove(std::string_view name) {

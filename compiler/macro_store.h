@@ -25,9 +25,11 @@ struct ParsedText;
 
 class MacroStore {
  public:
-  // False (and nothing stored) when the name is taken.
+  // A definition of the template's own: false (and nothing stored) when the
+  // name is taken.
   bool add(std::string_view name, MacroValue value);
-  // Stores `value`, replacing whatever the name held.
+  // Stores a value the compile worked out, replacing whatever the name held
+  // (a definition of the template's too).
   void set(std::string_view name, MacroValue value);
   bool remove(std::string_view name);
   const MacroValue* find(std::string_view name) const;
@@ -45,6 +47,8 @@ class MacroStore {
   struct Slot {
     const MacroValue* value = nullptr;
     std::shared_ptr<const ParsedText>* parsed = nullptr;
+    // Stored by add(): the template's own text, not a value from the project.
+    bool fromTemplate = false;
   };
   Slot slot(std::string_view name);
 
@@ -66,6 +70,7 @@ class MacroStore {
     MacroValue value;
     std::uint64_t order;
     std::shared_ptr<const ParsedText> parsed;
+    bool fromTemplate = false;
   };
   // Looked up from a view without regard to case: a list loop looks names
   // up millions of times.
@@ -76,6 +81,10 @@ class MacroStore {
   Entry* entry(const Handle& handle) const;
   void remember(Handle& handle, Entry& entry) const;
   void replace(Entry& entry, std::string_view name, MacroValue value);
+  Entry& insert(std::string_view name, MacroValue value, bool fromTemplate);
+  static Slot slotOf(Entry& entry) {
+    return {&entry.value, &entry.parsed, entry.fromTemplate};
+  }
 };
 
 }  // namespace scrivlet

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace scrivlet {
@@ -32,8 +33,11 @@ std::string quoteArgument(std::string_view argument);
 // exit status does not matter: true means it ran. On failure reports
 // "ERROR: Cannot execute <command line>." and
 // "CreateProcess failed. Error: <errno>" and returns false.
-bool runAndWait(const std::string& application, const std::string& commandLine,
-                Progress& progress);
+// `environment` adds variables to (or replaces them in) the program's own.
+bool runAndWait(
+    const std::string& application, const std::string& commandLine,
+    Progress& progress,
+    const std::vector<std::pair<std::string, std::string>>& environment = {});
 
 }  // namespace scrivlet
 

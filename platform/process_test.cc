@@ -70,6 +70,21 @@ TEST_F(RunAndWait, ReturnsOnlyAfterTheProgramHasEnded) {
   EXPECT_EQ(progress_.messageLog, "");
 }
 
+TEST_F(RunAndWait, AddsVariablesToTheProgramsEnvironment) {
+  std::string file = (folder_ / "out.txt").string();
+  ::setenv("SCRIVLET_TEST_KEPT", "kept", 1);
+  ::setenv("SCRIVLET_TEST_REPLACED", "old", 1);
+  EXPECT_TRUE(runAndWait(
+      "/bin/sh",
+      "sh -c " + quoteArgument("echo \"$SCRIVLET_TEST_KEPT $SCRIVLET_TEST_"
+                               "REPLACED ${SCRIV_X}\" > '" + file + "'"),
+      progress_,
+      {{"SCRIVLET_TEST_REPLACED", "new"}, {"SCRIV_X", "$(echo no)`x`"}}));
+  ::unsetenv("SCRIVLET_TEST_KEPT");
+  ::unsetenv("SCRIVLET_TEST_REPLACED");
+  EXPECT_EQ(read("out.txt"), "kept new $(echo no)`x`\n");
+}
+
 TEST_F(RunAndWait, ReportsAProgramThatCannotStart) {
   EXPECT_FALSE(runAndWait("/no/such/sh", "/no/such/sh -c \"x y\"", progress_));
   EXPECT_EQ(progress_.messageLog,
