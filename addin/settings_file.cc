@@ -517,7 +517,7 @@ void createFolders(FileSystem& files, const std::string& folder) {
 
 }  // namespace
 
-std::string userPreferencesPath() {
+std::string userConfigFolder() {
   std::string base;
   if (const char* config = std::getenv("XDG_CONFIG_HOME");
       config && config[0] == '/')
@@ -526,7 +526,12 @@ std::string userPreferencesPath() {
     base = std::string(home) + "/.config";
   else
     return {};
-  return withoutOneTrailingSlash(base) + "/Scrivlet/Scrivlet.ini";
+  return withoutOneTrailingSlash(base);
+}
+
+std::string userPreferencesPath() {
+  std::string base = userConfigFolder();
+  return base.empty() ? base : base + "/Scrivlet/Scrivlet.ini";
 }
 
 std::string readUserSetting(FileSystem& files, const std::string& iniPath,

@@ -123,6 +123,10 @@ class SettingsFile {
 std::string resolveProjectPath(const std::string& path,
                                const std::string& projectFolder);
 
+// The user's configuration folder: $XDG_CONFIG_HOME, else ~/.config; empty
+// when neither is known.
+std::string userConfigFolder();
+
 // The per-user preference store: an INI file. Absent keys read as
 // `fallback`; saving creates the file and its folders.
 std::string userPreferencesPath();

@@ -36,4 +36,10 @@ void loadSettingsForActiveProject(VBE& vbe, ProjectSettings& settings) {
   SettingsFile(vbe, services, findAddinFolder()).readSettingsOrDefaults(settings);
 }
 
+bool writeOutsideProjectPreferred() {
+  DiskFileSystem files;
+  return readUserSetting(files, userPreferencesPath(), "Settings",
+                         "WriteOutsideProject", "0") == "1";
+}
+
 }  // namespace scrivlet

@@ -17,6 +17,10 @@ std::unique_ptr<DiskVBE> openForCommand(const std::string& path);
 
 bool isGroupFile(const std::string& path);
 
+// The user's standing choice (preference "WriteOutsideProject" = 1) to let
+// commands write modules that lie outside their project's folder.
+bool writeOutsideProjectPreferred();
+
 // The settings of the active project: its settings file when there is a
 // readable one, the defaults otherwise.
 void loadSettingsForActiveProject(VBE& vbe, ProjectSettings& settings);

@@ -24,6 +24,13 @@ std::function<int()> setup(CLI::App& app) {
                  "settings; created when missing");
   app.add_flag("--quiet", options->quiet,
                "print the messages only, no status line");
+  app.add_flag("--allow-commands", options->allowCommands,
+               "run the template's after-compile commands even when the "
+               "project chose a template you have not trusted (see scrivlet "
+               "trust); for CI over your own repository");
+  app.add_flag("--write-outside-project", options->writeOutsideProject,
+               "also write help numbers and descriptions into modules that "
+               "lie outside the project's folder (shared modules)");
   app.footer(
       "Uses the project's settings file (PROJECT with the extension .scriv; "
       "the defaults when there is none); --template and --output change them "
@@ -33,9 +40,15 @@ std::function<int()> setup(CLI::App& app) {
       "pages written so far stay, and nothing of the project is saved (a second "
       "Ctrl+C ends the program at once). Help numbers and descriptions the compile "
       "writes into the code (settings comContextID, comWriteDescription) and "
-      "the project's help file are saved when the compile ends.\n"
-      "Exit status: 0 compiled; 1 aborted, or the project or template could "
-      "not be read; 2 wrong usage.");
+      "the project's help file are saved when the compile ends, into the "
+      "project's own modules only.\n"
+      "The template's after-compile commands run when the template is one "
+      "you trust: a shipped one, one given with --template, or one allowed "
+      "with scrivlet trust; a template the project's settings choose "
+      "otherwise writes its pages and a warning says that its commands did "
+      "not run.\n"
+      "Exit status: 0 compiled; 1 aborted, the project or template could "
+      "not be read, or an output file could not be written; 2 wrong usage.");
   return [options] {
     options->liveStatus = isTerminal(1);
     options->width = terminalWidth(1);

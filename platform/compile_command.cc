@@ -1,5 +1,6 @@
 #include "platform/compile_command.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "platform/cli_support.h"
 #include "platform/console.h"
 #include "platform/disk_vbe.h"
+#include "platform/trusted_templates.h"
 
 namespace scrivlet {
 
@@ -78,6 +80,48 @@ void settingsForRun(VBE& vbe, FileServices& services,
   }
 }
 
+// Whether the template's commands may run, as the user trusts it; with a
+// warning saying how to allow them when not.
+bool mayRunCommands(const CompileOptions& options,
+                    const std::string& addinFolder,
+                    const std::string& templatePath, Progress& progress) {
+  if (options.allowCommands || !options.templateFile.empty() ||
+      isShippedTemplate(addinFolder, templatePath))
+    return true;
+  const std::string list = options.trustedTemplates.empty()
+                               ? trustedTemplatesFile()
+                               : options.trustedTemplates;
+  if (isTrustedTemplate(list, templatePath)) return true;
+  progress.reportMessage(
+      "WARNING: The after-compile commands of the template " + templatePath +
+      " were not run: the project chose that template, and you have not "
+      "allowed it to run commands. To allow it: scrivlet trust " +
+      templatePath + " (or compile with --allow-commands)");
+  return false;
+}
+
+// An output folder that the project's settings place inside the project
+// but that is a link leading out of it: a project someone else wrote could
+// point it at any folder of the user's.
+bool outputFolderLeadsOut(const VBProject& project,
+                          const std::string& outputFolder) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path folder = fs::absolute(fs::path(project.FileName()).parent_path(), ec)
+                        .lexically_normal();
+  fs::path output = fs::absolute(outputFolder, ec).lexically_normal();
+  auto within = [](const fs::path& inner, const fs::path& outer) {
+    auto [end, ignored] =
+        std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
+    return end == outer.end();
+  };
+  if (!within(output, folder)) return false;
+  fs::path realFolder = fs::canonical(folder, ec);
+  if (ec) return false;
+  fs::path realOutput = fs::weakly_canonical(output, ec);
+  return !ec && !within(realOutput, realFolder);
+}
+
 // The projects a compile covers: the active one, or for a group every
 // project that has components, in the group's order.
 std::vector<VBProject*> projectsToCompile(DiskVBE& vbe, bool group) {
@@ -114,6 +158,8 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
   InterruptibleSink sink(out, options);
   Progress progress(&sink);
   sink.attach(&progress);
+  vbe->writeOutsideProjects =
+      options.writeOutsideProject || writeOutsideProjectPreferred();
   DiskFileSystem files;
   ConsoleMessageBox box(std::cin, err, isTerminal(0));
   FileServices services{files, box, progress};
@@ -128,6 +174,21 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
     progress.lastProjectOfGroup = i + 1 == projects.size();
     ProjectSettings settings;
     settingsForRun(*vbe, services, addinFolder, options, settings);
+    if (options.outputFolder.empty() &&
+        outputFolderLeadsOut(*projects[i], settings.outputPath)) {
+      sink.finish();
+      err << "scrivlet compile: the output folder " << settings.outputPath
+          << " is a link that leads out of the project's folder; give "
+             "--output to write there\n";
+      return compileFailed;
+    }
+    if (std::filesystem::exists(settings.outputPath) &&
+        !std::filesystem::is_directory(settings.outputPath)) {
+      sink.finish();
+      err << "scrivlet compile: the output folder " << settings.outputPath
+          << " is a file, not a folder\n";
+      return compileFailed;
+    }
 
     progress.abortRequested = compileInterrupted != 0;
     auto elements = std::make_unique<store>();
@@ -145,6 +206,10 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
     }
     auto driver = std::make_unique<CompileDriver>(*elements, *engine, settings,
                                                   services, addinFolder);
+    driver->mayRunCommands = [&] {
+      return mayRunCommands(options, addinFolder, settings.templatePath,
+                            progress);
+    };
     // An interrupt during the after-compile commands, after the last check,
     // counts as a stop too.
     if (!driver->compile(*vbe) || progress.abortRequested ||
@@ -160,6 +225,7 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
     }
   }
   sink.finish();
+  if (progress.failedWrites > 0) result = compileFailed;
   for (const std::string& message : vbe->saveChanged()) {
     err << "scrivlet compile: " << message << '\n';
     result = compileFailed;

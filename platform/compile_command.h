@@ -15,6 +15,14 @@ struct CompileOptions {
   std::string templateFile;  // overrides the settings for this run
   std::string outputFolder;  // overrides the settings for this run
   bool quiet = false;        // messages only, no status line
+  // Run the template's after-compile commands even when the template is not
+  // one the user trusts (a CI job over the team's own repository).
+  bool allowCommands = false;
+  // Write help numbers and descriptions also into modules outside the
+  // project's folder (see also the user preference "WriteOutsideProject").
+  bool writeOutsideProject = false;
+  // Where the list of trusted templates is; empty: the user's own.
+  std::string trustedTemplates;
   bool liveStatus = false;   // draw the status line (a terminal)
   std::size_t width = 0;     // the terminal's columns, 0 when unknown
   // The program ends after this run: the last project's model, template
@@ -36,9 +44,13 @@ void installInterruptHandler();
 // the compile (a project or template that cannot be read, failed saves) to
 // `err`. What the compile changed in the project (help numbers,
 // descriptions, the help file) is saved at the end, to the files that
-// changed only; an aborted compile saves nothing. Returns compileDone when
-// every project compiled to its end, compileFailed when the project or the
-// template could not be read or the compile was aborted.
+// changed only; an aborted compile saves nothing. The template's
+// after-compile commands run only when the template is trusted: shipped
+// with the program, given with --template, allowed with `scrivlet trust`,
+// or with `allowCommands`; otherwise one warning says how to allow them.
+// Returns compileDone when every project compiled to its end,
+// compileFailed when the project or the template could not be read, an
+// output file could not be written, or the compile was aborted.
 int runCompileCommand(const CompileOptions& options, std::ostream& out,
                       std::ostream& err);
 
