@@ -11,6 +11,7 @@
 
 #include "fuzz/fuzz_input.h"
 #include "platform/disk_project_file.h"
+#include "platform/disk_vb_project.h"
 #include "platform/disk_vbe.h"
 
 using namespace scrivlet;
@@ -64,7 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   if (!vbe && error.empty()) std::abort();  // a refusal always says why
   if (vbe) {
     for (VBProject* project : vbe->VBProjects()) {
-      (void)project->Name();
+      // Names become file names and reach the after-compile commands: only
+      // identifiers get through.
+      if (!isValidModuleName(project->Name())) std::abort();
       for (VBComponent* component : project->VBComponents()) {
         (void)component->Name();
         if (CodeModule* code = component->CodeModule())
