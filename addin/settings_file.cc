@@ -102,6 +102,15 @@ std::string withoutOneTrailingSlash(std::string folder) {
   return folder;
 }
 
+// Each folder of the path in turn; those that exist are left as they are.
+void createFolders(FileSystem& files, const std::string& folder) {
+  for (std::size_t slash = folder.find('/', 1);;
+       slash = folder.find('/', slash + 1)) {
+    files.createFolder(folder.substr(0, slash));
+    if (slash == std::string::npos) break;
+  }
+}
+
 std::string moduleName(const KeyedCollection<CodeModule*>::Entry& entry) {
   try {
     if (entry.item) return entry.item->Name();
@@ -116,6 +125,7 @@ struct ReadContext {
   std::string projectFolder;
   std::string defaultTemplateFolder;
   std::string defaultTemplatePath;
+  Progress* progress = nullptr;  // for the warning of a missing template
 };
 
 // Stores one value; answers 0 or the error number of a value that cannot be
@@ -151,19 +161,31 @@ int applyValue(ProjectSettings& settings, const SettingField& field,
       settings.outputPath = resolveProjectPath(value, context.projectFolder);
       return 0;
     case F::templateFolder:
-      settings.templateFolder = resolveProjectPath(
-          withoutOneTrailingSlash(value), context.projectFolder);
+      // Empty: the add-in's own templates, wherever it is installed.
+      settings.templateFolder =
+          value.empty() ? context.defaultTemplateFolder
+                        : resolveProjectPath(withoutOneTrailingSlash(value),
+                                             context.projectFolder);
       return 0;
     case F::templateFile: {
       // The template is found in the templates folder read so far; a template
-      // that has gone sends both back to the shipped ones.
+      // that has gone sends both back to the shipped one of the same name,
+      // else to the default, and says so: silently making HTML Help sources
+      // of an HTML project would be a surprise.
       std::string path = settings.templateFolder + "/" + value;
       if (context.files.fileExists(path)) {
         settings.templatePath = path;
-      } else {
-        settings.templateFolder = context.defaultTemplateFolder;
-        settings.templatePath = context.defaultTemplatePath;
+        return 0;
       }
+      std::string shipped = context.defaultTemplateFolder + "/" + value;
+      settings.templateFolder = context.defaultTemplateFolder;
+      settings.templatePath = context.files.fileExists(shipped)
+                                  ? shipped
+                                  : context.defaultTemplatePath;
+      if (context.progress)
+        context.progress->reportMessage(
+            "WARNING: templatePath = " + value + ": the template " + path +
+            " was not found; " + settings.templatePath + " is used instead.");
       return 0;
     }
   }
@@ -320,8 +342,19 @@ const std::vector<SettingField>& settingFields() {
   return fields;
 }
 
+std::string pathInFolder(const std::string& path, const std::string& folder) {
+  if (folder.empty() || path.empty() || path[0] != '/') return path;
+  const std::string base = withoutOneTrailingSlash(folder);
+  const std::string full = withoutOneTrailingSlash(path);
+  if (full == base) return ".";
+  if (startsWith(full, base == "/" ? base : base + "/"))
+    return full.substr(base == "/" ? 1 : base.size() + 1);
+  return path;
+}
+
 std::string settingValue(const ProjectSettings& settings,
-                         const SettingField& field) {
+                         const SettingField& field,
+                         const SettingsPaths& paths) {
   using F = SettingField;
   const std::size_t tag = static_cast<std::size_t>(field.tag);
   switch (field.kind) {
@@ -338,19 +371,24 @@ std::string settingValue(const ProjectSettings& settings,
     case F::titlePage:
       return encodeLineBreaks(settings.titlePageText);
     case F::outputFolder:
-      return settings.outputPath;
+      return pathInFolder(settings.outputPath, paths.projectFolder);
     case F::templateFolder:
-      return settings.templateFolder;
+      if (!paths.templatesFolder.empty() &&
+          withoutOneTrailingSlash(settings.templateFolder) ==
+              withoutOneTrailingSlash(paths.templatesFolder))
+        return "";
+      return pathInFolder(settings.templateFolder, paths.projectFolder);
     case F::templateFile:
       return fileNameOf(settings.templatePath);
   }
   return {};
 }
 
-std::string settingsText(const ProjectSettings& settings) {
+std::string settingsText(const ProjectSettings& settings,
+                         const SettingsPaths& paths) {
   std::string text = settingsFileHeader;
   for (const SettingField& field : settingFields())
-    text += CR + field.key + " = " + settingValue(settings, field);
+    text += CR + field.key + " = " + settingValue(settings, field, paths);
   for (const auto& entry : settings.selectedModules)
     text += CR + std::string(modulesKey) + " = " + moduleName(entry);
   return text;
@@ -409,7 +447,7 @@ std::string SettingsFile::defaultOutputFolder() const {
     if (!project) return addinFolder_;
     std::string name = project->FileName();
     std::size_t slash = name.rfind('/');
-    if (slash == std::string::npos) return name;
+    if (slash == std::string::npos) return "Scriv";
     return name.substr(0, slash + 1) + "Scriv";
   } catch (const HostError&) {
     return addinFolder_;
@@ -449,7 +487,7 @@ int SettingsFile::loadProjectSettings(ProjectSettings& settings, bool silent) {
   // ".scriv" from whatever folder is current would be a guess.
   if (projectFileName().empty()) return settingsFailed;
   ReadContext context{services_.files, projectFolder(), defaultTemplateFolder(),
-                      defaultTemplatePath()};
+                      defaultTemplatePath(), &services_.progress};
   SettingsReader reader(services_, settingsFilePath(), silent,
                         std::move(context), vbe_.ActiveVBProject());
   return reader.read(settings);
@@ -465,15 +503,19 @@ int SettingsFile::readSettingsOrDefaults(ProjectSettings& settings) {
 
 void SettingsFile::reloadProjectSettings(ProjectSettings& settings) {
   readSettingsOrDefaults(settings);
-  // The folder may exist, or its parent may not: either way nothing to do.
+  // Folders that exist are left alone; one that cannot be made shows when
+  // the first page is written.
   if (!projectFileName().empty() && !settings.outputPath.empty())
-    services_.files.createFolder(settings.outputPath);
+    createFolders(services_.files, settings.outputPath);
 }
 
 int SettingsFile::saveProjectSettings(const ProjectSettings& settings) {
   if (projectFileName().empty()) return writeFailed;
-  return writeTextFile(services_, settingsFilePath(), settingsText(settings),
-                       false);
+  return writeTextFile(services_, settingsFilePath(), text(settings), false);
+}
+
+std::string SettingsFile::text(const ProjectSettings& settings) const {
+  return settingsText(settings, {projectFolder(), defaultTemplateFolder()});
 }
 
 int SettingsFile::importUserTags(ProjectSettings& settings,
@@ -505,14 +547,6 @@ std::string iniKey(const std::string& line, std::string* value) {
   if (equals == std::string::npos) return {};
   if (value) *value = trim(line.substr(equals + 1));
   return trim(line.substr(0, equals));
-}
-
-void createFolders(FileSystem& files, const std::string& folder) {
-  for (std::size_t slash = folder.find('/', 1);;
-       slash = folder.find('/', slash + 1)) {
-    files.createFolder(folder.substr(0, slash));
-    if (slash == std::string::npos) break;
-  }
 }
 
 }  // namespace

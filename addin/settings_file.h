@@ -64,11 +64,25 @@ const std::vector<SettingField>& settingFields();
 // The key of the module lines that follow the fields.
 inline constexpr char modulesKey[] = "comModules";
 
-// The value of `field` as the file holds it.
+// Where the folders of a settings file are stored relative to, so that the
+// file can be committed with the project and used on another machine.
+struct SettingsPaths {
+  std::string projectFolder;    // the project file's folder
+  std::string templatesFolder;  // the add-in's own templates
+};
+// The value of `field` as the file holds it. With `paths`, an output or
+// templates folder inside the project's folder is written relative to it
+// ("Scriv", "docs/api"), and the add-in's own templates folder as empty;
+// other folders stay absolute.
 std::string settingValue(const ProjectSettings& settings,
-                         const SettingField& field);
+                         const SettingField& field,
+                         const SettingsPaths& paths = {});
 // The whole file text, lines joined by single CRs.
-std::string settingsText(const ProjectSettings& settings);
+std::string settingsText(const ProjectSettings& settings,
+                         const SettingsPaths& paths = {});
+// "/p/Scriv" -> "Scriv" and "/p" -> "." for the folder "/p"; a path outside
+// it unchanged.
+std::string pathInFolder(const std::string& path, const std::string& folder);
 // Reads a signed 16-bit decimal: "-72" gives -72 and 0; text that is not a
 // number answers 13 (type mismatch), "40000" answers 6 (overflow).
 int readInteger16(const std::string& text, std::int16_t& value);
@@ -98,6 +112,8 @@ class SettingsFile {
   int readSettingsOrDefaults(ProjectSettings& settings);
   // Writes the file; answers writeTextFile's result code.
   int saveProjectSettings(const ProjectSettings& settings);
+  // The file's text as saveProjectSettings writes it.
+  std::string text(const ProjectSettings& settings) const;
   // Reads only the user-tag keys (addUserN, userNName, userNDefault) of
   // another settings file into `settings`; every other key is skipped.
   // Not silent; answers a settingsLoaded... code.

@@ -93,7 +93,7 @@ TEST_F(SettingsTest, NamesTheSettingsFileAndOutputFolderAfterTheProject) {
   EXPECT_EQ(names, expand("/w/App.scriv /w/Scriv\n"
                           "/w/Calc.scriv /w/Scriv\n"
                           "/w/Calc.mak.scriv /w/Scriv\n"
-                          "Calc.scriv Calc.vbp\n"
+                          "Calc.scriv Scriv\n"
                           "{dir}/addin\n"));
 }
 
@@ -122,8 +122,8 @@ TEST_F(SettingsTest, SavesEveryKeyInOrderWithNoLineEndAfterTheLast) {
                    "insertSourceGlobal = 0\r\nautoUpdateParams = 0\r\n"
                    "wordWrapLength = 80\r\nautoInsertEOL = 0\r\n"
                    "titlePageText = \r\n"
-                   "outputPath = {dir}/Scriv\r\n"
-                   "templateFolder = {dir}/addin/Templates\r\n"
+                   "outputPath = Scriv\r\n"
+                   "templateFolder = \r\n"
                    "templatePath = chm.scvt\r\n"
                    "comModules = Module1\r\ncomModules = Class1\r\n"
                    "comModules = Form1"));
@@ -220,7 +220,11 @@ TEST_F(SettingsTest, TemplateAlwaysLiesInTheTemplatesFolderRead) {
       {"templatePath = html.scvt\r\ntemplateFolder = tpl", "tpl",
        "tpl/html.scvt"},
       {"templateFolder = tpl", "addin/Templates", "addin/Templates/chm.scvt"},
+      // A template that has gone: the shipped one of its name, else the
+      // default.
       {"templateFolder = gone\r\ntemplatePath = html.scvt",
+       "addin/Templates", "addin/Templates/html.scvt"},
+      {"templateFolder = gone\r\ntemplatePath = mine.scvt",
        "addin/Templates", "addin/Templates/chm.scvt"},
   };
   for (const Case& c : cases) {
@@ -233,6 +237,12 @@ TEST_F(SettingsTest, TemplateAlwaysLiesInTheTemplatesFolderRead) {
     ASSERT_EQ(file.readSettingsOrDefaults(settings), 0);
     EXPECT_EQ(settingsText(settings), read) << c.lines;
   }
+  EXPECT_NE(progress.messageLog.find(
+                "WARNING: templatePath = html.scvt: the template " +
+                at("gone/html.scvt") + " was not found; " +
+                at("addin/Templates/html.scvt") + " is used instead.\r\n"),
+            std::string::npos)
+      << progress.messageLog;
 }
 
 TEST_F(SettingsTest, AFileNotReadCompletelyLeavesOnlyDefaults) {

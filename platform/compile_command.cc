@@ -182,11 +182,12 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
              "--output to write there\n";
       return compileFailed;
     }
-    if (std::filesystem::exists(settings.outputPath) &&
-        !std::filesystem::is_directory(settings.outputPath)) {
+    if (!std::filesystem::is_directory(settings.outputPath)) {
       sink.finish();
       err << "scrivlet compile: the output folder " << settings.outputPath
-          << " is a file, not a folder\n";
+          << (std::filesystem::exists(settings.outputPath)
+                  ? " is a file, not a folder\n"
+                  : " does not exist and cannot be created\n");
       return compileFailed;
     }
 

@@ -112,8 +112,17 @@ std::unique_ptr<DiskVBProject> DiskVBProject::open(
   return project;
 }
 
+// The full path, whatever form the project was named in ("Calc.vbp",
+// "./Calc.vbp", "../x/Calc.vbp"): folders in its settings are relative to
+// its folder, which a bare file name would not give.
+std::string fullPath(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::path full = std::filesystem::absolute(path, ec);
+  return ec ? path : full.lexically_normal().string();
+}
+
 DiskVBProject::DiskVBProject(std::string path, DiskProjectFile file)
-    : path_(std::move(path)), file_(std::move(file)) {
+    : path_(fullPath(path)), file_(std::move(file)) {
   std::filesystem::path p(path_);
   folder_ = p.parent_path().string();
   if (folder_.empty()) folder_.assign(1, '.');  // assign(".") trips a false -Wrestrict in GCC 12

@@ -36,11 +36,14 @@ struct ProgramRun {
   std::string err;
 };
 
-// Runs `scrivlet arguments` with no input; arguments go through the shell.
-inline ProgramRun runScrivlet(const std::string& arguments) {
+// Runs `scrivlet arguments` with no input, in the folder `folder` when one
+// is given; arguments go through the shell.
+inline ProgramRun runScrivletIn(const std::string& folder,
+                                const std::string& arguments) {
   ScratchFolder scratch;
   std::string errFile = scratch / "stderr";
-  std::string command = std::string(SCRIVLET_BINARY) + " " + arguments +
+  std::string command = (folder.empty() ? "" : "cd '" + folder + "' && ") +
+                        std::string(SCRIVLET_BINARY) + " " + arguments +
                         " </dev/null 2>'" + errFile + "'";
   ProgramRun run;
   std::FILE* pipe = ::popen(command.c_str(), "r");
@@ -51,6 +54,10 @@ inline ProgramRun runScrivlet(const std::string& arguments) {
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   run.err = readFile(errFile);
   return run;
+}
+
+inline ProgramRun runScrivlet(const std::string& arguments) {
+  return runScrivletIn("", arguments);
 }
 
 }  // namespace scrivlet::testing

@@ -180,7 +180,7 @@ int runSettingsCommand(const VBE& vbe, FileServices& services,
     err << me << path << " was not saved\n";
     return 1;
   }
-  out << replaceAll(settingsText(settings), "\r", "\n") << '\n';
+  out << replaceAll(file.text(settings), "\r", "\n") << '\n';
   return 0;
 }
 

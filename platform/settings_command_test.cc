@@ -76,8 +76,7 @@ TEST_F(SettingsCommandTest, SetsKeysSavesAndPrintsTheFile) {
   for (const std::string& line : std::vector<std::string>{
            "addSee = 0", "wordWrapLength = -72", "user2Name = todo",
            "titlePageText = Calc^scrvEOL^A calculator",
-           "outputPath = " + d + "/doc",
-           "templateFolder = " + d + "/addin/Templates",
+           "outputPath = doc", "templateFolder = ",
            "templatePath = html.scvt"})
     EXPECT_NE(saved.find("\r\n" + line + "\r\n"), std::string::npos) << line;
   EXPECT_TRUE(

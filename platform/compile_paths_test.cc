@@ -1,0 +1,62 @@
+// The folders of a project's settings, as users name projects: from the
+// project's folder, from above it, relative and absolute; and a settings
+// file that travels with the project to another machine.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/program_test_util.h"
+
+namespace scrivlet {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ProgramRun;
+using testing::readFile;
+using testing::runScrivletIn;
+using testing::ScratchFolder;
+
+const fs::path kExample = fs::path(SCRIVLET_SOURCE_DIR) / "examples/Calc";
+
+TEST(CompilePaths, TheProjectsFolderIsTheSameHoweverTheProjectIsNamed) {
+  ScratchFolder dir;
+  fs::copy(kExample, dir.path / "Calc");
+  const std::string project = dir / "Calc";
+  ProgramRun set = runScrivletIn(
+      project, "settings Calc.vbp --set templatePath=html.scvt "
+               "--set outputPath=docs/api");
+  ASSERT_EQ(set.status, 0) << set.err;
+  // Stored relative to the project, the shipped templates as empty.
+  const std::string saved = readFile(project + "/Calc.scriv");
+  EXPECT_NE(saved.find("\r\noutputPath = docs/api\r\ntemplateFolder = \r\n"
+                       "templatePath = html.scvt\r\n"),
+            std::string::npos)
+      << saved;
+
+  const std::pair<std::string, std::string> ways[] = {
+      {project, "Calc.vbp"},
+      {project, "./Calc.vbp"},
+      {dir.path.string(), "Calc/Calc.vbp"},
+      {project + "/docs", "../Calc.vbp"},
+      {"/", project + "/Calc.vbp"}};
+  fs::create_directories(project + "/docs");
+  for (const auto& [folder, name] : ways) {
+    SCOPED_TRACE(folder + " " + name);
+    fs::remove_all(project + "/docs/api");
+    ProgramRun run = runScrivletIn(folder, "compile --quiet " + name);
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_TRUE(fs::exists(project + "/docs/api/Calc.htm"));
+  }
+  EXPECT_EQ(readFile(project + "/Calc.scriv"), saved);
+
+  // Copied with the project to another folder, the settings work unchanged.
+  fs::copy(project, dir / "moved", fs::copy_options::recursive);
+  fs::remove_all(dir / "moved/docs");
+  ProgramRun moved = runScrivletIn(dir / "moved", "compile --quiet Calc.vbp");
+  EXPECT_EQ(moved.status, 0) << moved.err;
+  EXPECT_TRUE(fs::exists(dir / "moved/docs/api/Calc.htm"));
+  EXPECT_EQ(readFile(dir / "moved/Calc.scriv"), saved);
+}
+
+}  // namespace
+}  // namespace scrivlet
