@@ -18,10 +18,27 @@ void Progress::addMessage(const std::string& text) {
   if (sink_) sink_->addMessage(text);
 }
 
+MessageSeverity messageSeverity(std::string_view text) {
+  if (startsWith(text, "ERROR")) return MessageSeverity::error;
+  if (startsWith(text, "WARNING") || startsWith(text, "Warning: "))
+    return MessageSeverity::warning;
+  return MessageSeverity::note;
+}
+
 void Progress::reportMessage(const std::string& text) {
-  if (!startsWith(text, "Warning: ") || text != lastReportedMessage)
-    addMessage(text);
+  if (startsWith(text, "Warning: ") && text == lastReportedMessage) return;
   lastReportedMessage = text;
+  switch (messageSeverity(text)) {
+    case MessageSeverity::error:
+      ++errorCount;
+      break;
+    case MessageSeverity::warning:
+      ++warningCount;
+      break;
+    case MessageSeverity::note:
+      break;
+  }
+  addMessage(text);
 }
 
 bool Progress::abortCheck() {

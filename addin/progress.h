@@ -5,8 +5,15 @@
 #define SCRIVLET_ADDIN_PROGRESS_H_
 
 #include <string>
+#include <string_view>
 
 namespace scrivlet {
+
+// What a message is, by the prefix of its text: "ERROR..." an error,
+// "WARNING..." and "Warning: " a warning, anything else a note (the project
+// line, what after-compile commands print).
+enum class MessageSeverity { note, warning, error };
+MessageSeverity messageSeverity(std::string_view text);
 
 class ProgressSink {
  public:
@@ -39,6 +46,9 @@ class Progress {
   // Files a write failed for and nobody answered the prompt of: lost output
   // that a run must not end as a success with.
   int failedWrites = 0;
+  // The errors and warnings reported, as messageSeverity tells them.
+  int errorCount = 0;
+  int warningCount = 0;
   bool compileGroup = false;
   bool lastProjectOfGroup = false;
   std::string groupLog;

@@ -167,6 +167,7 @@ bool CompileDriver::writeOutput(const std::string& projectName) {
   bool done = ext("SPLIT") == "0" ? compileSingle(projectName)
                                   : compileSplit(projectName);
   output_->finish();
+  filesWritten_ += output_->filesWritten();
   return done && !aborted();
 }
 
@@ -214,6 +215,7 @@ void CompileDriver::setPathMacros(VBE& vbe) {
       "OUTPUT-PATH",
       doubledDollars(withoutOneTrailingSeparator(settings_.outputPath)));
   engine_.setMacroValue("TITLE-PAGE-TEXT", settings_.titlePageText);
+  engine_.setMacroValue("HELP-COMPILER", doubledDollars(helpCompiler));
 
   MacroList projects;
   if (progress_.compileGroup) {

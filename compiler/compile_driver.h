@@ -71,6 +71,8 @@ class CompileDriver {
   // The page of a prepared element, as compile() writes it.
   std::string compilePage(const std::shared_ptr<Element>& element);
   const Preparation& preparation() const { return preparation_; }
+  // The output files written by compile().
+  std::size_t filesWritten() const { return filesWritten_; }
 
   // The after-compile runner's services; its file writer is connected to
   // `files` unless set before compile().
@@ -79,6 +81,9 @@ class CompileDriver {
   // template may run them (the user trusts it). Unset: they run. A front end
   // that says no reports why itself.
   std::function<bool()> mayRunCommands;
+  // The HTML Help compiler this machine has, for "HELP-COMPILER" (empty:
+  // none), so that a template builds the help file where it can.
+  std::string helpCompiler;
 
   // "/doc/" + "Calc.htm" -> "/doc/Calc.htm"; an empty folder is the current
   // folder.
@@ -116,6 +121,7 @@ class CompileDriver {
   ElementCollection pageIndex_;
   // Open while the pages are written.
   std::optional<OutputQueue> output_;
+  std::size_t filesWritten_ = 0;
 };
 
 }  // namespace scrivlet

@@ -24,6 +24,55 @@ std::vector<std::string> lines(std::string_view text) {
   return split(replaceAll(replaceAll(text, "\r\n", "\r"), "\n", "\r"), "\r");
 }
 
+// `text` in single quotes, where the shell takes every character as it is.
+std::string singleQuoted(std::string_view text) {
+  return "'" + replaceAll(text, "'", "'\\''") + "'";
+}
+
+// A command as the shell should echo it: in double quotes, so that an
+// operator in it ("cd x && y", "a; b", "a | b") is printed, not run, while
+// the "${SCRIV_...}" references of the project's values still show their
+// values. Every other "$", and every backquote, backslash and double quote,
+// is escaped.
+std::string echoWord(std::string_view command) {
+  std::string out = "\"";
+  for (std::size_t i = 0; i < command.size(); ++i) {
+    char c = command[i];
+    if (c == '\\' || c == '"' || c == '`' ||
+        (c == '$' && !startsWith(command.substr(i), "${SCRIV_")))
+      out += '\\';
+    out += c;
+  }
+  return out + '"';
+}
+
+// The commands of a section as the batch holds them: trimmed, not empty.
+std::vector<std::string> commandLines(std::string_view commands) {
+  std::vector<std::string> out;
+  for (const std::string& line : lines(commands))
+    if (std::string command = trim(line); !command.empty())
+      out.push_back(std::move(command));
+  return out;
+}
+
+// An "ERROR: " line for each command whose exit status in `statuses` (one
+// line each, in order) is not 0.
+void reportFailedCommands(std::string_view commands, std::string_view statuses,
+                          Progress& progress) {
+  std::vector<std::string> commandList = commandLines(commands);
+  std::vector<std::string> statusList = lines(statuses);
+  for (std::size_t i = 0; i < commandList.size() && i < statusList.size(); ++i) {
+    const std::string status = trim(statusList[i]);
+    if (status.empty() || status == "0") continue;
+    progress.reportMessage(
+        status == "127"
+            ? "ERROR: The after-compile command was not found: " +
+                  commandList[i]
+            : "ERROR: The after-compile command failed with exit status " +
+                  status + ": " + commandList[i]);
+  }
+}
+
 // The log as one message: lines separated by a single CR, as everywhere
 // inside the system, whether the commands wrote CR LF or LF; without the
 // line end after the last line, which would only add an empty line.
@@ -104,10 +153,10 @@ std::string execAfterBatchText(std::string_view commands,
 }
 
 std::string shellScriptFromBatch(std::string_view batchText,
-                                 const std::string& logFile) {
+                                 const std::string& logFile,
+                                 const ShellScriptOptions& options) {
   const std::string batchRedirection = ">> \"" + logFile + "\"";
-  const std::string shellRedirection =
-      " >> '" + replaceAll(logFile, "'", "'\\''") + "'";
+  const std::string shellRedirection = " >> " + singleQuoted(logFile);
   std::vector<std::string> batchLines = lines(batchText);
   // The text ends with a line end, which leaves an empty last piece.
   if (!batchLines.empty() && batchLines.back().empty()) batchLines.pop_back();
@@ -118,8 +167,15 @@ std::string shellScriptFromBatch(std::string_view batchText,
     if (startsWith(line, "@")) line.remove_prefix(1);
     if (endsWith(line, batchRedirection)) {
       line.remove_suffix(batchRedirection.size());
-      script.append(rightTrim(line));
+      const bool echo = endsWith(line, " ");
+      if (echo && !options.echoCommands) continue;
+      if (echo && startsWith(line, "echo "))
+        script += "echo " + echoWord(rightTrim(line.substr(5)));
+      else
+        script.append(rightTrim(line));
       script += shellRedirection;
+      if (!echo && !options.statusFile.empty())
+        script += "; echo $? >> " + singleQuoted(options.statusFile);
     } else {
       script.append(line);
     }
@@ -134,6 +190,7 @@ void runExecAfter(
     const std::vector<std::pair<std::string, std::string>>& environment) {
   const std::string batchFile = execAfterFile(outputFolder, "bat");
   const std::string logFile = execAfterFile(outputFolder, "log");
+  const std::string statusFile = execAfterFile(outputFolder, "status");
   const std::string batch =
       execAfterBatchText(commands, logFile, services.codePage);
   if (!services.writeTextFile ||
@@ -144,6 +201,7 @@ void runExecAfter(
   // The commands append to the log: one left behind by an earlier run would
   // be reported as the output of this one.
   services.removeFile(logFile);
+  services.removeFile(statusFile);
 
   const std::string interpreter = services.interpreter.empty()
                                       ? commandInterpreter()
@@ -151,14 +209,21 @@ void runExecAfter(
   // A failed start has been reported; the missing log then says the rest.
   services.run(interpreter,
                quoteArgument(interpreter) + " -c " +
-                   quoteArgument(shellScriptFromBatch(batch, logFile)),
+                   quoteArgument(shellScriptFromBatch(
+                       batch, logFile,
+                       {statusFile, services.echoCommands})),
                progress, environment);
   std::string log;
-  if (!services.readFile(logFile, log)) {
+  std::string statuses;
+  bool haveStatuses = services.readFile(statusFile, statuses);
+  services.removeFile(statusFile);
+  if (!services.readFile(logFile, log) && !haveStatuses) {
     progress.reportMessage(kBatchError);
     return;
   }
-  progress.reportMessage(logMessage(log));
+  // Quiet commands leave no log when their echo is left out.
+  if (!log.empty()) progress.reportMessage(logMessage(log));
+  reportFailedCommands(commands, statuses, progress);
   deleteTemporaryFiles(batchFile, logFile, progress, services);
 }
 

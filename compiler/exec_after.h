@@ -47,6 +47,8 @@ struct ExecAfterServices {
   std::string interpreter;
   // The ANSI code page the batch file is written in.
   int codePage = 1252;
+  // Whether the log shows each command before its output.
+  bool echoCommands = true;
 };
 
 // The batch or log file in `outputFolder`: "execAfter." + `extension`,
@@ -65,17 +67,30 @@ std::string execAfterFile(const std::string& outputFolder,
 std::string execAfterBatchText(std::string_view commands,
                                const std::string& logFile, int codePage);
 
+// How the shell runs the batch's lines beyond what the batch says.
+struct ShellScriptOptions {
+  // Not empty: after each command its exit status is appended to this file,
+  // one line each, so that a failed command is known by its own status.
+  std::string statusFile;
+  // False: the lines that echo each command into the log are left out, so
+  // that the log holds only what the commands printed.
+  bool echoCommands = true;
+};
+
 // The shell script of a batch text: every line but a leading "@CHCP " line,
 // without its CR and its first '@', each ended by LF. The redirection to the
 // log becomes ` >> 'log'`: the shell would expand a "$" of the path inside
 // double quotes, and would read a command's last digit before ">>" as a
-// file descriptor ("sleep 3>> log").
+// file descriptor ("sleep 3>> log"). A command's line is told from its echo
+// line by the blank before ">>", which only the echo line has.
 std::string shellScriptFromBatch(std::string_view batchText,
-                                 const std::string& logFile);
+                                 const std::string& logFile,
+                                 const ShellScriptOptions& options = {});
 
 // Runs `commands` (the expanded "scriv-exec-after" section) as described
-// above and reports through `progress`: the log as one message, and any
-// failure with its "ERROR: " or "WARNING: " message. Blocks until the
+// above and reports through `progress`: the log as one message, then an
+// "ERROR: " line for every command that failed or was not found, and any
+// failure of the runner with its "ERROR: " or "WARNING: " message. Blocks until the
 // interpreter has ended. The commands run in the program's current folder,
 // with `environment` added to the program's own: the values that the
 // commands' "${SCRIV_...}" references name.

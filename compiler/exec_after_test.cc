@@ -39,9 +39,20 @@ TEST(ExecAfterBatch, ShellRunsTheSameLinesWithoutCodePageAndAt) {
       "@@x>> \"/o$1/it's\"\r\n";
   // The log's path is taken literally, and a last digit stays an argument.
   const std::string script =
-      "echo a b >> '/o$1/it'\\''s'\nsleep 3 >> '/o$1/it'\\''s'\n@x >> '/o$1/it'\\''s'\n";
+      "echo \"a b\" >> '/o$1/it'\\''s'\nsleep 3 >> '/o$1/it'\\''s'\n@x >> '/o$1/it'\\''s'\n";
   EXPECT_EQ(shellScriptFromBatch(batch, "/o$1/it's"), script);
   EXPECT_EQ(shellScriptFromBatch(replaceAll(batch, "\r\n", "\r"), "/o$1/it's"), script);
+
+  // An echo line prints its command, operators and all, and runs nothing;
+  // a command line reports its status; a quiet script echoes nothing.
+  const std::string commands =
+      "@CHCP 1252 > :NUL\r@echo cd \"${SCRIV_X}\" && `y` $HOME >> \"L\"\r"
+      "@cd \"${SCRIV_X}\" && `y` $HOME>> \"L\"\r";
+  EXPECT_EQ(shellScriptFromBatch(commands, "L", {"S", true}),
+            "echo \"cd \\\"${SCRIV_X}\\\" && \\`y\\` \\$HOME\" >> 'L'\n"
+            "cd \"${SCRIV_X}\" && `y` $HOME >> 'L'; echo $? >> 'S'\n");
+  EXPECT_EQ(shellScriptFromBatch(commands, "L", {"", false}),
+            "cd \"${SCRIV_X}\" && `y` $HOME >> 'L'\n");
 }
 
 std::string readFile(const std::filesystem::path& path) {
@@ -95,7 +106,7 @@ TEST_F(ExecAfterRun, ReportsEveryCommandWithItsOutputAndCleansUp) {
   run("  echo hello\r\r true  \rcat \"" + crlf + "\"");
   // The log's lines, CR LF or LF, are separated by CR in the message.
   EXPECT_EQ(progress_.messageLog,
-            "echo hello\rhello\rtrue\rcat " + crlf + "\ra\rb\r\n");
+            "echo hello\rhello\rtrue\rcat \"" + crlf + "\"\ra\rb\r\n");
   const std::string log = file("execAfter.log");
   EXPECT_EQ(deleted[file("execAfter.bat")],
             "@CHCP 1252 > :NUL\r\n"
@@ -105,10 +116,10 @@ TEST_F(ExecAfterRun, ReportsEveryCommandWithItsOutputAndCleansUp) {
             "@true>> \"" + log + "\"\r\n"
             "@echo cat \"" + crlf + "\" >> \"" + log + "\"\r\n"
             "@cat \"" + crlf + "\">> \"" + log + "\"\r\n");
-  // A command that prints nothing still leaves its echo line; the shell's
-  // echo drops the quotes, as it does when it runs the command.
+  // A command that prints nothing still leaves its echo line, which shows
+  // the command as written.
   EXPECT_EQ(deleted[log],
-            "echo hello\nhello\ntrue\ncat " + crlf + "\na\r\nb\r\n");
+            "echo hello\nhello\ntrue\ncat \"" + crlf + "\"\na\r\nb\r\n");
   EXPECT_FALSE(std::filesystem::exists(file("execAfter.bat")));
   EXPECT_FALSE(std::filesystem::exists(log));
 }
@@ -132,9 +143,9 @@ TEST_F(ExecAfterRun, RunsWithoutLogAreReported) {
   run("echo hi");
   const std::string log = file("execAfter.log");
   EXPECT_EQ(progress_.messageLog,
-            "ERROR: Cannot execute /no/such/shell -c \"echo echo hi >> '" +
-                log + "'\necho hi >> '" + log +
-                "'\n\".\r\n"
+            "ERROR: Cannot execute /no/such/shell -c \"echo \\\"echo hi\\\" >> '" +
+                log + "'\necho hi >> '" + log + "'; echo $? >> '" +
+                file("execAfter.status") + "'\n\".\r\n"
                 "CreateProcess failed. Error: 2\r\n"
                 "ERROR: Cannot create and execute batch file.\r\n");
   EXPECT_TRUE(std::filesystem::exists(file("execAfter.bat")));

@@ -37,6 +37,7 @@ void OutputQueue::run() {
     writing_ = true;
     lock.unlock();
     std::size_t written = 0;
+    std::size_t files = 0;
     Failure failure;
     while (!batch.empty() && !stopping_) {
       Job& job = batch.front();
@@ -48,11 +49,13 @@ void OutputQueue::run() {
         batch.pop_front();
         break;
       }
+      ++files;
       batch.pop_front();
     }
     lock.lock();
     writing_ = false;
     queuedBytes_ -= written;
+    filesWritten_ += files;
     if (failure.error != 0) {
       // What follows the failed file waits for the answer, ahead of what
       // was queued meanwhile.
@@ -73,6 +76,7 @@ void OutputQueue::answerFailure(std::unique_lock<std::mutex>& lock) {
   int answer = answerFailedWrite(services_, failure.path, failure.bytes,
                                  failure.append, failure.error, false);
   lock.lock();
+  if (answer == writeDone) ++filesWritten_;
   if (answer == writeAbandoned) {
     abandoned_ = true;
     jobs_.clear();
@@ -80,6 +84,11 @@ void OutputQueue::answerFailure(std::unique_lock<std::mutex>& lock) {
   }
   failed_ = false;
   jobReady_.notify_one();
+}
+
+std::size_t OutputQueue::filesWritten() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return filesWritten_;
 }
 
 void OutputQueue::write(std::string path, std::string text, bool append) {

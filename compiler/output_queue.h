@@ -38,6 +38,9 @@ class OutputQueue {
   // Returns when everything queued is written or answered; the file system
   // is the caller's again.
   void finish();
+  // The files written so far (a failed one that the user had retried counts
+  // once written).
+  std::size_t filesWritten();
 
   // What may wait in the queue, in bytes of text: a few pages' worth keeps
   // the thread busy without holding the documentation in memory.
@@ -78,6 +81,7 @@ class OutputQueue {
   bool writing_ = false;
   bool failed_ = false;
   bool abandoned_ = false;
+  std::size_t filesWritten_ = 0;
   // Also read between the files of a batch, without the lock.
   std::atomic<bool> stopping_ = false;
   bool finishing_ = false;

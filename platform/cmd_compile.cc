@@ -23,7 +23,11 @@ std::function<int()> setup(CLI::App& app) {
                  "output folder for this run, instead of the project's "
                  "settings; created when missing");
   app.add_flag("--quiet", options->quiet,
-               "print the messages only, no status line");
+               "print warnings and errors only: no status line, no summary, "
+               "no echo of the after-compile commands");
+  app.add_flag("--werror", options->werror,
+               "treat every warning as an error: the run exits with 1 (for "
+               "CI)");
   app.add_flag("--allow-commands", options->allowCommands,
                "run the template's after-compile commands even when the "
                "project chose a template you have not trusted (see scrivlet "
@@ -47,12 +51,16 @@ std::function<int()> setup(CLI::App& app) {
       "with scrivlet trust; a template the project's settings choose "
       "otherwise writes its pages and a warning says that its commands did "
       "not run.\n"
-      "Exit status: 0 compiled; 1 aborted, the project or template could "
-      "not be read, or an output file could not be written; 2 wrong usage.");
+      "Exit status: 0 documentation written without errors; 1 an error (the "
+      "project or template could not be read, a template error, an output "
+      "file that could not be written, an after-compile command that failed "
+      "or was not found, any warning with --werror) or Ctrl+C; 2 wrong "
+      "usage.");
   return [options] {
     options->liveStatus = isTerminal(1);
     options->width = terminalWidth(1);
     options->programEndsAfter = true;
+    options->summary = true;
     installInterruptHandler();
     return runCompileCommand(*options, std::cout, std::cerr);
   };

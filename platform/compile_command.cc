@@ -1,6 +1,8 @@
 #include "platform/compile_command.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -15,6 +17,7 @@
 #include "platform/cli_support.h"
 #include "platform/console.h"
 #include "platform/disk_vbe.h"
+#include "platform/process.h"
 #include "platform/trusted_templates.h"
 
 namespace scrivlet {
@@ -40,9 +43,8 @@ void keepToTheEnd(std::unique_ptr<T> object) {
 class InterruptibleSink : public ConsoleProgressSink {
  public:
   InterruptibleSink(std::ostream& out, const CompileOptions& options)
-      // Quiet drops the status line only: every message still shows.
-      : ConsoleProgressSink(out, options.liveStatus && !options.quiet, false,
-                            options.width) {}
+      : ConsoleProgressSink(out, options.liveStatus && !options.quiet,
+                            options.quiet, options.width) {}
   void attach(Progress* progress) { progress_ = progress; }
   void processEvents() override {
     if (compileInterrupted && progress_) progress_->abortRequested = true;
@@ -122,6 +124,22 @@ bool outputFolderLeadsOut(const VBProject& project,
   return !ec && !within(realOutput, realFolder);
 }
 
+// "Done: 56 files written, 2 warnings, 0 errors in 0.41 s".
+std::string summaryLine(std::size_t files, const Progress& progress,
+                        std::chrono::steady_clock::duration time) {
+  auto count = [](std::size_t n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+  };
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.2f",
+                std::chrono::duration<double>(time).count());
+  return std::string(progress.errorCount > 0 ? "Failed: " : "Done: ") +
+         count(files, "file") + " written, " +
+         count(static_cast<std::size_t>(progress.warningCount), "warning") +
+         ", " + count(static_cast<std::size_t>(progress.errorCount), "error") +
+         " in " + seconds + " s\n";
+}
+
 // The projects a compile covers: the active one, or for a group every
 // project that has components, in the group's order.
 std::vector<VBProject*> projectsToCompile(DiskVBE& vbe, bool group) {
@@ -165,6 +183,8 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
   FileServices services{files, box, progress};
   std::string addinFolder = findAddinFolder();
 
+  const auto started = std::chrono::steady_clock::now();
+  std::size_t filesWritten = 0;
   bool group = isGroupFile(options.project);
   progress.compileGroup = group;
   std::vector<VBProject*> projects = projectsToCompile(*vbe, group);
@@ -207,6 +227,8 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
     }
     auto driver = std::make_unique<CompileDriver>(*elements, *engine, settings,
                                                   services, addinFolder);
+    driver->helpCompiler = findProgram("chmcmd");
+    driver->execAfter.echoCommands = !options.quiet;
     driver->mayRunCommands = [&] {
       return mayRunCommands(options, addinFolder, settings.templatePath,
                             progress);
@@ -219,6 +241,7 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
       progress.reportMessage("Compilation aborted by user");
       return compileFailed;
     }
+    filesWritten += driver->filesWritten();
     if (options.programEndsAfter && i + 1 == projects.size()) {
       keepToTheEnd(std::move(driver));
       keepToTheEnd(std::move(engine));
@@ -226,12 +249,20 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
     }
   }
   sink.finish();
-  if (progress.failedWrites > 0) result = compileFailed;
+  if (progress.failedWrites > 0 || progress.errorCount > 0 ||
+      (options.werror && progress.warningCount > 0))
+    result = compileFailed;
   for (const std::string& message : vbe->saveChanged()) {
     err << "scrivlet compile: " << message << '\n';
     result = compileFailed;
   }
   if (options.programEndsAfter) keepToTheEnd(std::move(vbe));
+  // Not a compile message: the log of messages stays the same from run to
+  // run, while this line holds the time.
+  if (options.summary && !options.quiet)
+    out << summaryLine(filesWritten, progress,
+                       std::chrono::steady_clock::now() - started)
+        << std::flush;
   return result;
 }
 

@@ -14,7 +14,9 @@ struct CompileOptions {
   std::string project;       // a .vbp, or a .vbg for a group compile
   std::string templateFile;  // overrides the settings for this run
   std::string outputFolder;  // overrides the settings for this run
-  bool quiet = false;        // messages only, no status line
+  bool quiet = false;        // warnings and errors only, no status line
+  bool werror = false;       // any warning fails the run
+  bool summary = false;      // end with the summary line (not when quiet)
   // Run the template's after-compile commands even when the template is not
   // one the user trusts (a CI job over the team's own repository).
   bool allowCommands = false;
@@ -48,9 +50,13 @@ void installInterruptHandler();
 // after-compile commands run only when the template is trusted: shipped
 // with the program, given with --template, allowed with `scrivlet trust`,
 // or with `allowCommands`; otherwise one warning says how to allow them.
-// Returns compileDone when every project compiled to its end,
-// compileFailed when the project or the template could not be read, an
-// output file could not be written, or the compile was aborted.
+// Returns compileDone when every project compiled to its end without an
+// error (and, with `werror`, without a warning); compileFailed when the
+// project or the template could not be read, an error was reported (a
+// template error, a file that could not be written, an after-compile
+// command that failed), or the compile was aborted. With `summary` and not
+// quiet, a summary line ends the output: files written, warnings, errors,
+// time.
 int runCompileCommand(const CompileOptions& options, std::ostream& out,
                       std::ostream& err);
 

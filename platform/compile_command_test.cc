@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "compiler/disk_project_test_util.h"
+#include "platform/process.h"
 #include "source/text.h"
 
 namespace scrivlet {
@@ -37,7 +38,9 @@ std::string unexpectedMessages(const std::string& out) {
   for (const std::string& line : split(out, "\n")) {
     if (line.empty() || line == "Project: Calc" ||
         startsWith(line, "echo ") || startsWith(line, "Documentation written") ||
-        startsWith(line, "%ProgramFiles%") ||
+        startsWith(line, "cd ") || startsWith(line, "Note: ") ||
+        startsWith(line, "Writing CHM ") ||
+        startsWith(line, "No HTML Help compiler on this machine") ||
         line == "Warning: The dead link 'RoundHalfUp' was found in "
                 "'FormatResult' member of 'modMath' module." ||
         line == "Warning: The dead link 'modMath.DEFAULT_PRECISION' was "
@@ -89,6 +92,41 @@ TEST(CompileCommand, EveryShippedTemplateCompilesTheExampleCleanly) {
     // settings file either.
     EXPECT_EQ(snapshot(dir, "doc"), before);
   }
+}
+
+// Where chmcmd is installed, the HTML Help template builds the help file,
+// and it holds every page; without it the sources are written and one line
+// says so.
+TEST(CompileCommand, TheHelpTemplateBuildsTheHelpFileWithEveryPage) {
+  if (findProgram("chmcmd").empty() || findProgram("chmls").empty())
+    GTEST_SKIP() << "chmcmd and chmls (fp-utils) are not installed";
+  TempFolder dir;
+  fs::copy(kSource / "examples/Calc", dir.path());
+  CompileOptions options;
+  options.project = dir.path("Calc.vbp");
+  options.templateFile = (kSource / "templates/chm.scvt").string();
+  options.outputFolder = dir.path("doc");
+  std::ostringstream out, err;
+  ASSERT_EQ(runCompileCommand(options, out, err), compileDone) << out.str();
+  ASSERT_TRUE(dir.exists("doc/Calc.chm")) << out.str();
+
+  std::string listing;
+  std::string command = "chmls '" + dir.path("doc/Calc.chm") + "'";
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  char buffer[4096];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+    listing.append(buffer, n);
+  ::pclose(pipe);
+  int pages = 0;
+  for (const auto& entry : fs::directory_iterator(dir.path("doc"))) {
+    if (entry.path().extension() != ".htm") continue;
+    ++pages;
+    EXPECT_NE(listing.find("/" + entry.path().filename().string()),
+              std::string::npos)
+        << entry.path();
+  }
+  EXPECT_GT(pages, 10);
 }
 
 TEST(CompileCommand, AGroupCompilesEveryProjectWithTheGroupFiles) {
@@ -175,12 +213,35 @@ TEST(CompileProgram, ExitStatusTellsDoneFailedAndWrongUsage) {
                        out),
             1);
   dir.write("t.scvt", "$PROJECT-EXT$ .txt\n");
-  // Into a pipe: the messages alone, no status line.
+  // Into a pipe: the messages and the summary, no status line.
   EXPECT_EQ(runProgram("compile " + dir.path("P.vbp") + " --template " +
                            dir.path("t.scvt") + " --output " + dir.path("doc"),
                        out),
             0);
-  EXPECT_EQ(out, "Project: P\n");
+  EXPECT_TRUE(startsWith(out, "Project: P\nDone: 5 files written, 0 warnings, "
+                              "0 errors in "))
+      << out;
+  // Quiet: warnings and errors only.
+  EXPECT_EQ(runProgram("compile --quiet " + dir.path("P.vbp") + " --template " +
+                           dir.path("t.scvt") + " --output " + dir.path("doc"),
+                       out),
+            0);
+  EXPECT_EQ(out, "");
+  // A template error fails the run; a warning only with --werror.
+  dir.write("bad.scvt", "$PROJECT-EXT$ .txt\n$scriv-project-body$\nnever ends\n");
+  EXPECT_EQ(runProgram("compile --quiet " + dir.path("P.vbp") + " --template " +
+                           dir.path("bad.scvt") + " --output " + dir.path("doc"),
+                       out),
+            1);
+  EXPECT_TRUE(startsWith(out, "ERROR (config file): ")) << out;
+  dir.write("warn.scvt", "$PROJECT-EXT$ .txt\n$scriv-project-body$\n$X \n"
+                         "$end-scriv-project-body$\n");
+  const std::string warned = "compile --quiet " + dir.path("P.vbp") +
+                             " --template " + dir.path("warn.scvt") +
+                             " --output " + dir.path("doc");
+  EXPECT_EQ(runProgram(warned, out), 0);
+  EXPECT_TRUE(startsWith(out, "WARNING (config file): ")) << out;
+  EXPECT_EQ(runProgram(warned + " --werror", out), 1);
   // Only the chosen output folder was made, not the settings' default one.
   EXPECT_TRUE(dir.exists("doc/P.txt"));
   EXPECT_FALSE(dir.exists("Scriv"));

@@ -79,7 +79,7 @@ TEST(HostileProject, ProjectValuesNeverReachTheShellAsCode) {
   makeProject(dir);
   set(vbp, "--set templatePath=html.scvt "
            "--set 'outputPath=doc$(echo PWNED)`echo PWNED`\"'");
-  ProgramRun run = runScrivlet("compile --quiet " + shellWord(vbp));
+  ProgramRun run = runScrivlet("compile " + shellWord(vbp));
   EXPECT_EQ(run.status, 0) << run.out << run.err;
   const std::string folder = dir / "doc$(echo PWNED)`echo PWNED`\"";
   EXPECT_TRUE(fs::exists(folder + "/Calc.htm"));

@@ -4,7 +4,10 @@
 #include <sys/types.h>
 #include <sys/wait.h>
 
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdlib>
 
 #include "addin/progress.h"
 
@@ -112,6 +115,20 @@ std::string quoteArgument(std::string_view argument) {
   out.append(2 * backslashes, '\\');
   out += '"';
   return out;
+}
+
+std::string findProgram(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  if (!path || name.empty() || name.find('/') != std::string::npos) return {};
+  std::string_view folders(path);
+  while (true) {
+    std::size_t colon = folders.find(':');
+    std::string folder(folders.substr(0, colon));
+    std::string candidate = (folder.empty() ? "." : folder) + "/" + name;
+    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
+    if (colon == std::string_view::npos) return {};
+    folders.remove_prefix(colon + 1);
+  }
 }
 
 bool runAndWait(

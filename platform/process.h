@@ -33,6 +33,9 @@ std::string quoteArgument(std::string_view argument);
 // exit status does not matter: true means it ran. On failure reports
 // "ERROR: Cannot execute <command line>." and
 // "CreateProcess failed. Error: <errno>" and returns false.
+// The full path of the program `name` along PATH; empty when there is none.
+std::string findProgram(const std::string& name);
+
 // `environment` adds variables to (or replaces them in) the program's own.
 bool runAndWait(
     const std::string& application, const std::string& commandLine,

@@ -127,8 +127,10 @@ std::string compiledListing(const std::string& templateName,
          << " messages "
          << fingerprint({said}) << '\n';
   std::vector<fs::path> files;
+  // A help file built by chmcmd holds the time it was made.
   for (const auto& entry : fs::recursive_directory_iterator(out))
-    if (entry.is_regular_file()) files.push_back(entry.path());
+    if (entry.is_regular_file() && entry.path().extension() != ".chm")
+      files.push_back(entry.path());
   std::sort(files.begin(), files.end());
   for (const fs::path& file : files) {
     std::string bytes = readFile(file);
