@@ -26,6 +26,7 @@
 #include "compiler/exec_after.h"
 #include "compiler/macro_engine.h"
 #include "compiler/member_pages.h"
+#include "compiler/output_names.h"
 #include "compiler/output_queue.h"
 #include "compiler/preparation.h"
 #include "source/store.h"
@@ -75,6 +76,10 @@ class CompileDriver {
   // The after-compile runner's services; its file writer is connected to
   // `files` unless set before compile().
   ExecAfterServices execAfter;
+  // The file names given out so far in this run; the projects of a group
+  // share one, so that a page of one never replaces a page of another.
+  // The driver keeps its own when none is set.
+  OutputNames* outputNames = nullptr;
 
   // "/doc/" + "Calc.htm" -> "/doc/Calc.htm"; an empty folder is the current
   // folder.
@@ -94,7 +99,13 @@ class CompileDriver {
                  const std::string& file, bool append);
   bool moduleEnabled(const Element& module) const;
   std::string ext(const char* name);
-  std::string file(const std::string& name) const;
+  // The path of a file named `stem` + `ext`, as the run's names give it
+  // out; "" when the name may not be written.
+  std::string file(const std::string& stem, const std::string& ext,
+                   bool shared = false);
+  // Gives every page of the split layout its file, before any is written:
+  // the contents and index link to them.
+  std::vector<std::pair<std::shared_ptr<Element>, std::string>> namePages();
   void put(const std::string& path, std::string text, bool append);
   void runAfterCompile(VBE& vbe);
   void setHelpFile(VBE& vbe);
@@ -106,6 +117,7 @@ class CompileDriver {
   Progress& progress_;
   std::string addinFolder_;
   std::string outputFolder_;
+  OutputNames ownNames_;
   Preparation preparation_;
   CommentParser parser_;
   PageContext pageContext_;

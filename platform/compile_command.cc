@@ -122,6 +122,8 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
   bool group = isGroupFile(options.project);
   progress.compileGroup = group;
   std::vector<VBProject*> projects = projectsToCompile(*vbe, group);
+  // One for the whole run: the projects of a group may share a folder.
+  OutputNames outputNames;
   int result = compileDone;
   for (std::size_t i = 0; i < projects.size(); ++i) {
     vbe->setActiveVBProject(projects[i]);
@@ -145,6 +147,7 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
     }
     auto driver = std::make_unique<CompileDriver>(*elements, *engine, settings,
                                                   services, addinFolder);
+    driver->outputNames = &outputNames;
     // An interrupt during the after-compile commands, after the last check,
     // counts as a stop too.
     if (!driver->compile(*vbe) || progress.abortRequested ||

@@ -120,6 +120,50 @@ TEST(CompileCommand, AGroupCompilesEveryProjectWithTheGroupFiles) {
   EXPECT_EQ(dir.read("doc/B.txt"), "project B");
 }
 
+// Two projects of a group, compiled into one folder, each with a Form1:
+// the second one's page gets a name of its own, with a warning, and its
+// links lead there; the group's own files are rewritten by each project
+// without one.
+TEST(CompileCommand, AGroupIntoOneFolderKeepsEveryProjectsPages) {
+  TempFolder dir;
+  dir.write("G.vbg", crlf({"VBGROUP 5.0", "StartupProject=a/A.vbp",
+                           "Project=b/B.vbp"}));
+  for (const std::string project : {"A", "B"}) {
+    std::string folder = project == "A" ? "a/" : "b/";
+    dir.write(folder + project + ".vbp",
+              crlf({"Type=Exe", "Class=Form1; Form1.cls",
+                    "Name=\"" + project + "\""}));
+    dir.write(folder + "Form1.cls",
+              classFile("Form1", crlf({"'**", "' Of " + project + ".",
+                                       "Option Explicit"})));
+  }
+  dir.write("t.scvt",
+            "$PROJECT-EXT$ .txt\n$CONTENTS-EXT$ .toc\n$INDEX-EXT$ .idx\n"
+            "$MEMBER-EXT$ .htm\n"
+            "$scriv-group-project-body$\n$DOLIST$ $GROUP-PROJECTS-LIST$\n"
+            "$LIST-ITEM$ $END-DOLIST$\n$end-scriv-group-project-body$\n"
+            "$scriv-index-body$\n$DOLIST$ $INDEX-LINK-LIST$\n"
+            "$LIST-ITEM-LOCATION$=$LIST-ITEM-FILE$ $END-DOLIST$\n"
+            "$end-scriv-index-body$\n"
+            "$scriv-object-body$\n$MEMBER-DESCRIPTION$\n"
+            "$end-scriv-object-body$\n");
+  CompileOptions options;
+  options.project = dir.path("G.vbg");
+  options.templateFile = dir.path("t.scvt");
+  options.outputFolder = dir.path("doc");
+  std::ostringstream out, err;
+  EXPECT_EQ(runCompileCommand(options, out, err), compileDone);
+  EXPECT_EQ(out.str(),
+            "Project: A\nProject: B\nWARNING: \"Form1.htm\" is the name of a "
+            "page written before (\"Form1.htm\", letter case aside); this "
+            "page is written as \"Form1-2.htm\".\n");
+  EXPECT_EQ(dir.read("doc/Group+.txt"), "A B ");
+  EXPECT_EQ(dir.read("doc/Form1.htm"), " Of A.\r\n");
+  EXPECT_EQ(dir.read("doc/Form1-2.htm"), " Of B.\r\n");
+  EXPECT_EQ(dir.read("doc/A.idx"), "Form1= ");
+  EXPECT_EQ(dir.read("doc/B.idx"), "Form1=Form1-2.htm ");
+}
+
 TEST(CompileCommand, AnInterruptStopsTheCompileAndSavesNothing) {
   TempFolder dir;
   dir.write("P.vbp", crlf({"Type=Exe", "Class=C; C.cls", "Name=\"P\""}));
