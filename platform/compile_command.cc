@@ -14,6 +14,7 @@
 #include "platform/cli_support.h"
 #include "platform/console.h"
 #include "platform/disk_vbe.h"
+#include "source/text.h"
 
 namespace scrivlet {
 
@@ -108,12 +109,17 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
     err << "scrivlet compile: " << error << '\n';
     return compileFailed;
   }
-  for (const std::string& message : vbe->loadMessages)
-    err << "scrivlet compile: " << message << '\n';
-
   InterruptibleSink sink(out, options);
   Progress progress(&sink);
   sink.attach(&progress);
+  // Warnings about the project (a module left out) are the compile's
+  // messages, with its other warnings; what could not be read is an error.
+  for (const std::string& message : vbe->loadMessages) {
+    if (startsWith(message, "WARNING: "))
+      progress.reportMessage(message);
+    else
+      err << "scrivlet compile: " << message << '\n';
+  }
   DiskFileSystem files;
   ConsoleMessageBox box(std::cin, err, isTerminal(0));
   FileServices services{files, box, progress};

@@ -164,6 +164,32 @@ TEST(CompileCommand, AGroupIntoOneFolderKeepsEveryProjectsPages) {
   EXPECT_EQ(dir.read("doc/B.idx"), "Form1=Form1-2.htm ");
 }
 
+// The module left out is told with the compile's messages; the first of
+// the name is documented.
+TEST(CompileCommand, ASecondModuleOfANameIsReportedWithTheCompile) {
+  TempFolder dir;
+  dir.write("P.vbp", crlf({"Type=Exe", "Class=C; C.cls", "Class=c; old/c.cls",
+                           "Name=\"P\""}));
+  dir.write("C.cls", classFile("C", crlf({"'**", "' New.", "Option Explicit"})));
+  dir.write("old/c.cls", classFile("c", crlf({"'**", "' Old.", "Option Explicit"})));
+  dir.write("t.scvt", "$MEMBER-EXT$ .txt\n$scriv-object-body$\n"
+                      "$MEMBER-DESCRIPTION$\n$end-scriv-object-body$\n");
+  CompileOptions options;
+  options.project = dir.path("P.vbp");
+  options.templateFile = dir.path("t.scvt");
+  options.outputFolder = dir.path("doc");
+  std::ostringstream out, err;
+  EXPECT_EQ(runCompileCommand(options, out, err), compileDone);
+  EXPECT_EQ(out.str(), "WARNING: Module name \"c\" in \"" +
+                           dir.path("old/c.cls") +
+                           "\" is the name of the module in \"" +
+                           dir.path("C.cls") + "\" too (letter case aside); \"" +
+                           dir.path("old/c.cls") + "\" is skipped\n"
+                           "Project: P\n");
+  EXPECT_EQ(err.str(), "");
+  EXPECT_EQ(dir.read("doc/C.txt"), " New.\r\n");
+}
+
 TEST(CompileCommand, AnInterruptStopsTheCompileAndSavesNothing) {
   TempFolder dir;
   dir.write("P.vbp", crlf({"Type=Exe", "Class=C; C.cls", "Name=\"P\""}));
