@@ -114,7 +114,7 @@ std::string CompileDriver::outputFile(const std::string& folder,
 // (a bracketed member name "[../x]", say) is refused, and nothing is
 // written under it.
 std::string CompileDriver::file(const std::string& stem, const std::string& ext,
-                                bool shared) {
+                                OutputNames::Use use) {
   std::string name = stem + ext;
   if (!isSafeOutputName(name)) {
     progress_.reportMessage("WARNING: \"" + name +
@@ -123,9 +123,21 @@ std::string CompileDriver::file(const std::string& stem, const std::string& ext,
     return "";
   }
   OutputNames& names = outputNames ? *outputNames : ownNames_;
-  name = shared ? names.claimShared(outputFolder_, stem, ext, progress_)
-                : names.claim(outputFolder_, stem, ext, progress_);
+  name = names.claim(outputFolder_, stem, ext, progress_, use);
   return outputFile(outputFolder_, name);
+}
+
+void CompileDriver::reserveLaterProjectFiles() {
+  if (laterProjects_.empty()) return;
+  OutputNames& names = outputNames ? *outputNames : ownNames_;
+  const std::string exts[] = {ext("PROJECT-EXT"), ext("CONTENTS-EXT"),
+                              ext("INDEX-EXT")};
+  const std::string memberExt = ext("MEMBER-EXT");
+  for (const std::string& project : laterProjects_) {
+    for (const std::string& fileExt : exts)
+      names.reserve(outputFolder_, project, fileExt, project);
+    names.reserve(outputFolder_, project + "+title", memberExt, project);
+  }
 }
 
 void CompileDriver::put(const std::string& path, std::string text,
@@ -221,10 +233,16 @@ void CompileDriver::setPathMacros(VBE& vbe) {
   engine_.setMacroValue("TITLE-PAGE-TEXT", settings_.titlePageText);
 
   MacroList projects;
+  laterProjects_.clear();
   if (progress_.compileGroup) {
     try {
-      for (VBProject* project : vbe.VBProjects())
+      bool later = false;
+      for (VBProject* project : vbe.VBProjects()) {
         projects.push_back('"' + project->Name() + '\r');
+        if (later && !project->VBComponents().empty())
+          laterProjects_.push_back(project->Name());
+        later = later || project == vbe.ActiveVBProject();
+      }
     } catch (const std::exception&) {
     }
   }
@@ -301,19 +319,23 @@ CompileDriver::namePages() {
 bool CompileDriver::compileSplit(const std::string& projectName) {
   if (progress_.compileGroup) {
     if (!writeSection("group's project file...",
-                      file("Group+", ext("PROJECT-EXT"), true),
+                      file("Group+", ext("PROJECT-EXT"), OutputNames::Use::shared),
                       "scriv-group-project-body", false))
       return false;
     if (!writeSection("group's contents...",
-                      file("Group+", ext("CONTENTS-EXT"), true),
+                      file("Group+", ext("CONTENTS-EXT"), OutputNames::Use::shared),
                       "scriv-group-contents-body", false))
       return false;
   }
   engine_.setMacroValue("PROJECT-NAME", projectName);
-  const std::string projectFile = file(projectName, ext("PROJECT-EXT"));
-  const std::string contentsFile = file(projectName, ext("CONTENTS-EXT"));
-  const std::string indexFile = file(projectName, ext("INDEX-EXT"));
-  const std::string titleFile = file(projectName + "+title", ext("MEMBER-EXT"));
+  const auto own = OutputNames::Use::projectFile;
+  const std::string projectFile = file(projectName, ext("PROJECT-EXT"), own);
+  const std::string contentsFile =
+      file(projectName, ext("CONTENTS-EXT"), own);
+  const std::string indexFile = file(projectName, ext("INDEX-EXT"), own);
+  const std::string titleFile =
+      file(projectName + "+title", ext("MEMBER-EXT"), own);
+  reserveLaterProjectFiles();
   // Also a copy of the page index: an abort clears the collections while
   // the loop below walks them.
   const auto pages = namePages();
@@ -335,7 +357,7 @@ bool CompileDriver::compileSplit(const std::string& projectName) {
 bool CompileDriver::compileSingle(const std::string& projectName) {
   pageContext_.memberExt = ext("MEMBER-EXT");
   if (progress_.compileGroup) {
-    std::string groupFile = file("Group+", ext("PROJECT-EXT"), true);
+    std::string groupFile = file("Group+", ext("PROJECT-EXT"), OutputNames::Use::shared);
     if (!writeSection("group's project file...", groupFile,
                       "scriv-group-project-body", false) ||
         !writeSection("group's contents...", groupFile,
@@ -345,7 +367,8 @@ bool CompileDriver::compileSingle(const std::string& projectName) {
   engine_.setMacroValue("PROJECT-NAME", projectName);
   std::string path =
       file(projectName,
-           ext(progress_.compileGroup ? "PROJECT-EXT" : "MEMBER-EXT"));
+           ext(progress_.compileGroup ? "PROJECT-EXT" : "MEMBER-EXT"),
+           OutputNames::Use::projectFile);
   if (!writeSection("project file...", path, "scriv-project-body", false) ||
       !writeSection("title page...", path, "scriv-title-body", true))
     return false;

@@ -102,7 +102,10 @@ class CompileDriver {
   // The path of a file named `stem` + `ext`, as the run's names give it
   // out; "" when the name may not be written.
   std::string file(const std::string& stem, const std::string& ext,
-                   bool shared = false);
+                   OutputNames::Use use = OutputNames::Use::page);
+  // Keeps the names of the files of the group's projects compiled after
+  // this one from this project's pages.
+  void reserveLaterProjectFiles();
   // Gives every page of the split layout its file, before any is written:
   // the contents and index link to them.
   std::vector<std::pair<std::shared_ptr<Element>, std::string>> namePages();
@@ -118,6 +121,8 @@ class CompileDriver {
   std::string addinFolder_;
   std::string outputFolder_;
   OutputNames ownNames_;
+  // In a group compile, the projects compiled after this one.
+  std::vector<std::string> laterProjects_;
   Preparation preparation_;
   CommentParser parser_;
   PageContext pageContext_;

@@ -45,22 +45,26 @@ std::string fittingStem(std::string_view stem, std::string_view ext) {
   return shortened;
 }
 
-std::string OutputNames::claim(const std::string& folder,
-                               std::string_view stem, std::string_view ext,
-                               Progress& progress) {
-  return claimAs(folder, stem, ext, false, progress);
+OutputNames::Folder& OutputNames::folder(const std::string& path) {
+  // "/doc/" and "/doc" are one folder.
+  std::string_view name = path;
+  while (name.size() > 1 && name.back() == '/') name.remove_suffix(1);
+  return folders_[foldCase(name)];
 }
 
-std::string OutputNames::claimShared(const std::string& folder,
-                                     std::string_view stem,
-                                     std::string_view ext,
-                                     Progress& progress) {
-  return claimAs(folder, stem, ext, true, progress);
+void OutputNames::reserve(const std::string& path, std::string_view stem,
+                          std::string_view ext, const std::string& project) {
+  std::string name = fittingStem(stem, ext) + std::string(ext);
+  auto [found, added] = folder(path).try_emplace(foldCase(name));
+  if (!added) return;
+  found->second.name = std::move(name);
+  found->second.use = Use::projectFile;
+  found->second.reservedFor = project;
 }
 
-std::string OutputNames::claimAs(const std::string& folder,
-                                 std::string_view stem, std::string_view ext,
-                                 bool shared, Progress& progress) {
+std::string OutputNames::claim(const std::string& path, std::string_view stem,
+                               std::string_view ext, Progress& progress,
+                               Use use) {
   std::string wanted(stem);
   wanted += ext;
   if (wanted.empty()) return wanted;
@@ -70,29 +74,34 @@ std::string OutputNames::claimAs(const std::string& folder,
     progress.reportMessage("WARNING: \"" + wanted +
                            "\" is too long for a file name; the page is "
                            "written as \"" + name + "\".");
-  // "/doc/" and "/doc" are one folder.
-  std::string_view folderName = folder;
-  while (folderName.size() > 1 && folderName.back() == '/')
-    folderName.remove_suffix(1);
-  auto& claimed = folders_[foldCase(folderName)];
+  Folder& claimed = folder(path);
   auto [found, added] = claimed.try_emplace(foldCase(name));
+  Claimed& first = found->second;
   if (added) {
-    found->second.name = name;
-    found->second.shared = shared;
+    first.name = name;
+    first.use = use;
     return name;
   }
-  if (shared && found->second.shared) return name;
-  const std::string earlier = found->second.name;
-  for (unsigned number = found->second.nextNumber;; ++number) {
+  if (use == Use::shared && first.use == Use::shared) return name;
+  if (use == Use::projectFile && !first.reservedFor.empty()) {
+    first.reservedFor.clear();
+    return name;
+  }
+  const std::string why =
+      first.reservedFor.empty()
+          ? "is the name of a page written before (\"" + first.name +
+                "\", letter case aside)"
+          : "is kept for the files of the project " + first.reservedFor +
+                " (\"" + first.name + "\", letter case aside)";
+  for (unsigned number = first.nextNumber;; ++number) {
     std::string numbered = base + "-" + std::to_string(number) + std::string(ext);
     auto [slot, free] = claimed.try_emplace(foldCase(numbered));
     if (!free) continue;
     claimed[foldCase(name)].nextNumber = number + 1;
-    slot->second = {numbered, shared};
-    progress.reportMessage(
-        "WARNING: \"" + name + "\" is the name of a page written before (\"" +
-        earlier + "\", letter case aside); this page is written as \"" +
-        numbered + "\".");
+    slot->second.name = numbered;
+    slot->second.use = use;
+    progress.reportMessage("WARNING: \"" + name + "\" " + why +
+                           "; this page is written as \"" + numbered + "\".");
     return numbered;
   }
 }

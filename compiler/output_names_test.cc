@@ -19,7 +19,8 @@ TEST(OutputNames, LaterPagesOfANameTakeTheNextFreeSuffix) {
     given += names.claim(folder, stem, ext, progress) + " ";
   };
   auto shared = [&](const char* stem, const char* ext) {
-    given += names.claimShared("/doc", stem, ext, progress) + " ";
+    given += names.claim("/doc", stem, ext, progress,
+                         OutputNames::Use::shared) + " ";
   };
   shared("Group+", ".htm");
   page("/doc", "Calc", ".htm");
@@ -31,9 +32,15 @@ TEST(OutputNames, LaterPagesOfANameTakeTheNextFreeSuffix) {
   shared("Group+", ".htm");
   page("/doc", "group+", ".htm");
   shared("Group+", ".htm");
+  // A project compiled later keeps its name; a page before it steps aside.
+  names.reserve("/doc/", "Lib", ".htm", "Lib");
+  names.reserve("/doc/", "Calc", ".htm", "Calc");
+  page("/doc", "lib", ".htm");
+  given += names.claim("/doc", "Lib", ".htm", progress,
+                       OutputNames::Use::projectFile) + " ";
   EXPECT_EQ(given,
             "Group+.htm Calc.htm calc-2.htm Calc-3.htm CALC-4.htm Calc.hhc "
-            "Calc.htm Group+.htm group+-2.htm Group+.htm ");
+            "Calc.htm Group+.htm group+-2.htm Group+.htm lib-2.htm Lib.htm ");
   EXPECT_EQ(sink.text(),
             "WARNING: \"calc.htm\" is the name of a page written before "
             "(\"Calc.htm\", letter case aside); this page is written as "
@@ -43,7 +50,10 @@ TEST(OutputNames, LaterPagesOfANameTakeTheNextFreeSuffix) {
             "\"CALC-4.htm\".\n"
             "WARNING: \"group+.htm\" is the name of a page written before "
             "(\"Group+.htm\", letter case aside); this page is written as "
-            "\"group+-2.htm\".\n");
+            "\"group+-2.htm\".\n"
+            "WARNING: \"lib.htm\" is kept for the files of the project Lib "
+            "(\"Lib.htm\", letter case aside); this page is written as "
+            "\"lib-2.htm\".\n");
 }
 
 }  // namespace

@@ -164,6 +164,43 @@ TEST(CompileCommand, AGroupIntoOneFolderKeepsEveryProjectsPages) {
   EXPECT_EQ(dir.read("doc/B.idx"), "Form1=Form1-2.htm ");
 }
 
+// A project of a group named like a class of a project before it: all of
+// them link to a project's files by the project's name, so the project
+// keeps it and the class page, whose links follow it, steps aside.
+TEST(CompileCommand, AProjectNamedLikeAnEarlierProjectsClassKeepsItsName) {
+  TempFolder dir;
+  dir.write("G.vbg", crlf({"VBGROUP 5.0", "StartupProject=A.vbp",
+                           "Project=Lib.vbp"}));
+  dir.write("A.vbp", crlf({"Type=Exe", "Class=LIB; Lib.cls", "Name=\"A\""}));
+  dir.write("Lib.cls", classFile("LIB", crlf({"'**", "' A class.",
+                                             "Option Explicit"})));
+  dir.write("Lib.vbp", crlf({"Type=OleDll", "Class=C; C.cls", "Name=\"Lib\""}));
+  dir.write("C.cls", classFile("C", crlf({"Option Explicit"})));
+  dir.write("t.scvt",
+            "$PROJECT-EXT$ .htm\n$MEMBER-EXT$ .htm\n$CONTENTS-EXT$ .toc\n"
+            "$INDEX-EXT$ .idx\n"
+            "$scriv-project-body$\nproject $PROJECT-NAME$\n"
+            "$end-scriv-project-body$\n"
+            "$scriv-index-body$\n$DOLIST$ $INDEX-LINK-LIST$\n"
+            "$LIST-ITEM-LOCATION$=$LIST-ITEM-FILE$ $END-DOLIST$\n"
+            "$end-scriv-index-body$\n"
+            "$scriv-object-body$\nclass $MEMBER-NAME$\n"
+            "$end-scriv-object-body$\n");
+  CompileOptions options;
+  options.project = dir.path("G.vbg");
+  options.templateFile = dir.path("t.scvt");
+  options.outputFolder = dir.path("doc");
+  std::ostringstream out, err;
+  EXPECT_EQ(runCompileCommand(options, out, err), compileDone);
+  EXPECT_EQ(out.str(),
+            "Project: A\nWARNING: \"LIB.htm\" is kept for the files of the "
+            "project Lib (\"Lib.htm\", letter case aside); this page is "
+            "written as \"LIB-2.htm\".\nProject: Lib\n");
+  EXPECT_EQ(dir.read("doc/LIB-2.htm"), "class LIB");
+  EXPECT_EQ(dir.read("doc/A.idx"), "LIB=LIB-2.htm ");
+  EXPECT_EQ(dir.read("doc/Lib.htm"), "project Lib");
+}
+
 // The module left out is told with the compile's messages; the first of
 // the name is documented.
 TEST(CompileCommand, ASecondModuleOfANameIsReportedWithTheCompile) {
