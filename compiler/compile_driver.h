@@ -11,6 +11,8 @@
 //   single file    Calc + MEMBER-EXT (Calc + PROJECT-EXT in a group)
 //   group compile  also Group+ + PROJECT-EXT (and Group+ + CONTENTS-EXT
 //                  when split)
+// A page whose name another page of the run has already (letter case
+// aside) or that is too long for a file gets another one (OutputNames).
 #ifndef SCRIVLET_COMPILER_COMPILE_DRIVER_H_
 #define SCRIVLET_COMPILER_COMPILE_DRIVER_H_
 
