@@ -96,9 +96,12 @@ std::pair<std::string, std::string> folderAndName(const std::string& path) {
 }
 
 // The prefix of the temporary files of `name`: hidden, and telling whose
-// they are. A temporary name adds six characters after it.
+// they are. A temporary name adds six characters after it, and must itself
+// fit in a file name: a long name is cut to fit.
 std::string temporaryPrefix(const std::string& name) {
-  return "." + name + ".scrivlet-";
+  constexpr std::size_t kNameMax = 255;
+  constexpr std::size_t kAdded = 1 + 10 + 6;  // ".", ".scrivlet-", XXXXXX
+  return "." + name.substr(0, kNameMax - kAdded) + ".scrivlet-";
 }
 
 // Removes the temporary files an earlier save of `name` left in `folder`

@@ -113,14 +113,31 @@ std::string CompileDriver::outputFile(const std::string& folder,
 // extensions; one that would not stay a single file in the output folder
 // (a bracketed member name "[../x]", say) is refused, and nothing is
 // written under it.
-std::string CompileDriver::file(const std::string& name) const {
+std::string CompileDriver::file(const std::string& stem, const std::string& ext,
+                                OutputNames::Use use) {
+  std::string name = stem + ext;
   if (!isSafeOutputName(name)) {
     progress_.reportMessage("WARNING: \"" + name +
                             "\" is not written: that file name would leave "
                             "the output folder.");
     return "";
   }
+  OutputNames& names = outputNames ? *outputNames : ownNames_;
+  name = names.claim(outputFolder_, stem, ext, progress_, use);
   return outputFile(outputFolder_, name);
+}
+
+void CompileDriver::reserveLaterProjectFiles() {
+  if (laterProjects_.empty()) return;
+  OutputNames& names = outputNames ? *outputNames : ownNames_;
+  const std::string exts[] = {ext("PROJECT-EXT"), ext("CONTENTS-EXT"),
+                              ext("INDEX-EXT")};
+  const std::string memberExt = ext("MEMBER-EXT");
+  for (const std::string& project : laterProjects_) {
+    for (const std::string& fileExt : exts)
+      names.reserve(outputFolder_, project, fileExt, project);
+    names.reserve(outputFolder_, project + "+title", memberExt, project);
+  }
 }
 
 void CompileDriver::put(const std::string& path, std::string text,
@@ -218,10 +235,16 @@ void CompileDriver::setPathMacros(VBE& vbe) {
   engine_.setMacroValue("HELP-COMPILER", doubledDollars(helpCompiler));
 
   MacroList projects;
+  laterProjects_.clear();
   if (progress_.compileGroup) {
     try {
-      for (VBProject* project : vbe.VBProjects())
+      bool later = false;
+      for (VBProject* project : vbe.VBProjects()) {
         projects.push_back('"' + project->Name() + '\r');
+        if (later && !project->VBComponents().empty())
+          laterProjects_.push_back(project->Name());
+        later = later || project == vbe.ActiveVBProject();
+      }
     } catch (const std::exception&) {
     }
   }
@@ -267,46 +290,76 @@ void CompileDriver::writePage(const std::shared_ptr<Element>& element,
   put(path, std::move(text), append);
 }
 
+std::vector<std::pair<std::shared_ptr<Element>, std::string>>
+CompileDriver::namePages() {
+  const std::string memberExt = ext("MEMBER-EXT");
+  pageContext_.memberExt = memberExt;
+  std::vector<std::pair<std::shared_ptr<Element>, std::string>> pages;
+  pages.reserve(pageIndex_.size());
+  for (const auto& entry : pageIndex_) {
+    const std::shared_ptr<Element>& element = entry.item;
+    const bool member = isMember(*element);
+    // A module without a page takes no name from the pages after it.
+    if (!member && !moduleEnabled(*element)) {
+      pages.emplace_back(element, "");
+      continue;
+    }
+    std::string stem = member ? element->moduleName() + "-" + element->name()
+                              : element->moduleName();
+    std::string path = file(stem, memberExt);
+    std::string_view given = path;
+    given.remove_prefix(std::min(given.size(), path.rfind('/') + 1));
+    if (!path.empty() && given.size() != stem.size() + memberExt.size()) {
+      element->pageFile = std::string(given);
+      if (!member) pageContext_.modulePageFiles[element->cmo] = element->pageFile;
+    }
+    pages.emplace_back(element, std::move(path));
+  }
+  return pages;
+}
+
 bool CompileDriver::compileSplit(const std::string& projectName) {
   if (progress_.compileGroup) {
     if (!writeSection("group's project file...",
-                      file("Group+" + ext("PROJECT-EXT")),
+                      file("Group+", ext("PROJECT-EXT"), OutputNames::Use::shared),
                       "scriv-group-project-body", false))
       return false;
     if (!writeSection("group's contents...",
-                      file("Group+" + ext("CONTENTS-EXT")),
+                      file("Group+", ext("CONTENTS-EXT"), OutputNames::Use::shared),
                       "scriv-group-contents-body", false))
       return false;
   }
   engine_.setMacroValue("PROJECT-NAME", projectName);
-  if (!writeSection("project file...",
-                    file(projectName + ext("PROJECT-EXT")),
-                    "scriv-project-body", false) ||
-      !writeSection("contents...", file(projectName + ext("CONTENTS-EXT")),
-                    "scriv-contents-body", false) ||
-      !writeSection("index...", file(projectName + ext("INDEX-EXT")),
-                    "scriv-index-body", false) ||
-      !writeSection("title page...",
-                    file(projectName + "+title" + ext("MEMBER-EXT")),
-                    "scriv-title-body", false))
+  const auto own = OutputNames::Use::projectFile;
+  const std::string projectFile = file(projectName, ext("PROJECT-EXT"), own);
+  const std::string contentsFile =
+      file(projectName, ext("CONTENTS-EXT"), own);
+  const std::string indexFile = file(projectName, ext("INDEX-EXT"), own);
+  const std::string titleFile =
+      file(projectName + "+title", ext("MEMBER-EXT"), own);
+  reserveLaterProjectFiles();
+  // Also a copy of the page index: an abort clears the collections while
+  // the loop below walks them.
+  const auto pages = namePages();
+  if (!writeSection("project file...", projectFile, "scriv-project-body",
+                    false) ||
+      !writeSection("contents...", contentsFile, "scriv-contents-body",
+                    false) ||
+      !writeSection("index...", indexFile, "scriv-index-body", false) ||
+      !writeSection("title page...", titleFile, "scriv-title-body", false))
     return false;
 
-  // A copy: an abort clears the collections while the loop walks them.
-  std::vector<std::shared_ptr<Element>> pages;
-  for (const auto& entry : pageIndex_) pages.push_back(entry.item);
-  for (const auto& element : pages) {
+  for (const auto& [element, path] : pages) {
     if (aborted()) return false;
-    std::string name = isMember(*element)
-                           ? element->moduleName() + "-" + element->name()
-                           : element->moduleName();
-    writePage(element, file(name + ext("MEMBER-EXT")), false);
+    writePage(element, path, false);
   }
   return true;
 }
 
 bool CompileDriver::compileSingle(const std::string& projectName) {
+  pageContext_.memberExt = ext("MEMBER-EXT");
   if (progress_.compileGroup) {
-    std::string groupFile = file("Group+" + ext("PROJECT-EXT"));
+    std::string groupFile = file("Group+", ext("PROJECT-EXT"), OutputNames::Use::shared);
     if (!writeSection("group's project file...", groupFile,
                       "scriv-group-project-body", false) ||
         !writeSection("group's contents...", groupFile,
@@ -315,8 +368,9 @@ bool CompileDriver::compileSingle(const std::string& projectName) {
   }
   engine_.setMacroValue("PROJECT-NAME", projectName);
   std::string path =
-      file(projectName +
-           ext(progress_.compileGroup ? "PROJECT-EXT" : "MEMBER-EXT"));
+      file(projectName,
+           ext(progress_.compileGroup ? "PROJECT-EXT" : "MEMBER-EXT"),
+           OutputNames::Use::projectFile);
   if (!writeSection("project file...", path, "scriv-project-body", false) ||
       !writeSection("title page...", path, "scriv-title-body", true))
     return false;

@@ -11,6 +11,8 @@
 //   single file    Calc + MEMBER-EXT (Calc + PROJECT-EXT in a group)
 //   group compile  also Group+ + PROJECT-EXT (and Group+ + CONTENTS-EXT
 //                  when split)
+// A page whose name another page of the run has already (letter case
+// aside) or that is too long for a file gets another one (OutputNames).
 #ifndef SCRIVLET_COMPILER_COMPILE_DRIVER_H_
 #define SCRIVLET_COMPILER_COMPILE_DRIVER_H_
 
@@ -26,6 +28,7 @@
 #include "compiler/exec_after.h"
 #include "compiler/macro_engine.h"
 #include "compiler/member_pages.h"
+#include "compiler/output_names.h"
 #include "compiler/output_queue.h"
 #include "compiler/preparation.h"
 #include "source/store.h"
@@ -84,6 +87,10 @@ class CompileDriver {
   // The HTML Help compiler this machine has, for "HELP-COMPILER" (empty:
   // none), so that a template builds the help file where it can.
   std::string helpCompiler;
+  // The file names given out so far in this run; the projects of a group
+  // share one, so that a page of one never replaces a page of another.
+  // The driver keeps its own when none is set.
+  OutputNames* outputNames = nullptr;
 
   // "/doc/" + "Calc.htm" -> "/doc/Calc.htm"; an empty folder is the current
   // folder.
@@ -103,7 +110,16 @@ class CompileDriver {
                  const std::string& file, bool append);
   bool moduleEnabled(const Element& module) const;
   std::string ext(const char* name);
-  std::string file(const std::string& name) const;
+  // The path of a file named `stem` + `ext`, as the run's names give it
+  // out; "" when the name may not be written.
+  std::string file(const std::string& stem, const std::string& ext,
+                   OutputNames::Use use = OutputNames::Use::page);
+  // Keeps the names of the files of the group's projects compiled after
+  // this one from this project's pages.
+  void reserveLaterProjectFiles();
+  // Gives every page of the split layout its file, before any is written:
+  // the contents and index link to them.
+  std::vector<std::pair<std::shared_ptr<Element>, std::string>> namePages();
   void put(const std::string& path, std::string text, bool append);
   void runAfterCompile(VBE& vbe);
   void setHelpFile(VBE& vbe);
@@ -115,6 +131,9 @@ class CompileDriver {
   Progress& progress_;
   std::string addinFolder_;
   std::string outputFolder_;
+  OutputNames ownNames_;
+  // In a group compile, the projects compiled after this one.
+  std::vector<std::string> laterProjects_;
   Preparation preparation_;
   CommentParser parser_;
   PageContext pageContext_;

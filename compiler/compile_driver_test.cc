@@ -225,6 +225,77 @@ TEST_F(CompileDriverTest, TheOneFileOfAGroupTakesTheProjectExtension) {
             std::string::npos);
 }
 
+// Pages that show where their links lead: the index names each page's
+// file when the compile had to give it another, and a member page its
+// module's page and its own.
+const char kLinkTemplate[] =
+    "$MEMBER-EXT$ .htm\n$PROJECT-EXT$ .htm\n$CONTENTS-EXT$ .hhc\n"
+    "$INDEX-EXT$ .hhk\n"
+    "$scriv-project-body$\nproject $PROJECT-NAME$;\n$end-scriv-project-body$\n"
+    "$scriv-index-body$\n$DOLIST$ $INDEX-LINK-LIST$\n"
+    "$LIST-ITEM-LABEL$=$LIST-ITEM-FILE$;$END-DOLIST$\n"
+    "$end-scriv-index-body$\n"
+    "$scriv-object-body$\nobject $MEMBER-NAME$ $MEMBER-FILE$ "
+    "$MEMBER-MODULE-FILE$;\n$end-scriv-object-body$\n"
+    "$scriv-method-body$\nmethod $MEMBER-NAME$ $MEMBER-FILE$ "
+    "$MEMBER-MODULE-FILE$;\n$end-scriv-method-body$\n";
+
+// The project file comes first and keeps its name; the class of the same
+// name (letter case aside, as Windows and macOS compare file names) gets
+// the next free one, and every link follows it.
+TEST_F(CompileDriverTest, APageNamedLikeAnEarlierOneGetsANameOfItsOwn) {
+  dir.write("c1.vbp", crlf({"Type=Exe", "Class=C1; C1.cls", "Name=\"c1\""}));
+  dir.write("C1.cls", classFile("C1", crlf({"Option Explicit", "'**",
+                                            "' A class.", "'**", "' Goes.",
+                                            "Public Sub Go()", "End Sub"})));
+  dir.write("out/C1-2.htm", "left from an earlier run");
+  Compilation c(dir.path("c1.vbp"), kLinkTemplate, dir.path("out"));
+  EXPECT_TRUE(c.driver->compile(*c.vbe));
+  EXPECT_EQ(fileNames(dir.path("out")),
+            "C1-2.htm C1-Go.htm c1+title.htm c1.hhc c1.hhk c1.htm");
+  EXPECT_EQ(dir.read("out/c1.htm"), "project c1;");
+  EXPECT_EQ(dir.read("out/C1-2.htm"), "object C1 C1-2 C1-2.htm;");
+  EXPECT_EQ(dir.read("out/C1-Go.htm"), "method Go C1-Go C1-2.htm;");
+  EXPECT_EQ(dir.read("out/c1.hhk"), "C1 object=C1-2.htm;Go method=;");
+  EXPECT_EQ(c.sink.messages,
+            "Project: c1\n"
+            "WARNING: \"C1.htm\" is the name of a page written before "
+            "(\"c1.htm\", letter case aside); this page is written as "
+            "\"C1-2.htm\".\n");
+}
+
+// A legal member name of 255 characters: its page name is shortened the
+// same way on every run, within the file system's 255 bytes.
+TEST_F(CompileDriverTest, AnOverlongPageNameIsShortenedAndLinksFollow) {
+  const std::string name = "L" + std::string(254, 'o');
+  dir.write("Proj.vbp", crlf({"Type=Exe", "Class=C1; C1.cls", "Name=\"Proj\""}));
+  dir.write("C1.cls", classFile("C1", crlf({"Option Explicit", "'**", "' Long.",
+                                            "Public Sub " + name + "()",
+                                            "End Sub"})));
+  auto c = std::make_unique<Compilation>(dir.path("Proj.vbp"), kLinkTemplate,
+                                         dir.path("out"));
+  EXPECT_TRUE(c->driver->compile(*c->vbe));
+  const std::string shortened = fittingStem("C1-" + name, ".htm") + ".htm";
+  EXPECT_EQ(shortened.size(), 247u);
+  EXPECT_EQ(shortened.substr(0, 230), "C1-L" + std::string(226, 'o'));
+  EXPECT_EQ(fileNames(dir.path("out")),
+            shortened + " C1.htm Proj+title.htm Proj.hhc Proj.hhk Proj.htm");
+  EXPECT_EQ(dir.read("out/" + shortened),
+            "method " + name + " " + shortened.substr(0, 243) + " C1.htm;");
+  EXPECT_EQ(dir.read("out/Proj.hhk"),
+            "C1 object=;" + name + " method=" + shortened + ";");
+  EXPECT_EQ(c->sink.messages,
+            "Project: Proj\nWARNING: \"C1-" + name +
+                ".htm\" is too long for a file name; the page is written as \"" +
+                shortened + "\".\n");
+  // The same name on the next run.
+  c = std::make_unique<Compilation>(dir.path("Proj.vbp"), kLinkTemplate,
+                                    dir.path("out"));
+  EXPECT_TRUE(c->driver->compile(*c->vbe));
+  EXPECT_EQ(fileNames(dir.path("out")),
+            shortened + " C1.htm Proj+title.htm Proj.hhc Proj.hhk Proj.htm");
+}
+
 TEST(OutputFile, JoinsFolderAndNameWithOneSeparator) {
   EXPECT_EQ(CompileDriver::outputFile("/doc/", "Calc.htm"), "/doc/Calc.htm");
   EXPECT_EQ(CompileDriver::outputFile("/doc", "Calc.htm"), "/doc/Calc.htm");

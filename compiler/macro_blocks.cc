@@ -270,6 +270,10 @@ bool normaliseLinkItem(const std::string& entry,
     item.location = std::move(parsed.location);
     item.memberName = std::move(parsed.memberName);
     if (item.element) item.helpID = item.element->helpID;
+    // A page the compile had to name otherwise: templates link to
+    // "LIST-ITEM-FILE" when it is set, as they do for an external file.
+    if (item.element && !item.element->pageFile.empty())
+      item.fileName = item.element->pageFile;
     if (item.label.empty()) {
       if (item.memberName.empty())
         item.label = item.location;

@@ -34,7 +34,26 @@ constexpr std::string_view kPageMacroNames[pageMacroCount] = {
     "MEMBER-FILE", "MEMBER-AUTHOR", "MEMBER-REVISION", "MEMBER-VERSION",
     "MEMBER-USER1", "MEMBER-USER2", "MEMBER-USER3", "MEMBER-USER4",
     "MEMBER-USER5", "MEMBER-PRIVATE", "MEMBER-PUBLIC", "MEMBER-FRIEND",
-    "MEMBER-DECLARATION", "MEMBER-SOURCECODE", "MEMBER-NEEDS-MODULE"};
+    "MEMBER-DECLARATION", "MEMBER-SOURCECODE", "MEMBER-NEEDS-MODULE",
+    "MEMBER-MODULE-FILE"};
+
+// "MEMBER-FILE": module name + "-" + member name, or the name of the file
+// the page was given instead, without MEMBER-EXT.
+std::string pageFileStem(const Element& element, const PageContext& context) {
+  if (element.pageFile.empty())
+    return element.moduleName() + "-" + element.name();
+  std::string_view stem = element.pageFile;
+  if (endsWith(stem, context.memberExt))
+    stem.remove_suffix(context.memberExt.size());
+  return std::string(stem);
+}
+
+std::string modulePageFile(const Element& element,
+                           const PageContext& context) {
+  auto renamed = context.modulePageFiles.find(element.cmo);
+  if (renamed != context.modulePageFiles.end()) return renamed->second;
+  return element.moduleName() + context.memberExt;
+}
 
 void setPageMacro(PageContext& context, PageMacro which, MacroValue value) {
   context.engine.setMacroValue(kPageMacroNames[which], std::move(value),
@@ -374,7 +393,8 @@ std::string compile(Element& element, PageContext& context) {
   std::string moduleName = element.moduleName();
   set(pageName, name);
   set(pageModule, moduleName);
-  set(pageFile, moduleName + "-" + name);
+  set(pageFile, pageFileStem(element, context));
+  set(pageModuleFile, modulePageFile(element, context));
   set(pageAuthor, parser.getAuthor());
   set(pageRevision, parser.getRevision());
   set(pageVersion, parser.getVersion());

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <unordered_map>
 
 #include "addin/project_settings.h"
 #include "comments/comment_parser.h"
@@ -26,7 +27,7 @@ enum PageMacro {
   pageRemarks, pageReturn, pageName, pageModule, pageFile, pageAuthor,
   pageRevision, pageVersion, pageUser1, pageUser2, pageUser3, pageUser4,
   pageUser5, pagePrivate, pagePublic, pageFriend, pageDeclaration,
-  pageSourceCode, pageNeedsModule, pageMacroCount
+  pageSourceCode, pageNeedsModule, pageModuleFile, pageMacroCount
 };
 using PageMacroHandles = std::array<MacroStore::Handle, pageMacroCount>;
 
@@ -47,6 +48,11 @@ struct PageContext {
     MacroStore::Handle handle;
   };
   std::array<UserMacro, 5> userMacros = {};
+  // The template's MEMBER-EXT, and the module pages that the compile gave
+  // another file name than the module's name + MEMBER-EXT: a member's page
+  // links to its module's page through "MEMBER-MODULE-FILE".
+  std::string memberExt = {};
+  std::unordered_map<const CodeModule*, std::string> modulePageFiles = {};
 };
 
 // The expanded body section of `element`. A failure while its comment

@@ -154,18 +154,30 @@ void rewriteContents(const std::string& path) {
   replaceFile(path, maskFileText(text), mode);
 }
 
-void renameMasked(const std::string& folder, const std::string& name) {
+void renameMasked(const std::string& folder, const std::string& name,
+                  ProducedNames& produced, std::vector<std::string>& notices) {
   std::string maskedName = maskNonAscii(name);
   if (maskedName == name)
     return;
+  std::string key = maskedName;
+  for (char& c : key)
+    c = foldAscii(c);
+  auto earlier = produced.find(key);
+  if (earlier != produced.end()) {
+    notices.push_back("Tessick: " + folder + name + " keeps its name: " +
+                      maskedName + " is the new name of " + earlier->second);
+    return;
+  }
   // rename() replaces a file of the new name in one step: deleting it first
   // and then moving would leave a moment with neither file in place.
-  ::rename((folder + name).c_str(), (folder + maskedName).c_str());
+  if (::rename((folder + name).c_str(), (folder + maskedName).c_str()) == 0)
+    produced.emplace(std::move(key), name);
 }
 
-bool maskFolder(const Options& options) {
+bool maskFolder(const Options& options, std::vector<std::string>& notices) {
   if (options.extensions.empty())
     return true;
+  ProducedNames produced;
   std::string_view list = options.extensions;
   while (true) {
     std::size_t comma = list.find(',');
@@ -180,7 +192,7 @@ bool maskFolder(const Options& options) {
         if (options.mode != Mode::namesOnly)
           rewriteContents(options.folder + name);
         if (options.mode != Mode::contentsOnly)
-          renameMasked(options.folder, name);
+          renameMasked(options.folder, name, produced, notices);
       }
     }
     if (comma == std::string_view::npos)

@@ -111,6 +111,33 @@ TEST_F(TessickFolder, UmlautPageIsRenamedAndTheLinkToItFollows) {
             read(dir));
 }
 
+// Two names that mask alike: the first renamed keeps the masked name, the
+// second keeps its own and is told; a file the run did not produce is still
+// replaced (a second run over the folder), letter case counting as one.
+TEST_F(TessickFolder, ANameAnEarlierRenameProducedIsNeverReplaced) {
+  std::string dir = make("twins", {
+      {"mod\xC4nderung.htm", "A \xC4"},
+      {"mod\xD6nderung.htm", "O \xD6"},
+      {"mod\xDCnderUNG.htm", "U \xDC"},
+      {"\xE4.htm", "new"},
+      {"_.htm", "from an earlier run"},
+  });
+  std::string errors;
+  EXPECT_EQ(0, run("/n /d " + dir + " /e htm", &errors));
+  EXPECT_EQ((Files{
+                {"mod_nderung.htm", "A \xC4"},
+                {"mod\xD6nderung.htm", "O \xD6"},
+                {"mod\xDCnderUNG.htm", "U \xDC"},
+                {"_.htm", "new"},
+            }),
+            read(dir));
+  EXPECT_EQ("Tessick: " + dir + "/mod\xD6nderung.htm keeps its name: "
+            "mod_nderung.htm is the new name of mod\xC4nderung.htm\n"
+            "Tessick: " + dir + "/mod\xDCnderUNG.htm keeps its name: "
+            "mod_nderUNG.htm is the new name of mod\xC4nderung.htm\n",
+            errors);
+}
+
 TEST_F(TessickFolder, NamesOnlyAndContentsOnly) {
   std::string names = make("names", {{"\xDC" "bersicht.htm", page}, {"index.htm", link}});
   std::string contents = make("contents", {{"\xDC" "bersicht.htm", page}, {"index.htm", link}});

@@ -19,6 +19,7 @@
 #include "platform/disk_vbe.h"
 #include "platform/process.h"
 #include "platform/trusted_templates.h"
+#include "source/text.h"
 
 namespace scrivlet {
 
@@ -170,14 +171,19 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
     err << "scrivlet compile: " << error << '\n';
     return compileFailed;
   }
-  for (const std::string& message : vbe->loadMessages)
-    err << "scrivlet compile: " << message << '\n';
-
   InterruptibleSink sink(out, options);
   Progress progress(&sink);
   sink.attach(&progress);
   vbe->writeOutsideProjects =
       options.writeOutsideProject || writeOutsideProjectPreferred();
+  // Warnings about the project (a module left out) are the compile's
+  // messages, with its other warnings; what could not be read is an error.
+  for (const std::string& message : vbe->loadMessages) {
+    if (startsWith(message, "WARNING: "))
+      progress.reportMessage(message);
+    else
+      err << "scrivlet compile: " << message << '\n';
+  }
   DiskFileSystem files;
   ConsoleMessageBox box(std::cin, err, isTerminal(0));
   FileServices services{files, box, progress};
@@ -188,6 +194,8 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
   bool group = isGroupFile(options.project);
   progress.compileGroup = group;
   std::vector<VBProject*> projects = projectsToCompile(*vbe, group);
+  // One for the whole run: the projects of a group may share a folder.
+  OutputNames outputNames;
   int result = compileDone;
   for (std::size_t i = 0; i < projects.size(); ++i) {
     vbe->setActiveVBProject(projects[i]);
@@ -233,6 +241,7 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
       return mayRunCommands(options, addinFolder, settings.templatePath,
                             progress);
     };
+    driver->outputNames = &outputNames;
     // An interrupt during the after-compile commands, after the last check,
     // counts as a stop too.
     if (!driver->compile(*vbe) || progress.abortRequested ||

@@ -158,6 +158,113 @@ TEST(CompileCommand, AGroupCompilesEveryProjectWithTheGroupFiles) {
   EXPECT_EQ(dir.read("doc/B.txt"), "project B");
 }
 
+// Two projects of a group, compiled into one folder, each with a Form1:
+// the second one's page gets a name of its own, with a warning, and its
+// links lead there; the group's own files are rewritten by each project
+// without one.
+TEST(CompileCommand, AGroupIntoOneFolderKeepsEveryProjectsPages) {
+  TempFolder dir;
+  dir.write("G.vbg", crlf({"VBGROUP 5.0", "StartupProject=a/A.vbp",
+                           "Project=b/B.vbp"}));
+  for (const std::string project : {"A", "B"}) {
+    std::string folder = project == "A" ? "a/" : "b/";
+    dir.write(folder + project + ".vbp",
+              crlf({"Type=Exe", "Class=Form1; Form1.cls",
+                    "Name=\"" + project + "\""}));
+    dir.write(folder + "Form1.cls",
+              classFile("Form1", crlf({"'**", "' Of " + project + ".",
+                                       "Option Explicit"})));
+  }
+  dir.write("t.scvt",
+            "$PROJECT-EXT$ .txt\n$CONTENTS-EXT$ .toc\n$INDEX-EXT$ .idx\n"
+            "$MEMBER-EXT$ .htm\n"
+            "$scriv-group-project-body$\n$DOLIST$ $GROUP-PROJECTS-LIST$\n"
+            "$LIST-ITEM$ $END-DOLIST$\n$end-scriv-group-project-body$\n"
+            "$scriv-index-body$\n$DOLIST$ $INDEX-LINK-LIST$\n"
+            "$LIST-ITEM-LOCATION$=$LIST-ITEM-FILE$ $END-DOLIST$\n"
+            "$end-scriv-index-body$\n"
+            "$scriv-object-body$\n$MEMBER-DESCRIPTION$\n"
+            "$end-scriv-object-body$\n");
+  CompileOptions options;
+  options.project = dir.path("G.vbg");
+  options.templateFile = dir.path("t.scvt");
+  options.outputFolder = dir.path("doc");
+  std::ostringstream out, err;
+  EXPECT_EQ(runCompileCommand(options, out, err), compileDone);
+  EXPECT_EQ(out.str(),
+            "Project: A\nProject: B\nWARNING: \"Form1.htm\" is the name of a "
+            "page written before (\"Form1.htm\", letter case aside); this "
+            "page is written as \"Form1-2.htm\".\n");
+  EXPECT_EQ(dir.read("doc/Group+.txt"), "A B ");
+  EXPECT_EQ(dir.read("doc/Form1.htm"), " Of A.\r\n");
+  EXPECT_EQ(dir.read("doc/Form1-2.htm"), " Of B.\r\n");
+  EXPECT_EQ(dir.read("doc/A.idx"), "Form1= ");
+  EXPECT_EQ(dir.read("doc/B.idx"), "Form1=Form1-2.htm ");
+}
+
+// A project of a group named like a class of a project before it: all of
+// them link to a project's files by the project's name, so the project
+// keeps it and the class page, whose links follow it, steps aside.
+TEST(CompileCommand, AProjectNamedLikeAnEarlierProjectsClassKeepsItsName) {
+  TempFolder dir;
+  dir.write("G.vbg", crlf({"VBGROUP 5.0", "StartupProject=A.vbp",
+                           "Project=Lib.vbp"}));
+  dir.write("A.vbp", crlf({"Type=Exe", "Class=LIB; Lib.cls", "Name=\"A\""}));
+  dir.write("Lib.cls", classFile("LIB", crlf({"'**", "' A class.",
+                                             "Option Explicit"})));
+  dir.write("Lib.vbp", crlf({"Type=OleDll", "Class=C; C.cls", "Name=\"Lib\""}));
+  dir.write("C.cls", classFile("C", crlf({"Option Explicit"})));
+  dir.write("t.scvt",
+            "$PROJECT-EXT$ .htm\n$MEMBER-EXT$ .htm\n$CONTENTS-EXT$ .toc\n"
+            "$INDEX-EXT$ .idx\n"
+            "$scriv-project-body$\nproject $PROJECT-NAME$\n"
+            "$end-scriv-project-body$\n"
+            "$scriv-index-body$\n$DOLIST$ $INDEX-LINK-LIST$\n"
+            "$LIST-ITEM-LOCATION$=$LIST-ITEM-FILE$ $END-DOLIST$\n"
+            "$end-scriv-index-body$\n"
+            "$scriv-object-body$\nclass $MEMBER-NAME$\n"
+            "$end-scriv-object-body$\n");
+  CompileOptions options;
+  options.project = dir.path("G.vbg");
+  options.templateFile = dir.path("t.scvt");
+  options.outputFolder = dir.path("doc");
+  std::ostringstream out, err;
+  EXPECT_EQ(runCompileCommand(options, out, err), compileDone);
+  EXPECT_EQ(out.str(),
+            "Project: A\nWARNING: \"LIB.htm\" is kept for the files of the "
+            "project Lib (\"Lib.htm\", letter case aside); this page is "
+            "written as \"LIB-2.htm\".\nProject: Lib\n");
+  EXPECT_EQ(dir.read("doc/LIB-2.htm"), "class LIB");
+  EXPECT_EQ(dir.read("doc/A.idx"), "LIB=LIB-2.htm ");
+  EXPECT_EQ(dir.read("doc/Lib.htm"), "project Lib");
+}
+
+// The module left out is told with the compile's messages; the first of
+// the name is documented.
+TEST(CompileCommand, ASecondModuleOfANameIsReportedWithTheCompile) {
+  TempFolder dir;
+  dir.write("P.vbp", crlf({"Type=Exe", "Class=C; C.cls", "Class=c; old/c.cls",
+                           "Name=\"P\""}));
+  dir.write("C.cls", classFile("C", crlf({"'**", "' New.", "Option Explicit"})));
+  dir.write("old/c.cls", classFile("c", crlf({"'**", "' Old.", "Option Explicit"})));
+  dir.write("t.scvt", "$MEMBER-EXT$ .txt\n$scriv-object-body$\n"
+                      "$MEMBER-DESCRIPTION$\n$end-scriv-object-body$\n");
+  CompileOptions options;
+  options.project = dir.path("P.vbp");
+  options.templateFile = dir.path("t.scvt");
+  options.outputFolder = dir.path("doc");
+  std::ostringstream out, err;
+  EXPECT_EQ(runCompileCommand(options, out, err), compileDone);
+  EXPECT_EQ(out.str(), "WARNING: Module name \"c\" in \"" +
+                           dir.path("old/c.cls") +
+                           "\" is the name of the module in \"" +
+                           dir.path("C.cls") + "\" too (letter case aside); \"" +
+                           dir.path("old/c.cls") + "\" is skipped\n"
+                           "Project: P\n");
+  EXPECT_EQ(err.str(), "");
+  EXPECT_EQ(dir.read("doc/C.txt"), " New.\r\n");
+}
+
 TEST(CompileCommand, AnInterruptStopsTheCompileAndSavesNothing) {
   TempFolder dir;
   dir.write("P.vbp", crlf({"Type=Exe", "Class=C; C.cls", "Name=\"P\""}));

@@ -151,6 +151,22 @@ void DiskVBProject::loadComponents(std::vector<std::string>& messages) {
     planned.push_back(plan(entry.key, entry.value));
   readModules(planned);
   for (PlannedComponent& component : planned) addComponent(component, messages);
+  moduleFiles_.clear();
+}
+
+// Visual Basic holds one module of a name; a second one in the project file
+// (an edit gone wrong, a merge) would otherwise vanish from everything that
+// looks modules up by name, its documentation with it, without a word.
+bool DiskVBProject::firstOfItsName(const std::string& name,
+                                   const std::string& path,
+                                   std::vector<std::string>& messages) {
+  auto [first, added] = moduleFiles_.try_emplace(foldCase(name), path);
+  if (added) return true;
+  messages.push_back("WARNING: Module name \"" + name + "\" in \"" + path +
+                     "\" is the name of the module in \"" + first->second +
+                     "\" too (letter case aside); \"" + path +
+                     "\" is skipped");
+  return false;
 }
 
 DiskVBProject::PlannedComponent DiskVBProject::plan(const std::string& key,
@@ -216,6 +232,7 @@ void DiskVBProject::addComponent(PlannedComponent& planned,
   std::string fallbackName =
       planned.declared.empty() ? stem(planned.fileName) : planned.declared;
   if (!planned.read) {
+    if (!firstOfItsName(fallbackName, planned.resolved, messages)) return;
     messages.push_back(planned.readError + "; " + fallbackName +
                        " stays in the project without its code");
     components_.push_back(std::make_unique<DiskVBComponent>(
@@ -226,6 +243,7 @@ void DiskVBProject::addComponent(PlannedComponent& planned,
   const std::string& resolved = planned.resolved;
   std::string name = unquoteAttribute(module->moduleAttribute("VB_Name"));
   if (name.empty()) name = fallbackName;
+  if (!firstOfItsName(name, resolved, messages)) return;
   auto component = std::make_unique<DiskVBComponent>(
       name, refineType(kind->type, *module), resolved);
   if (!isValidModuleName(name)) {

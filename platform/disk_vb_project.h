@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/disk_project_file.h"
@@ -61,12 +62,18 @@ class DiskVBProject : public VBProject {
   void readModules(std::vector<PlannedComponent>& planned);
   void addComponent(PlannedComponent& planned,
                     std::vector<std::string>& messages);
+  // False, with a warning, when a module of the same name (letter case
+  // aside) was added before: the project keeps the first.
+  bool firstOfItsName(const std::string& name, const std::string& path,
+                      std::vector<std::string>& messages);
 
   std::string path_;
   std::string folder_;
   std::string name_;
   DiskProjectFile file_;
   std::vector<std::unique_ptr<DiskVBComponent>> components_;
+  // While loading: folded module name -> the file it came from.
+  std::unordered_map<std::string, std::string> moduleFiles_;
 };
 
 // A letter, then letters, digits and "_": the names that may become file

@@ -166,6 +166,35 @@ TEST(DiskVBE, ManyModulesLoadInFileOrder) {
   EXPECT_EQ(last->ProcBodyLine("Run199", 0), 1);
 }
 
+// A second module of a name (letter case aside) would otherwise vanish
+// from everything that finds modules by name, with its documentation, and
+// without a word: it is skipped with a warning naming both files. An
+// unreadable one counts under the name it would have had.
+TEST(DiskVBE, ASecondModuleOfTheSameNameIsSkippedNamingBothFiles) {
+  TempFolder dir;
+  dir.write("P.vbp", crlf({"Type=Exe", "Module=modA; a.bas",
+                           "Module=Other; b.bas", "Module=MODA; gone.bas",
+                           "Module=modB; c.bas", "Name=\"P\""}));
+  dir.write("a.bas", module("modA"));
+  dir.write("b.bas", module("MODA", crlf({"'**", "' Documented.",
+                                          "Public Sub Run()", "End Sub"})));
+  dir.write("c.bas", module("modB"));
+  std::string error;
+  auto vbe = openProjectOrGroup(dir.path("P.vbp"), error);
+  ASSERT_TRUE(vbe) << error;
+  EXPECT_EQ(describe(*vbe->ActiveVBProject()), "modA 1 code\nmodB 1 code\n");
+  EXPECT_EQ(vbe->loadMessages,
+            (std::vector<std::string>{
+                "WARNING: Module name \"MODA\" in \"" + dir.path("b.bas") +
+                    "\" is the name of the module in \"" + dir.path("a.bas") +
+                    "\" too (letter case aside); \"" + dir.path("b.bas") +
+                    "\" is skipped",
+                "WARNING: Module name \"MODA\" in \"" + dir.path("gone.bas") +
+                    "\" is the name of the module in \"" + dir.path("a.bas") +
+                    "\" too (letter case aside); \"" + dir.path("gone.bas") +
+                    "\" is skipped"}));
+}
+
 TEST(DiskVBE, GroupListsProjectsInLineOrderAndStartsWithTheStartupProject) {
   TempFolder dir;
   dir.write("a/A.vbp", crlf({"Type=Exe", "Module=modA; modA.bas", "Name=\"A\""}));

@@ -54,6 +54,10 @@ class Element {
   bool hadComment = false;
   long helpID = 0;
   bool needsModule = false;
+  // The file name of the element's page when the compile had to give it
+  // another than the usual one (another page had that name, or it was too
+  // long); empty otherwise. Links to the page lead there.
+  std::string pageFile;
 
   // The module's name for a module element, else the member's name.
   std::string name() const;
