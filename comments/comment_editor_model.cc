@@ -116,29 +116,6 @@ std::string elementSourceText(const Element& element) {
   }
 }
 
-// The merge of generated and existing parameter text recognises the old
-// type sentence only behind "Required. " or "Optional. ". A property's
-// skeleton writes neither ("v Long. New width."), so without a mark every
-// Update would put the new type in front of the old one: "Single.Long. New
-// width.", then "Single.Single.Long. ...". A text that opens with a
-// sentence the skeleton writes ("Long.", "Form object.", the ParamArray
-// sentence) is marked "Optional. " so that this sentence, and a default
-// value sentence after it, are replaced. A one-word text such as "Wide."
-// is the user's and is left as it is.
-std::string withTypeSentenceMarked(const std::string& description) {
-  if (startsWith(description, "Required. ") ||
-      startsWith(description, "Optional. "))
-    return description;
-  std::size_t period = description.find('.');
-  if (period == std::string::npos) return description;
-  std::string sentence = trim(description.substr(0, period));
-  bool generated = isTypeSentence(sentence) &&
-                   (endsWith(sentence, " object") ||
-                    !isObjectTypeName(sentence) ||
-                    sentence.find(',') != std::string::npos);
-  return generated ? "Optional. " + description : description;
-}
-
 std::string parentFolder(const std::string& path) {
   std::filesystem::path p = std::filesystem::path(path).lexically_normal();
   return p.parent_path().string();
