@@ -279,6 +279,30 @@ std::size_t defaultSentenceEnd(const std::string& s, std::size_t from,
   return std::string::npos;
 }
 
+// "MSComctlLib.Node object": names joined by periods.
+bool isQualifiedTypeSentence(const std::string& text) {
+  std::string t = text;
+  if (endsWith(t, " object")) t.resize(t.size() - 7);
+  std::vector<std::string> names = split(t, ".");
+  return names.size() > 1 &&
+         std::all_of(names.begin(), names.end(), [](const std::string& name) {
+           return !endsWith(name, " object") && isTypeSentence(name);
+         });
+}
+
+// The end of `generated` when `existing` opens with it. The merge must
+// know its own work again, also where the type is no type sentence
+// ("Byte()", an array): otherwise every run would add it once more.
+std::size_t generatedTextEnd(const FoldedText& existing,
+                             const std::string& generated) {
+  std::string text = foldLineBreaks(generated).text;
+  const std::string& s = existing.text;
+  if (text.empty() || !startsWith(s, text) ||
+      (s.size() > text.size() && s[text.size()] != ' '))
+    return std::string::npos;
+  return existing.at[text.size()];
+}
+
 // Where the generated sentences that open `existing` end (just after their
 // last period); npos when it does not open with them.
 std::size_t generatedSentencesEnd(const std::string& existing,
@@ -290,19 +314,27 @@ std::size_t generatedSentencesEnd(const std::string& existing,
   bool optional = false;
   if (kind == GeneratedTextKind::parameter) {
     if (startsWith(s, "Optional. ")) optional = true;
-    else if (!startsWith(s, "Required. ")) return std::string::npos;
+    else if (!startsWith(s, "Required. ")) return generatedTextEnd(folded, generated);
     from = 10;
   }
   std::size_t b = s.find('.', from);
   if (b == std::string::npos || !isTypeSentence(trim(s.substr(from, b - from))))
-    return std::string::npos;
+    return generatedTextEnd(folded, generated);
+  // A type of another library: "MSComctlLib.Node object."
+  for (std::size_t next = s.find('.', b + 1);
+       next != std::string::npos &&
+       isQualifiedTypeSentence(trim(s.substr(from, next - from)));
+       next = s.find('.', next + 1))
+    b = next;
   static const std::string kDefault = " Default value is ";
   if (optional && s.compare(b + 1, kDefault.size(), kDefault) == 0) {
     std::size_t end =
         defaultSentenceEnd(s, b + 1 + kDefault.size(), defaultValueOf(generated));
     if (end != std::string::npos) b = end;
   }
-  return folded.at[b + 1];
+  std::size_t own = generatedTextEnd(folded, generated);
+  return own == std::string::npos ? folded.at[b + 1]
+                                  : std::max(own, folded.at[b + 1]);
 }
 
 bool isSeparator(char c) {

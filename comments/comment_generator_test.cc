@@ -133,6 +133,16 @@ TEST(ParamUpdate, MergesGeneratedSentencesWithTheUsersText) {
   EXPECT_EQ(mergeGeneratedText("Required.\r\nLong. The index.", "Required. Integer.",
                                K::parameter),
             "Required. Integer. The index.");
+  // Its own earlier result, also where the type is no type sentence.
+  EXPECT_EQ(mergeGeneratedText("Byte(). The key.", "Byte().", K::returnValue), "Byte(). The key.");
+  EXPECT_EQ(mergeGeneratedText("Required. Byte(). The key.", "Required. Byte().", K::parameter),
+            "Required. Byte(). The key.");
+  EXPECT_EQ(mergeGeneratedText("Required. MSComctlLib.Node object. The node.",
+                               "Required. MSComctlLib.Node object.", K::parameter),
+            "Required. MSComctlLib.Node object. The node.");
+  EXPECT_EQ(mergeGeneratedText("Required. MSComctlLib.Node object. The node.",
+                               "Required. Long.", K::parameter),
+            "Required. Long. The node.");
   EXPECT_EQ(userTextOf("Optional. Double. Default value is 1.5."), "");
   EXPECT_EQ(userTextOf("Long."), "");
   EXPECT_EQ(userTextOf("Required. Long. The index."), " The index.");
