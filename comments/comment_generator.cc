@@ -101,6 +101,13 @@ std::string firstPart(const std::string& entry) {
 
 }  // namespace
 
+bool isSameParameterName(std::string_view a, std::string_view b) {
+  auto bare = [](std::string_view name) {
+    return endsWith(name, "()") ? name.substr(0, name.size() - 2) : name;
+  };
+  return equalsNoCase(bare(a), bare(b));
+}
+
 bool isObjectTypeName(const std::string& type) {
   static const char* const kValueTypes[] = {
       "Boolean", "Byte",   "Currency", "Date",    "Double", "Integer",
@@ -170,15 +177,14 @@ std::string getExistingCommentForLastArgument(const Element& element,
 }
 
 // The existing entry for a parameter: the one spelled as the declaration
-// spells it, else the first whose name differs in case only, as Visual
-// Basic reads names.
+// spells it, else the first that names the same parameter.
 std::vector<ParamEntry>::const_iterator findParamEntry(
     const std::vector<ParamEntry>& entries, const std::string& name) {
   auto exact = std::find_if(entries.begin(), entries.end(),
                             [&](const ParamEntry& p) { return p.name == name; });
   if (exact != entries.end()) return exact;
   return std::find_if(entries.begin(), entries.end(), [&](const ParamEntry& p) {
-    return equalsNoCase(p.name, name);
+    return isSameParameterName(p.name, name);
   });
 }
 

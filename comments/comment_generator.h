@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "addin/project_settings.h"
@@ -13,6 +14,11 @@
 #include "source/vbide.h"
 
 namespace scrivlet {
+
+// Whether two parameter names name the same parameter as Visual Basic reads
+// them: case aside, and with or without the parentheses of an array
+// ("Bytes()" is "bytes").
+bool isSameParameterName(std::string_view a, std::string_view b);
 
 // False only for the built-in value types ("Long", "String", ...).
 bool isObjectTypeName(const std::string& type);

@@ -149,12 +149,12 @@ void BlockEditor::readRuns() {
 }
 
 // As the Update finds a parameter's entry: spelled alike first, else the
-// first that differs in case only.
+// first that names the same parameter.
 Run* BlockEditor::findRun(const std::string& name) {
   for (Run& run : params_)
     if (run.name == name) return &run;
   for (Run& run : params_)
-    if (equalsNoCase(run.name, name)) return &run;
+    if (isSameParameterName(run.name, name)) return &run;
   return nullptr;
 }
 

@@ -273,6 +273,13 @@ TEST(CommentLineEdit, NoDescriptionIsLost) {
   EXPECT_EQ(drop.start, 3);
   EXPECT_EQ(drop.oldLines, std::vector<std::string>{"'@param        gone Required. Long."});
   EXPECT_TRUE(drop.newLines.empty());
+
+  // An array parameter is the same parameter with or without parentheses.
+  std::string array = crlfLines({"Attribute VB_Name = \"M\"", "'**", "' @param Bytes The buffer.",
+                                 "Sub Fill(ByRef bytes() As Byte)", "End Sub"});
+  EXPECT_EQ(updatedModule(array),
+            replaceAll(array, "' @param Bytes The buffer.",
+                       "'@param        bytes() Required. Byte. The buffer."));
 }
 
 TEST(CommentLineEdit, SwitchedOffTagsAndMovedParameters) {
