@@ -1,7 +1,7 @@
 // scrivlet comment update: brings the parameter documentation of existing
 // comments in line with the declarations, as the comment editor's Update
-// and Apply do, for one element (FILE:LINE) or for every commented
-// procedure of a project.
+// does, for one element (FILE:LINE) or for every commented procedure of a
+// project; unattended, so it rewrites only the lines whose text changes.
 #ifndef SCRIVLET_PLATFORM_COMMENT_UPDATE_COMMAND_H_
 #define SCRIVLET_PLATFORM_COMMENT_UPDATE_COMMAND_H_
 
