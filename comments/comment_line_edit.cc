@@ -1,5 +1,7 @@
 #include "comments/comment_line_edit.h"
 
+#include <optional>
+
 #include "comments/comment_parser.h"
 #include "comments/word_wrapper.h"
 #include "source/text.h"
@@ -56,7 +58,7 @@ class BlockEditor {
  public:
   BlockEditor(const std::vector<std::string>& block,
               const ProjectSettings& settings)
-      : block_(block), settings_(settings), tags_(verbatimSettings_),
+      : block_(block), settings_(settings), tags_(settings),
         before_(block.size() + 1), dropped_(block.size(), false) {
     const std::string& opener = block.front();
     indent_ = opener.substr(0, opener.size() - leftTrim(opener).size());
@@ -71,10 +73,6 @@ class BlockEditor {
   std::vector<std::string> result() const;
 
  private:
-  static ProjectSettings verbatim(ProjectSettings settings) {
-    settings.indentMode = 0;
-    return settings;
-  }
   bool isTag(std::size_t line) const {
     return tags_.isTagLine(trimmedView(texts_[line]));
   }
@@ -97,7 +95,6 @@ class BlockEditor {
 
   const std::vector<std::string>& block_;
   const ProjectSettings& settings_;
-  ProjectSettings verbatimSettings_ = verbatim(settings_);
   CommentParser tags_;
   std::string indent_;
   std::vector<std::string> texts_;
@@ -115,7 +112,13 @@ void BlockEditor::readRuns() {
   texts_.resize(block_.size());
   for (std::size_t n = 1; n < block_.size(); ++n) texts_[n] = commentText(block_[n]);
   firstTag_ = block_.size();
-  CommentParser value(verbatimSettings_);
+  // Values are read as they stand, whatever the indent mode.
+  std::optional<ProjectSettings> verbatim;
+  if (settings_.indentMode != 0) {
+    verbatim = settings_;
+    verbatim->indentMode = 0;
+  }
+  CommentParser value(verbatim ? *verbatim : settings_);
   for (std::size_t n = 1; n < block_.size(); ++n) {
     if (!isTag(n)) continue;
     if (firstTag_ == block_.size()) firstTag_ = n;

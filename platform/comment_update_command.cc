@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <optional>
 
 #include "comments/comment_editor_model.h"
 #include "comments/comment_line_edit.h"
@@ -16,6 +17,12 @@
 namespace scrivlet {
 
 namespace {
+
+// The update of one element with settings already made unattended, which
+// the editor reads live: a module's elements share one copy.
+CommentUpdate updateComment(const std::shared_ptr<Element>& element,
+                            ProjectSettings& working, bool write);
+ProjectSettings unattended(ProjectSettings settings);
 
 // How the file's lines fall apart: the header, then each visible line
 // followed by the attribute lines under it.
@@ -251,7 +258,7 @@ int updateOne(const CommentUpdateRequest& request, std::ostream& out,
 
 // From the top down, so that a block that grows or shrinks moves only
 // lines that are still to come.
-int updateModule(DiskCodeModule& module, const ProjectSettings& settings,
+int updateModule(DiskCodeModule& module, ProjectSettings& working,
                  const CommentUpdateRequest& request, Report& report,
                  std::ostream& out, std::ostream& err) {
   int result = 0;
@@ -260,22 +267,27 @@ int updateModule(DiskCodeModule& module, const ProjectSettings& settings,
                    [](const auto& a, const auto& b) {
                      return a->CodeLocation() < b->CodeLocation();
                    });
-  FileEdits edits(module.filePath(), module.toBytes(), writes(request));
+  // Most modules need no edit; their layout is read only when one does.
+  std::optional<FileEdits> edits;
   for (const auto& element : elements) {
     try {
-      CommentUpdate update = updateElementComment(element, settings, false);
+      CommentUpdate update = updateComment(element, working, false);
+      if (update.outcome != UpdateOutcome::updated &&
+          update.outcome != UpdateOutcome::leftAlone)
+        continue;
+      if (!edits) edits.emplace(module.filePath(), module.toBytes(), writes(request));
       if (update.outcome == UpdateOutcome::updated) {
-        edits.add(update);
+        edits->add(update);
         applyCommentUpdate(module, update);
       }
-      report.element(edits, *element, update);
+      report.element(*edits, *element, update);
     } catch (const std::exception& e) {
       err << "scrivlet: " << element->canonicalLink() << ": " << e.what()
           << '\n';
       result = 1;
     }
   }
-  if (request.dryRun && !edits.empty()) edits.printDiff(out);
+  if (request.dryRun && edits && !edits->empty()) edits->printDiff(out);
   return result;
 }
 
@@ -295,9 +307,10 @@ int updateProject(const CommentUpdateRequest& request, std::ostream& out,
     vbe->setActiveVBProject(project.get());
     ProjectSettings settings;
     loadSettingsForActiveProject(*vbe, settings);
+    ProjectSettings working = unattended(settings);
     for (const auto& component : project->components())
       if (DiskCodeModule* module = component->diskCodeModule())
-        result |= updateModule(*module, settings, request, report, out, err);
+        result |= updateModule(*module, working, request, report, out, err);
   }
   if (writes(request)) {
     for (const std::string& e : vbe->saveChanged()) {
@@ -338,15 +351,31 @@ ParamDocumentation updatedDocumentation(CommentEditorModel& editor) {
 
 }  // namespace
 
+namespace {
+
+// The editor must open on the comment as it is, to see what Update does,
+// and show every line break as it stands.
+ProjectSettings unattended(ProjectSettings settings) {
+  settings.autoUpdateParams = 0;
+  settings.autoInsertEOL = 0;
+  return settings;
+}
+
+}  // namespace
+
 CommentUpdate updateElementComment(const std::shared_ptr<Element>& element,
                                    const ProjectSettings& settings, bool write) {
+  ProjectSettings working = unattended(settings);
+  return updateComment(element, working, write);
+}
+
+namespace {
+
+CommentUpdate updateComment(const std::shared_ptr<Element>& element,
+                            ProjectSettings& working, bool write) {
+  const ProjectSettings& settings = working;
   CommentUpdate result;
   if (!element || !element->isProcedure()) return result;
-  // The editor must open on the comment as it is, to see what Update does,
-  // and show every line break as it stands.
-  ProjectSettings working = settings;
-  working.autoUpdateParams = 0;
-  working.autoInsertEOL = 0;
   CommentEditorModel editor(working);
   editor.openElement(element);
   long start = 0, end = 0;
@@ -388,6 +417,8 @@ CommentUpdate updateElementComment(const std::shared_ptr<Element>& element,
   if (write) applyCommentUpdate(module, result);
   return result;
 }
+
+}  // namespace
 
 void applyCommentUpdate(CodeModule& module, const CommentUpdate& update) {
   if (update.outcome != UpdateOutcome::updated) return;
