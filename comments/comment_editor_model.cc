@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "comments/comment_generator.h"
 #include "comments/comment_parser.h"
@@ -224,11 +225,15 @@ void CommentEditorModel::openElement(std::shared_ptr<Element> element) {
     element_->hadComment = hadComment;
   } else {
     // Reading must not hand out help numbers into the code.
-    ProjectSettings reading = settings_;
-    reading.comContextID = false;
+    std::optional<ProjectSettings> reading;
+    if (settings_.comContextID) {
+      reading = settings_;
+      reading->comContextID = false;
+    }
     store elements;
     Progress progress;
-    ProjectLoader loader(elements, reading, progress, nullptr);
+    ProjectLoader loader(elements, reading ? *reading : settings_, progress,
+                         nullptr);
     element_->hadComment = false;
     lines = loader.getComment(*element_);
     hadComment = element_->hadComment;
@@ -269,9 +274,12 @@ std::string CommentEditorModel::display(const std::string& value) const {
 
 void CommentEditorModel::fillFromComment(const std::vector<std::string>& lines) {
   // Comment lines are shown as they stand, whatever the indent mode.
-  ProjectSettings verbatim = settings_;
-  verbatim.indentMode = 0;
-  CommentParser parser(verbatim);
+  std::optional<ProjectSettings> verbatim;
+  if (settings_.indentMode != 0) {
+    verbatim = settings_;
+    verbatim->indentMode = 0;
+  }
+  CommentParser parser(verbatim ? *verbatim : settings_);
   parser.setComment(lines);
 
   description = display(withoutFinalCR(parser.getDescription()));

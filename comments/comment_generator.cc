@@ -1,6 +1,7 @@
 #include "comments/comment_generator.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "comments/comment_parser.h"
 #include "source/proc_definition.h"
@@ -192,9 +193,12 @@ ParamDocumentation updateParamsFromDeclaration(
     const ParamDocumentation& current, const std::vector<std::string>& skeleton,
     const ProjectSettings& settings) {
   // The skeleton is read verbatim, whatever indent mode the user works in.
-  ProjectSettings verbatim = settings;
-  verbatim.indentMode = 0;
-  CommentParser parser(verbatim);
+  std::optional<ProjectSettings> verbatim;
+  if (settings.indentMode != 0) {
+    verbatim = settings;
+    verbatim->indentMode = 0;
+  }
+  CommentParser parser(verbatim ? *verbatim : settings);
   parser.setComment(skeleton);
 
   ParamDocumentation updated;

@@ -354,10 +354,14 @@ ParamDocumentation updatedDocumentation(CommentEditorModel& editor) {
 namespace {
 
 // The editor must open on the comment as it is, to see what Update does,
-// and show every line break as it stands.
+// and show every line break as it stands. It reads comments verbatim and
+// hands out no help numbers anyway; saying so up front spares it a copy
+// of the settings for every element.
 ProjectSettings unattended(ProjectSettings settings) {
   settings.autoUpdateParams = 0;
   settings.autoInsertEOL = 0;
+  settings.indentMode = 0;
+  settings.comContextID = false;
   return settings;
 }
 
