@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "comments/comment_generator.h"
 #include "comments/comment_parser.h"
@@ -116,29 +117,6 @@ std::string elementSourceText(const Element& element) {
   }
 }
 
-// The merge of generated and existing parameter text recognises the old
-// type sentence only behind "Required. " or "Optional. ". A property's
-// skeleton writes neither ("v Long. New width."), so without a mark every
-// Update would put the new type in front of the old one: "Single.Long. New
-// width.", then "Single.Single.Long. ...". A text that opens with a
-// sentence the skeleton writes ("Long.", "Form object.", the ParamArray
-// sentence) is marked "Optional. " so that this sentence, and a default
-// value sentence after it, are replaced. A one-word text such as "Wide."
-// is the user's and is left as it is.
-std::string withTypeSentenceMarked(const std::string& description) {
-  if (startsWith(description, "Required. ") ||
-      startsWith(description, "Optional. "))
-    return description;
-  std::size_t period = description.find('.');
-  if (period == std::string::npos) return description;
-  std::string sentence = trim(description.substr(0, period));
-  bool generated = isTypeSentence(sentence) &&
-                   (endsWith(sentence, " object") ||
-                    !isObjectTypeName(sentence) ||
-                    sentence.find(',') != std::string::npos);
-  return generated ? "Optional. " + description : description;
-}
-
 std::string parentFolder(const std::string& path) {
   std::filesystem::path p = std::filesystem::path(path).lexically_normal();
   return p.parent_path().string();
@@ -247,11 +225,15 @@ void CommentEditorModel::openElement(std::shared_ptr<Element> element) {
     element_->hadComment = hadComment;
   } else {
     // Reading must not hand out help numbers into the code.
-    ProjectSettings reading = settings_;
-    reading.comContextID = false;
+    std::optional<ProjectSettings> reading;
+    if (settings_.comContextID) {
+      reading = settings_;
+      reading->comContextID = false;
+    }
     store elements;
     Progress progress;
-    ProjectLoader loader(elements, reading, progress, nullptr);
+    ProjectLoader loader(elements, reading ? *reading : settings_, progress,
+                         nullptr);
     element_->hadComment = false;
     lines = loader.getComment(*element_);
     hadComment = element_->hadComment;
@@ -292,9 +274,12 @@ std::string CommentEditorModel::display(const std::string& value) const {
 
 void CommentEditorModel::fillFromComment(const std::vector<std::string>& lines) {
   // Comment lines are shown as they stand, whatever the indent mode.
-  ProjectSettings verbatim = settings_;
-  verbatim.indentMode = 0;
-  CommentParser parser(verbatim);
+  std::optional<ProjectSettings> verbatim;
+  if (settings_.indentMode != 0) {
+    verbatim = settings_;
+    verbatim->indentMode = 0;
+  }
+  CommentParser parser(verbatim ? *verbatim : settings_);
   parser.setComment(lines);
 
   description = display(withoutFinalCR(parser.getDescription()));

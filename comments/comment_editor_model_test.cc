@@ -274,13 +274,13 @@ TEST(CommentEditor, RepeatedUpdateKeepsOneTypeSentence) {
   }
   EXPECT_EQ(module->toBytes(),
             crlf({"'**", "'@param        v Single. New width.",
-                  "'@param        w Form object.Wide.",
+                  "'@param        w Form object. Wide.",
                   "'@param        p() ParamArray, comma-delimited list of Variant values.",
                   "Public Property Let Width(ByVal v As Single, w As Form, _",
                   "    ParamArray p())",
                   "End Property", "'**",
                   "'@param        n Optional. Integer. Default value is 2. Count.",
-                  "'@param        m Optional. Long.The m.",
+                  "'@param        m Optional. Long. The m.",
                   "Sub Grow(Optional n As Integer = 2, Optional m As Long)",
                   "End Sub"}));
 }
@@ -455,7 +455,7 @@ TEST(CommentEditor, SettingsGridBelongsToTheSelectedParameter) {
   EXPECT_TRUE(editor.gridEnabled());
   EXPECT_EQ(editor.composeComment(),
             (std::vector<std::string>{
-                "@param        a Required. Variant.x",
+                "@param        a Required. Variant. x",
                 "@param        b Required. Variant.",
                 "@param        c Required. Variant.",
                 "@param        d Required. Variant.",

@@ -1,6 +1,7 @@
 #include "comments/comment_generator.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "comments/comment_parser.h"
 #include "source/proc_definition.h"
@@ -101,6 +102,13 @@ std::string firstPart(const std::string& entry) {
 
 }  // namespace
 
+bool isSameParameterName(std::string_view a, std::string_view b) {
+  auto bare = [](std::string_view name) {
+    return endsWith(name, "()") ? name.substr(0, name.size() - 2) : name;
+  };
+  return equalsNoCase(bare(a), bare(b));
+}
+
 bool isObjectTypeName(const std::string& type) {
   static const char* const kValueTypes[] = {
       "Boolean", "Byte",   "Currency", "Date",    "Double", "Integer",
@@ -169,13 +177,28 @@ std::string getExistingCommentForLastArgument(const Element& element,
   return params.empty() ? std::string() : kParamTag + params.back();
 }
 
+// The existing entry for a parameter: the one spelled as the declaration
+// spells it, else the first that names the same parameter.
+std::vector<ParamEntry>::const_iterator findParamEntry(
+    const std::vector<ParamEntry>& entries, const std::string& name) {
+  auto exact = std::find_if(entries.begin(), entries.end(),
+                            [&](const ParamEntry& p) { return p.name == name; });
+  if (exact != entries.end()) return exact;
+  return std::find_if(entries.begin(), entries.end(), [&](const ParamEntry& p) {
+    return isSameParameterName(p.name, name);
+  });
+}
+
 ParamDocumentation updateParamsFromDeclaration(
     const ParamDocumentation& current, const std::vector<std::string>& skeleton,
     const ProjectSettings& settings) {
   // The skeleton is read verbatim, whatever indent mode the user works in.
-  ProjectSettings verbatim = settings;
-  verbatim.indentMode = 0;
-  CommentParser parser(verbatim);
+  std::optional<ProjectSettings> verbatim;
+  if (settings.indentMode != 0) {
+    verbatim = settings;
+    verbatim->indentMode = 0;
+  }
+  CommentParser parser(verbatim ? *verbatim : settings);
   parser.setComment(skeleton);
 
   ParamDocumentation updated;
@@ -186,9 +209,7 @@ ParamDocumentation updateParamsFromDeclaration(
 
   for (const std::string& entry : parser.getParamList()) {
     ParamEntry generated = splitParamEntry(entry);
-    auto existing = std::find_if(
-        current.params.begin(), current.params.end(),
-        [&](const ParamEntry& p) { return p.name == generated.name; });
+    auto existing = findParamEntry(current.params, generated.name);
     std::string description =
         existing == current.params.end() ? "" : existing->description;
     updated.params.push_back(
@@ -201,39 +222,168 @@ ParamDocumentation updateParamsFromDeclaration(
   for (const std::vector<std::string>& group : current.settingGroups) {
     if (group.empty()) continue;
     std::string name = firstPart(group.front());
-    bool stillAParameter = std::any_of(
-        updated.params.begin(), updated.params.end(),
-        [&](const ParamEntry& p) { return p.name == name; });
-    if (stillAParameter) updated.settingGroups[kept++] = group;
+    auto param = findParamEntry(updated.params, name);
+    if (param == updated.params.end()) continue;
+    // The rows follow the parameter's spelling, so that they stay its rows.
+    std::vector<std::string>& rows = updated.settingGroups[kept++];
+    for (const std::string& row : group)
+      rows.push_back(param->name + row.substr(std::min(row.find(CR), row.size())));
   }
   return updated;
 }
 
+namespace {
+
+// The text with each line break, and the blanks around it, read as one
+// blank, so that sentences match however the text was wrapped; `at[i]` is
+// where character i stands in the original ("a \r b" reads "a b"). The
+// editor's text boxes break lines with CR LF.
+struct FoldedText {
+  std::string text;
+  std::vector<std::size_t> at;
+};
+
+FoldedText foldLineBreaks(const std::string& s) {
+  FoldedText folded;
+  for (std::size_t i = 0; i < s.size();) {
+    std::size_t j = i;
+    bool lineBreak = false;
+    while (j < s.size() && (s[j] == ' ' || s[j] == CR || s[j] == '\n'))
+      lineBreak |= s[j++] != ' ';
+    if (lineBreak) {
+      folded.text += ' ';
+      folded.at.push_back(i);
+      i = j;
+    } else {
+      folded.text += s[i];
+      folded.at.push_back(i++);
+    }
+  }
+  folded.at.push_back(s.size());
+  return folded;
+}
+
+// "Optional. Double. Default value is 1.5." -> "1.5".
+std::string defaultValueOf(const std::string& generated) {
+  static const std::string kSentence = " Default value is ";
+  std::size_t at = generated.find(kSentence);
+  if (at == std::string::npos) return "";
+  std::string value = generated.substr(at + kSentence.size());
+  if (endsWith(value, ".")) value.pop_back();
+  return value;
+}
+
+// The period that ends a default value sentence whose value starts at
+// `from`: after the value the declaration gives, else the first period
+// that ends a sentence (a decimal point or a period inside a string does
+// not); npos when there is none.
+std::size_t defaultSentenceEnd(const std::string& s, std::size_t from,
+                               const std::string& value) {
+  std::size_t end = from + value.size();
+  if (!value.empty() && s.compare(from, value.size(), value) == 0 &&
+      end < s.size() && s[end] == '.')
+    return end;
+  for (std::size_t p = s.find('.', from); p != std::string::npos;
+       p = s.find('.', p + 1))
+    if (p + 1 == s.size() || s[p + 1] == ' ') return p;
+  return std::string::npos;
+}
+
+// "MSComctlLib.Node object": names joined by periods.
+bool isQualifiedTypeSentence(const std::string& text) {
+  std::string t = text;
+  if (endsWith(t, " object")) t.resize(t.size() - 7);
+  std::vector<std::string> names = split(t, ".");
+  return names.size() > 1 &&
+         std::all_of(names.begin(), names.end(), [](const std::string& name) {
+           return !endsWith(name, " object") && isTypeSentence(name);
+         });
+}
+
+// The end of `generated` when `existing` opens with it. The merge must
+// know its own work again, also where the type is no type sentence
+// ("Byte()", an array): otherwise every run would add it once more.
+std::size_t generatedTextEnd(const FoldedText& existing,
+                             const std::string& generated) {
+  std::string text = foldLineBreaks(generated).text;
+  const std::string& s = existing.text;
+  if (text.empty() || !startsWith(s, text) ||
+      (s.size() > text.size() && s[text.size()] != ' '))
+    return std::string::npos;
+  return existing.at[text.size()];
+}
+
+// Where the generated sentences that open `existing` end (just after their
+// last period); npos when it does not open with them.
+std::size_t generatedSentencesEnd(const std::string& existing,
+                                  const std::string& generated,
+                                  GeneratedTextKind kind) {
+  FoldedText folded = foldLineBreaks(existing);
+  const std::string& s = folded.text;
+  std::size_t from = 0;
+  bool optional = false;
+  if (kind == GeneratedTextKind::parameter) {
+    if (startsWith(s, "Optional. ")) optional = true;
+    else if (!startsWith(s, "Required. ")) return generatedTextEnd(folded, generated);
+    from = 10;
+  }
+  std::size_t b = s.find('.', from);
+  if (b == std::string::npos || !isTypeSentence(trim(s.substr(from, b - from))))
+    return generatedTextEnd(folded, generated);
+  // A type of another library: "MSComctlLib.Node object."
+  for (std::size_t next = s.find('.', b + 1);
+       next != std::string::npos &&
+       isQualifiedTypeSentence(trim(s.substr(from, next - from)));
+       next = s.find('.', next + 1))
+    b = next;
+  static const std::string kDefault = " Default value is ";
+  if (optional && s.compare(b + 1, kDefault.size(), kDefault) == 0) {
+    std::size_t end =
+        defaultSentenceEnd(s, b + 1 + kDefault.size(), defaultValueOf(generated));
+    if (end != std::string::npos) b = end;
+  }
+  std::size_t own = generatedTextEnd(folded, generated);
+  return own == std::string::npos ? folded.at[b + 1]
+                                  : std::max(own, folded.at[b + 1]);
+}
+
+bool isSeparator(char c) {
+  return c == ' ' || c == CR || c == '\n' || c == '\t';
+}
+
+}  // namespace
+
 std::string mergeGeneratedText(const std::string& existing,
                                const std::string& generated,
                                GeneratedTextKind kind) {
-  std::string s = existing;
-  bool optional = false;
-  if (kind == GeneratedTextKind::parameter) {
-    if (startsWith(existing, "Required. ")) {
-      s = existing.substr(10);
-    } else if (startsWith(existing, "Optional. ")) {
-      s = existing.substr(10);
-      optional = true;
-    } else {
-      return generated + existing;
-    }
-  }
-  std::size_t b = s.find('.');
-  if (b == std::string::npos || !isTypeSentence(trim(s.substr(0, b))))
-    return generated + existing;
-  if (optional) {
-    std::size_t further = s.find('.', b + 1);
-    if (further != std::string::npos &&
-        s.compare(b + 1, 18, " Default value is ") == 0)
-      b = further;
-  }
-  return generated + s.substr(b + 1);
+  std::size_t end = generatedSentencesEnd(existing, generated, kind);
+  std::string rest = end == std::string::npos ? existing : existing.substr(end);
+  // "Required. Long.The index." would read as one garbled sentence.
+  if (generated.empty() || rest.empty() || isSeparator(rest.front()))
+    return generated + rest;
+  return generated + " " + rest;
+}
+
+std::string userTextOf(const std::string& text, GeneratedTextKind kind) {
+  std::string marked =
+      kind == GeneratedTextKind::parameter ? withTypeSentenceMarked(text) : text;
+  std::size_t end = generatedSentencesEnd(marked, "", kind);
+  if (end == std::string::npos) return text;
+  return marked.substr(end);
+}
+
+std::string withTypeSentenceMarked(const std::string& description) {
+  if (startsWith(description, "Required. ") ||
+      startsWith(description, "Optional. "))
+    return description;
+  std::size_t period = description.find('.');
+  if (period == std::string::npos) return description;
+  std::string sentence = trim(description.substr(0, period));
+  bool generated = isTypeSentence(sentence) &&
+                   (endsWith(sentence, " object") ||
+                    !isObjectTypeName(sentence) ||
+                    sentence.find(',') != std::string::npos);
+  return generated ? "Optional. " + description : description;
 }
 
 bool isTypeSentence(const std::string& text) {

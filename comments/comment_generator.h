@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "addin/project_settings.h"
@@ -13,6 +14,11 @@
 #include "source/vbide.h"
 
 namespace scrivlet {
+
+// Whether two parameter names name the same parameter as Visual Basic reads
+// them: case aside, and with or without the parentheses of an array
+// ("Bytes()" is "bytes").
+bool isSameParameterName(std::string_view a, std::string_view b);
 
 // False only for the built-in value types ("Long", "String", ...).
 bool isObjectTypeName(const std::string& type);
@@ -64,7 +70,9 @@ struct ParamDocumentation {
 // `current` brought in line with the declaration that `skeleton` was made
 // from: parameters that no longer exist are dropped, new ones appear with
 // their generated text, and the generated type sentences of the others are
-// renewed while the user's own text is kept.
+// renewed while the user's own text is kept. A parameter's entry is found
+// by its name as Visual Basic compares names (case aside, an exact match
+// first); the result spells it as the declaration does.
 ParamDocumentation updateParamsFromDeclaration(
     const ParamDocumentation& current, const std::vector<std::string>& skeleton,
     const ProjectSettings& settings);
@@ -73,10 +81,26 @@ enum class GeneratedTextKind { parameter, returnValue };
 
 // "Required. Long. The index." with generated "Required. Integer." gives
 // "Required. Integer. The index."; "The index." gives
-// "Required. Integer.The index.".
+// "Required. Integer. The index.". Line breaks inside the old generated
+// sentences read as blanks, and an old default value ends where the
+// declaration's value ends: "Optional. Double. Default value\ris 1.5. F."
+// with "Optional. Single. Default value is 1.5." gives
+// "Optional. Single. Default value is 1.5. F.".
 std::string mergeGeneratedText(const std::string& existing,
                                const std::string& generated,
                                GeneratedTextKind kind);
+
+// What is left of a parameter description or a return text without the
+// sentences a skeleton writes: "Required. Long. The index." -> " The
+// index."; "Long." -> "".
+std::string userTextOf(const std::string& text,
+                       GeneratedTextKind kind = GeneratedTextKind::parameter);
+
+// A property's skeleton writes no "Required. " or "Optional. ", so a text
+// that opens with a sentence the skeleton writes ("Long.", "Form object.")
+// is marked "Optional. " for the merge to recognise that sentence and a
+// default value sentence after it; "Wide." is the user's and stays as it is.
+std::string withTypeSentenceMarked(const std::string& description);
 
 // "Long", "Form object", "ParamArray, comma-delimited list of Variant values".
 bool isTypeSentence(const std::string& text);

@@ -106,13 +106,53 @@ TEST(ParamUpdate, MergesGeneratedSentencesWithTheUsersText) {
   using K = GeneratedTextKind;
   EXPECT_EQ(mergeGeneratedText("Required. Long. The index.", "Required. Integer.", K::parameter),
             "Required. Integer. The index.");
+  // A blank between the generated sentences and the user's text.
   EXPECT_EQ(mergeGeneratedText("The index.", "Required. Integer.", K::parameter),
-            "Required. Integer.The index.");
+            "Required. Integer. The index.");
+  EXPECT_EQ(mergeGeneratedText("Required. Long.The index.", "Required. Integer.", K::parameter),
+            "Required. Integer. The index.");
+  EXPECT_EQ(mergeGeneratedText("", "Required. Integer.", K::parameter), "Required. Integer.");
+  EXPECT_EQ(mergeGeneratedText("\rThe index.", "Required. Integer.", K::parameter),
+            "Required. Integer.\rThe index.");
+  // A decimal default is one value, however often the merge runs, and so is
+  // a default the declaration has changed.
+  EXPECT_EQ(mergeGeneratedText("Optional. Double. Default value is 1.5. The factor.",
+                               "Optional. Double. Default value is 1.5.", K::parameter),
+            "Optional. Double. Default value is 1.5. The factor.");
+  EXPECT_EQ(mergeGeneratedText("Optional. Double. Default value is 1.5. The factor.",
+                               "Optional. Single. Default value is 2.", K::parameter),
+            "Optional. Single. Default value is 2. The factor.");
+  EXPECT_EQ(mergeGeneratedText("Optional. String. Default value is \"a.b\". Name.",
+                               "Optional. String. Default value is \"a.b\".", K::parameter),
+            "Optional. String. Default value is \"a.b\". Name.");
+  // Sentences broken over lines, as wrapping or the editor's text box
+  // breaks them, are still the generated ones.
+  EXPECT_EQ(mergeGeneratedText("Optional. Double. Default value\r  is 1.5. The\rfactor.",
+                               "Optional. Single. Default value is 1.5.", K::parameter),
+            "Optional. Single. Default value is 1.5. The\rfactor.");
+  EXPECT_EQ(mergeGeneratedText("Required.\r\nLong. The index.", "Required. Integer.",
+                               K::parameter),
+            "Required. Integer. The index.");
+  // Its own earlier result, also where the type is no type sentence.
+  EXPECT_EQ(mergeGeneratedText("Byte(). The key.", "Byte().", K::returnValue), "Byte(). The key.");
+  EXPECT_EQ(mergeGeneratedText("Required. Byte(). The key.", "Required. Byte().", K::parameter),
+            "Required. Byte(). The key.");
+  EXPECT_EQ(mergeGeneratedText("Required. MSComctlLib.Node object. The node.",
+                               "Required. MSComctlLib.Node object.", K::parameter),
+            "Required. MSComctlLib.Node object. The node.");
+  EXPECT_EQ(mergeGeneratedText("Required. MSComctlLib.Node object. The node.",
+                               "Required. Long.", K::parameter),
+            "Required. Long. The node.");
+  EXPECT_EQ(userTextOf("Optional. Double. Default value is 1.5."), "");
+  EXPECT_EQ(userTextOf("Long."), "");
+  EXPECT_EQ(userTextOf("Required. Long. The index."), " The index.");
+  EXPECT_EQ(userTextOf("Wide."), "Wide.");
+  EXPECT_EQ(userTextOf("Collection.", K::returnValue), "");
   EXPECT_EQ(mergeGeneratedText("Optional. Long. Default value is 1. Start.",
                                "Optional. Long. Default value is 2.", K::parameter),
             "Optional. Long. Default value is 2. Start.");
   EXPECT_EQ(mergeGeneratedText("Required. Not a type. Text.", "Required. Long.", K::parameter),
-            "Required. Long.Required. Not a type. Text.");
+            "Required. Long. Required. Not a type. Text.");
   EXPECT_EQ(mergeGeneratedText("Long. The count.", "Integer.", K::returnValue),
             "Integer. The count.");
   EXPECT_TRUE(isTypeSentence("Form object"));
@@ -125,10 +165,14 @@ TEST(ParamUpdate, MergesGeneratedSentencesWithTheUsersText) {
 TEST(ParamUpdate, FollowsTheDeclaration) {
   ProjectSettings settings;
   ParamDocumentation current;
-  current.params = {{"old", "Required. Long. Gone."}, {"index", "Required. Long. The index."}};
+  // Names are compared as Visual Basic compares them, an exact match first.
+  current.params = {{"old", "Required. Long. Gone."},
+                    {"INDEX", "Required. Long. Other."},
+                    {"index", "Required. Long. The index."},
+                    {"ADDED", "Required. Long. Added."}};
   current.returnText = "Long. The count.";
   current.settingGroups[0] = {"old\rA\r1\rx\r"};
-  current.settingGroups[2] = {"index\rB\r2\ry\r"};
+  current.settingGroups[2] = {"Added\rB\r2\ry\r"};
   std::vector<std::string> skeleton{"", "@param        index Required. Integer.",
                                     "@param        added Optional. String.",
                                     "@return       Integer."};
@@ -137,9 +181,9 @@ TEST(ParamUpdate, FollowsTheDeclaration) {
   EXPECT_EQ(updated.params[0].name + "=" + updated.params[0].description,
             "index=Required. Integer. The index.");
   EXPECT_EQ(updated.params[1].name + "=" + updated.params[1].description,
-            "added=Optional. String.");
+            "added=Optional. String. Added.");
   EXPECT_EQ(updated.returnText, "Integer. The count.");
-  EXPECT_EQ(updated.settingGroups[0], std::vector<std::string>{"index\rB\r2\ry\r"});
+  EXPECT_EQ(updated.settingGroups[0], std::vector<std::string>{"added\rB\r2\ry\r"});
   EXPECT_TRUE(updated.settingGroups[1].empty() && updated.settingGroups[2].empty());
 
   // A skeleton without @return clears the return text.

@@ -92,9 +92,10 @@ class CommentParser {
   std::string getUser4() const { return getUser(4); }
   std::string getUser5() const { return getUser(5); }
 
- private:
   // Whether a trimmed line opens with a tag, built in or the user's.
   bool isTagLine(std::string_view trimmed) const;
+
+ private:
   // Line `i` without its leading and trailing spaces.
   std::string_view trimmed(std::size_t i) const;
   // The value of line `i` when it is a `tag` line.

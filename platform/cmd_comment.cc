@@ -4,6 +4,7 @@
 // in line with the declarations.
 #include <iostream>
 
+#include "comments/comment_editor_model.h"
 #include "comments/comment_generator.h"
 #include "platform/command.h"
 #include "platform/comment_update_command.h"
@@ -17,7 +18,25 @@ namespace {
 struct AddOptions {
   std::string fileLine;
   std::string project;
+  bool force = false;
 };
+
+// "lines 12-15" of the file, as an editor numbers them.
+std::string fileLines(const DiskCodeModule& module, long start, long end) {
+  std::string bytes = module.toBytes();
+  long first = fileLineOfVisibleLine(bytes, start);
+  long last = fileLineOfVisibleLine(bytes, end);
+  return first == last ? "line " + std::to_string(first)
+                       : "lines " + std::to_string(first) + "-" +
+                             std::to_string(last);
+}
+
+// Where the element's comment block stands, when it has one.
+bool existingComment(const Element& element, long& start, long& end) {
+  if (element.kind() == ElementKind::Smodule)
+    return getModuleCommentRange(*element.cmo, start, end);
+  return getCommentRange(element, start, end);
+}
 
 int runAdd(const AddOptions& options) {
   std::string file;
@@ -39,6 +58,17 @@ int runAdd(const AddOptions& options) {
     return 2;
   }
   std::shared_ptr<Element> element = elementAtLine(*target.module, line);
+  // A second block would stand between the comment and the declaration and
+  // hide it from the pages; in a code window the user sees that at once,
+  // here nobody would.
+  long start = 0, end = 0;
+  if (!options.force && existingComment(*element, start, end)) {
+    std::cerr << "scrivlet comment add: " << file << ": "
+              << element->canonicalLink() << " already has a comment ("
+              << fileLines(*target.module, start, end)
+              << "); nothing changed (--force adds another block)\n";
+    return 1;
+  }
   addComment(*element, target.settings);
   for (const std::string& failure : target.save()) {
     std::cerr << "scrivlet comment add: " << failure << '\n';
@@ -62,11 +92,15 @@ std::function<int()> setup(CLI::App& app) {
                   "the project (.vbp) whose settings apply; by default the "
                   "project file in the module's folder that lists it, else "
                   "the default settings");
+  add->add_flag("--force", options->force,
+                "insert the skeleton even when the element has a comment "
+                "(the new block then stands between it and the declaration)");
   add->footer(
       "The skeleton is that of the member whose declaration or code holds the "
       "line, or of the module when no member does; it goes directly above the "
       "declaration, indented like it, and the module is saved. A line of the "
-      "hidden header or an attribute line is refused.");
+      "hidden header or an attribute line is refused, and so is an element "
+      "that already has a comment, unless --force is given.");
   auto update = app.add_subcommand(
       "update", "Bring parameter documentation in line with the declarations");
   std::function<int()> runUpdate = setupCommentUpdate(*update);

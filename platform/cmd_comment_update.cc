@@ -18,7 +18,9 @@ std::function<int()> setupCommentUpdate(CLI::App& app) {
   app.add_flag("--all", request->all,
                "update every commented procedure of the project TARGET");
   app.add_flag("--dry-run", request->dryRun,
-               "show the new comment blocks without writing them");
+               "print what would change as a unified diff, write nothing");
+  app.add_flag("--check", request->check,
+               "write nothing; exit 1 when a comment is out of date");
   app.add_option("--project", request->project,
                  "the project whose settings apply to FILE (default: the "
                  "project file in FILE's folder that lists it; none, the "
@@ -26,15 +28,20 @@ std::function<int()> setupCommentUpdate(CLI::App& app) {
       ->type_name("P.vbp");
   app.footer(
       "Runs the comment editor's Update on an existing documentation "
-      "comment and writes it back: \"@param\" lines follow the declaration "
-      "(new parameters appear, removed ones go, type sentences are renewed, "
-      "the rest of each description is kept), and so does \"@return\". Only "
-      "procedures that have a comment are touched, and only when something "
-      "changes; the block is then rewritten as the editor writes it. LINE "
-      "counts the lines of the file as an editor shows it, header and "
-      "attribute lines included; it may be any line of the declaration or "
-      "the procedure, but not a hidden header or attribute line. One line is printed per changed element: "
-      "FILE:LINE: LINK: parameters updated.");
+      "comment and writes its result as a minimal edit: \"@param\" lines "
+      "follow the declaration (new parameters appear, removed ones go, type "
+      "sentences are renewed, the rest of each description is kept), and so "
+      "does \"@return\". Only the lines whose text changes are rewritten; "
+      "every other line of the block and of the file stays as it is. A block "
+      "in which a parameter that no longer exists still has a description of "
+      "its own is left unchanged and reported, so that no description is "
+      "lost. LINE counts the lines of the file as an editor shows it, header "
+      "and attribute lines included; it may be any line of the declaration "
+      "or the procedure, but not a hidden header or attribute line. Printed: "
+      "FILE:LINE: LINK for each changed comment, one line for each comment "
+      "left unchanged and why, and the count; with --dry-run the diff "
+      "(the rest goes to the error output); with --check each comment that "
+      "is out of date.");
   return [request] { return runCommentUpdate(*request, std::cout, std::cerr); };
 }
 

@@ -1,11 +1,13 @@
 // scrivlet copy-code FILE START[:COL] [END[:COL]]: selected lines as a
 // code-example block for a documentation comment.
 #include <iostream>
+#include <utility>
 
 #include "comments/code_example.h"
 #include "platform/command.h"
 #include "platform/disk_code_module.h"
 #include "platform/module_target.h"
+#include "source/text.h"
 
 namespace scrivlet {
 namespace {
@@ -58,14 +60,22 @@ int run(const Options& options) {
       return 2;
     }
   }
+  // A range without columns takes whole lines at both ends, whichever end
+  // is given first.
+  if (end.line != 0 && end.line < start.line) std::swap(start, end);
   if (start.column == 0) start.column = 1;
   if (end.line == 0) {
     end = start;  // an empty selection: the whole line
   } else if (end.column == 0) {
     end.column = static_cast<long>(target.module->Lines(end.line, 1).size()) + 1;
   }
-  std::cout << copySelectionAsCode(*target.module, start.line, start.column,
-                                   end.line, end.column);
+  // Lines end as in a module file, so the block reads right on a terminal
+  // and pastes into one.
+  std::cout << replaceAll(copySelectionAsCode(*target.module, start.line,
+                                              start.column, end.line,
+                                              end.column),
+                          "\r", "\r\n")
+            << "\r\n";
   return 0;
 }
 
@@ -81,8 +91,9 @@ std::function<int()> setup(CLI::App& app) {
   app.footer(
       "Prints the selection as a code-example block (\"'$CODE$\", each line "
       "after an apostrophe with \"$EOL$\" on all but the last, "
-      "\"'$END-CODE$\"), lines separated by CR as the block is pasted into "
-      "a comment. Lines are counted as an editor shows the file.");
+      "\"'$END-CODE$\"), each line ended by CR LF as in a module file. "
+      "Lines are counted as an editor shows the file; a line given without "
+      "a column is taken whole.");
   return [options] { return run(*options); };
 }
 

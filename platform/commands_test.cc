@@ -115,13 +115,39 @@ TEST(CommentAddCommand, InsertsTheSkeletonAndNothingElse) {
   EXPECT_EQ(runScrivlet("comment add '" + (folder / "History.cls") + "'").status, 2);
 }
 
+TEST(CommentAddCommand, RefusesWhereACommentExists) {
+  ScratchFolder folder = copyOfExample();
+  std::string module = folder / "modMath.bas";
+  std::string before = readFile(module);
+  testing::ProgramRun refused = runScrivlet("comment add '" + module + ":13'");
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err, "scrivlet comment add: " + module +
+                             ": modMath.DEFAULT_PRECISION already has a comment (lines "
+                             "10-12); nothing changed (--force adds another block)\n");
+  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(readFile(module), before);
+
+  testing::ProgramRun forced = runScrivlet("comment add --force '" + module + ":13'");
+  ASSERT_EQ(forced.status, 0) << forced.err;
+  std::string expected = before;
+  expected.insert(before.find("Public Const DEFAULT_PRECISION"), "'**\r\n'\r\n'@see\r\n");
+  EXPECT_EQ(readFile(module), expected);
+}
+
 TEST(CopyCodeCommand, PrintsTheBlock) {
   std::string file = "'" + kExample + "/modMath.bas'";
+  // Lines end as in a module file.
   EXPECT_EQ(runScrivlet("copy-code " + file + " 81").out,
-            "'$CODE$\r'Public Sub StartTimer()\r'$END-CODE$");
+            "'$CODE$\r\n'Public Sub StartTimer()\r\n'$END-CODE$\r\n");
   EXPECT_EQ(runScrivlet("copy-code " + file + " 82:5 83:37").out,
-            "'$CODE$\r'If gTimerFrequency = 0 Then QueryPerformanceFrequency gTimerFrequency$EOL$\r"
-            "'    QueryPerformanceCounter mStarted\r'$END-CODE$");
+            "'$CODE$\r\n'If gTimerFrequency = 0 Then QueryPerformanceFrequency gTimerFrequency$EOL$\r\n"
+            "'    QueryPerformanceCounter mStarted\r\n'$END-CODE$\r\n");
+  // Without columns both ends are whole lines, in either order.
+  std::string whole =
+      "'$CODE$\r\n'    If gTimerFrequency = 0 Then QueryPerformanceFrequency gTimerFrequency$EOL$\r\n"
+      "'    QueryPerformanceCounter mStarted\r\n'$END-CODE$\r\n";
+  EXPECT_EQ(runScrivlet("copy-code " + file + " 82 83").out, whole);
+  EXPECT_EQ(runScrivlet("copy-code " + file + " 83 82").out, whole);
   // Given end first, the selection is turned round.
   EXPECT_EQ(runScrivlet("copy-code " + file + " 83:37 82:5").out,
             runScrivlet("copy-code " + file + " 82:5 83:37").out);

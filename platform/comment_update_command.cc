@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <iostream>
+#include <optional>
 
 #include "comments/comment_editor_model.h"
+#include "comments/comment_line_edit.h"
 #include "platform/cli_support.h"
 #include "platform/disk_code_module.h"
 #include "platform/disk_module_text.h"
@@ -15,6 +17,12 @@
 namespace scrivlet {
 
 namespace {
+
+// The update of one element with settings already made unattended, which
+// the editor reads live: a module's elements share one copy.
+CommentUpdate updateComment(const std::shared_ptr<Element>& element,
+                            ProjectSettings& working, bool write);
+ProjectSettings unattended(ProjectSettings settings);
 
 // How the file's lines fall apart: the header, then each visible line
 // followed by the attribute lines under it.
@@ -37,33 +45,164 @@ FileLayout layoutOf(std::string_view bytes) {
   return layout;
 }
 
-std::vector<std::string> blockAsWritten(const CodeModule& module, long line,
-                                        const std::vector<std::string>& lines) {
-  std::string declaration = module.Lines(line, 1);
-  std::string indent(declaration.size() - leftTrim(declaration).size(), ' ');
-  std::vector<std::string> block{indent + "'**"};
-  for (const std::string& text : lines) block.push_back(indent + "'" + text);
-  return block;
+// One module file while its comments are updated: its lines as they were,
+// the edits made so far (top down), and where its visible lines stand in
+// the file. Comment blocks hold no attribute lines, so an edit moves the
+// file lines under it as far as the visible ones.
+class FileEdits {
+ public:
+  // `written`: whether the lines are to be named as the updated file
+  // numbers them, else as the file on disk, which stays as it was.
+  FileEdits(std::string path, const std::string& bytes, bool written)
+      : path_(std::move(path)), written_(written) {
+    for (DiskRawLine& line : splitRawLines(bytes))
+      original_.push_back(std::move(line.text));
+    FileLayout layout = layoutOf(bytes);
+    long line = layout.header;
+    for (long hidden : layout.hiddenAfter) {
+      fileLine_.push_back(++line);
+      line += hidden;
+    }
+  }
+
+  // "path:12": where what is now visible line `line` stands.
+  std::string location(long line) const {
+    long fileLine = fileLineOf(line - shift_) + (written_ ? shift_ : 0);
+    return path_ + ":" + std::to_string(fileLine);
+  }
+  void add(const CommentUpdate& update) {
+    edits_.push_back(
+        {fileLineOf(update.start - shift_), update.oldLines, update.newLines});
+    shift_ += static_cast<long>(update.newLines.size()) -
+              static_cast<long>(update.oldLines.size());
+  }
+  bool empty() const { return edits_.empty(); }
+  void printDiff(std::ostream& out) const;
+
+ private:
+  struct Edit {
+    long line;  // in the original file
+    std::vector<std::string> oldLines;
+    std::vector<std::string> newLines;
+  };
+  long fileLineOf(long originalLine) const {
+    if (originalLine >= 1 && originalLine <= static_cast<long>(fileLine_.size()))
+      return fileLine_[static_cast<std::size_t>(originalLine - 1)];
+    return static_cast<long>(original_.size()) + 1;
+  }
+
+  std::string path_;
+  bool written_;
+  std::vector<std::string> original_;
+  std::vector<long> fileLine_;
+  std::vector<Edit> edits_;
+  long shift_ = 0;
+};
+
+// A unified diff with three lines of context; edits whose context touches
+// share a hunk.
+void FileEdits::printDiff(std::ostream& out) const {
+  constexpr long kContext = 3;
+  auto oldCount = [](const Edit& e) { return static_cast<long>(e.oldLines.size()); };
+  auto newCount = [](const Edit& e) { return static_cast<long>(e.newLines.size()); };
+  auto lineCount = static_cast<long>(original_.size());
+  out << "--- " << path_ << "\n+++ " << path_ << '\n';
+  long shift = 0;
+  for (std::size_t first = 0; first < edits_.size();) {
+    std::size_t last = first;
+    while (last + 1 < edits_.size() &&
+           edits_[last + 1].line - (edits_[last].line + oldCount(edits_[last])) <=
+               2 * kContext)
+      ++last;
+    long from = std::max(1L, edits_[first].line - kContext);
+    long to = std::min(lineCount,
+                       edits_[last].line + oldCount(edits_[last]) - 1 + kContext);
+    long grows = 0;
+    for (std::size_t e = first; e <= last; ++e)
+      grows += newCount(edits_[e]) - oldCount(edits_[e]);
+    long count = to - from + 1;
+    out << "@@ -" << from << ',' << count << " +" << from + shift << ','
+        << count + grows << " @@\n";
+    std::size_t e = first;
+    long line = from;
+    while (line <= to || (e <= last && edits_[e].line == line)) {
+      if (e <= last && edits_[e].line == line) {
+        for (const std::string& l : edits_[e].oldLines) out << '-' << l << '\n';
+        for (const std::string& l : edits_[e].newLines) out << '+' << l << '\n';
+        line += oldCount(edits_[e++]);
+      } else {
+        out << ' ' << original_[static_cast<std::size_t>(line++ - 1)] << '\n';
+      }
+    }
+    shift += grows;
+    first = last + 1;
+  }
 }
 
-std::string location(const DiskCodeModule& module, const Element& element) {
-  long line = fileLineOfVisibleLine(module.toBytes(), element.CodeLocation());
-  return module.filePath() + ":" + std::to_string(line);
+}  // namespace
+
+namespace {
+
+std::string whyLeftAlone(const std::string& name) {
+  if (name == "@return")
+    return "the declaration returns nothing; the \"@return\" text would be lost";
+  return "no parameter \"" + name +
+         "\" in the declaration; its description would be lost";
 }
 
-void report(std::ostream& out, const DiskCodeModule& module,
-            const Element& element, const CommentUpdate& update,
-            bool dryRun) {
-  out << location(module, element) << ": " << element.canonicalLink()
-      << ": parameters updated\n";
-  if (dryRun)
-    for (const std::string& line : update.block) out << line << '\n';
-}
+// What a run prints: per changed block its place, per block left alone
+// its reason, and at the end the count; or, for a dry run, the diff.
+class Report {
+ public:
+  Report(const CommentUpdateRequest& request, std::ostream& out,
+         std::ostream& err)
+      : request_(request), out_(out), err_(err) {}
+
+  // Call after the update's edit has been made.
+  void element(const FileEdits& file, const Element& element,
+               const CommentUpdate& update) {
+    std::string link = element.canonicalLink();
+    if (update.outcome == UpdateOutcome::updated) {
+      ++updated_;
+      if (request_.dryRun) return;
+      out_ << file.location(element.CodeLocation()) << ": " << link
+           << (request_.check ? ": out of date\n" : "\n");
+    } else if (update.outcome == UpdateOutcome::leftAlone) {
+      ++leftAlone_;
+      for (const auto& [name, line] : update.kept)
+        notes() << file.location(line) << ": " << link
+                << ": left unchanged: " << whyLeftAlone(name) << '\n';
+    }
+  }
+  void summary() {
+    notes() << updated_ << (updated_ == 1 ? " comment " : " comments ")
+            << (request_.check ? "out of date" : request_.dryRun ? "to update"
+                                                                  : "updated");
+    if (leftAlone_ > 0) notes() << ", " << leftAlone_ << " left unchanged";
+    notes() << '\n';
+  }
+  bool outOfDate() const { return updated_ + leftAlone_ > 0; }
+
+ private:
+  // A dry run's standard output is the diff alone, so that it can be
+  // applied as a patch.
+  std::ostream& notes() { return request_.dryRun ? err_ : out_; }
+
+  const CommentUpdateRequest& request_;
+  std::ostream& out_;
+  std::ostream& err_;
+  int updated_ = 0;
+  int leftAlone_ = 0;
+};
 
 bool saveAll(ModuleTarget& target, std::ostream& err) {
   std::vector<std::string> errors = target.save();
   for (const std::string& e : errors) err << "scrivlet: " << e << '\n';
   return errors.empty();
+}
+
+bool writes(const CommentUpdateRequest& request) {
+  return !request.dryRun && !request.check;
 }
 
 int updateOne(const CommentUpdateRequest& request, std::ostream& out,
@@ -87,8 +226,9 @@ int updateOne(const CommentUpdateRequest& request, std::ostream& out,
     return 2;
   }
   std::shared_ptr<Element> element = elementAtLine(module, line);
-  CommentUpdate update =
-      updateElementComment(element, target.settings, !request.dryRun);
+  FileEdits edits(module.filePath(), module.toBytes(), writes(request));
+  CommentUpdate update = updateElementComment(element, target.settings, false);
+  Report report(request, out, err);
   switch (update.outcome) {
     case UpdateOutcome::notAProcedure:
       err << "scrivlet: " << request.target << ": " << element->canonicalLink()
@@ -99,15 +239,56 @@ int updateOne(const CommentUpdateRequest& request, std::ostream& out,
           << " has no documentation comment\n";
       return 1;
     case UpdateOutcome::upToDate:
-      out << location(module, *element) << ": " << element->canonicalLink()
-          << ": up to date\n";
+      out << edits.location(element->CodeLocation()) << ": "
+          << element->canonicalLink() << ": up to date\n";
       return 0;
+    case UpdateOutcome::leftAlone:
+      report.element(edits, *element, update);
+      return 1;
     case UpdateOutcome::updated:
       break;
   }
-  if (!request.dryRun && !saveAll(target, err)) return 1;
-  report(out, module, *element, update, request.dryRun);
-  return 0;
+  edits.add(update);
+  applyCommentUpdate(module, update);
+  if (writes(request) && !saveAll(target, err)) return 1;
+  report.element(edits, *element, update);
+  if (request.dryRun) edits.printDiff(out);
+  return request.check ? 1 : 0;
+}
+
+// From the top down, so that a block that grows or shrinks moves only
+// lines that are still to come.
+int updateModule(DiskCodeModule& module, ProjectSettings& working,
+                 const CommentUpdateRequest& request, Report& report,
+                 std::ostream& out, std::ostream& err) {
+  int result = 0;
+  std::vector<std::shared_ptr<Element>> elements = procedureElements(module);
+  std::stable_sort(elements.begin(), elements.end(),
+                   [](const auto& a, const auto& b) {
+                     return a->CodeLocation() < b->CodeLocation();
+                   });
+  // Most modules need no edit; their layout is read only when one does.
+  std::optional<FileEdits> edits;
+  for (const auto& element : elements) {
+    try {
+      CommentUpdate update = updateComment(element, working, false);
+      if (update.outcome != UpdateOutcome::updated &&
+          update.outcome != UpdateOutcome::leftAlone)
+        continue;
+      if (!edits) edits.emplace(module.filePath(), module.toBytes(), writes(request));
+      if (update.outcome == UpdateOutcome::updated) {
+        edits->add(update);
+        applyCommentUpdate(module, update);
+      }
+      report.element(*edits, *element, update);
+    } catch (const std::exception& e) {
+      err << "scrivlet: " << element->canonicalLink() << ": " << e.what()
+          << '\n';
+      result = 1;
+    }
+  }
+  if (request.dryRun && edits && !edits->empty()) edits->printDiff(out);
+  return result;
 }
 
 int updateProject(const CommentUpdateRequest& request, std::ostream& out,
@@ -121,42 +302,24 @@ int updateProject(const CommentUpdateRequest& request, std::ostream& out,
   for (const std::string& message : vbe->loadMessages)
     err << "scrivlet: " << message << '\n';
   int result = 0;
+  Report report(request, out, err);
   for (const auto& project : vbe->projects()) {
     vbe->setActiveVBProject(project.get());
     ProjectSettings settings;
     loadSettingsForActiveProject(*vbe, settings);
-    for (const auto& component : project->components()) {
-      DiskCodeModule* module = component->diskCodeModule();
-      if (!module) continue;
-      // From the top down, so that a block that grows or shrinks moves only
-      // lines that are still to come and every reported line stays true.
-      std::vector<std::shared_ptr<Element>> elements =
-          procedureElements(*module);
-      std::stable_sort(elements.begin(), elements.end(),
-                       [](const auto& a, const auto& b) {
-                         return a->CodeLocation() < b->CodeLocation();
-                       });
-      for (const auto& element : elements) {
-        CommentUpdate update;
-        try {
-          update = updateElementComment(element, settings, !request.dryRun);
-        } catch (const std::exception& e) {
-          err << "scrivlet: " << element->canonicalLink() << ": " << e.what()
-              << '\n';
-          result = 1;
-          continue;
-        }
-        if (update.outcome == UpdateOutcome::updated)
-          report(out, *module, *element, update, request.dryRun);
-      }
-    }
+    ProjectSettings working = unattended(settings);
+    for (const auto& component : project->components())
+      if (DiskCodeModule* module = component->diskCodeModule())
+        result |= updateModule(*module, working, request, report, out, err);
   }
-  if (!request.dryRun) {
+  if (writes(request)) {
     for (const std::string& e : vbe->saveChanged()) {
       err << "scrivlet: " << e << '\n';
       result = 1;
     }
   }
+  report.summary();
+  if (request.check && report.outOfDate()) result = 1;
   return result;
 }
 
@@ -173,50 +336,100 @@ long fileLineOfVisibleLine(std::string_view bytes, long visibleLine) {
   return line;
 }
 
+namespace {
+
+// What the editor's Update makes of the element's parameters and return
+// text, lines joined by CR.
+ParamDocumentation updatedDocumentation(CommentEditorModel& editor) {
+  editor.update();
+  ParamDocumentation updated;
+  for (const EditorParam& p : editor.params)
+    updated.params.push_back({p.name, replaceAll(p.description, "\r\n", "\r")});
+  updated.returnText = replaceAll(editor.returnText, "\r\n", "\r");
+  return updated;
+}
+
+}  // namespace
+
+namespace {
+
+// The editor must open on the comment as it is, to see what Update does,
+// and show every line break as it stands. It reads comments verbatim and
+// hands out no help numbers anyway; saying so up front spares it a copy
+// of the settings for every element.
+ProjectSettings unattended(ProjectSettings settings) {
+  settings.autoUpdateParams = 0;
+  settings.autoInsertEOL = 0;
+  settings.indentMode = 0;
+  settings.comContextID = false;
+  return settings;
+}
+
+}  // namespace
+
 CommentUpdate updateElementComment(const std::shared_ptr<Element>& element,
                                    const ProjectSettings& settings, bool write) {
+  ProjectSettings working = unattended(settings);
+  return updateComment(element, working, write);
+}
+
+namespace {
+
+CommentUpdate updateComment(const std::shared_ptr<Element>& element,
+                            ProjectSettings& working, bool write) {
+  const ProjectSettings& settings = working;
   CommentUpdate result;
   if (!element || !element->isProcedure()) return result;
-  // The editor must open on the comment as it is, to see what Update does.
-  ProjectSettings working = settings;
-  working.autoUpdateParams = 0;
   CommentEditorModel editor(working);
   editor.openElement(element);
-  if (!editor.hadComment) {
+  long start = 0, end = 0;
+  if (!editor.hadComment || !getCommentRange(*element, start, end)) {
     result.outcome = UpdateOutcome::noComment;
     return result;
   }
-  std::vector<std::string> before = editor.composeComment();
-  std::vector<EditorParam> params = editor.params;
-  std::array<SettingsGroup, 3> groups = editor.settingsGroups;
-  std::string returnText = editor.returnText;
-  editor.update();
-  if (!settings.addParam) {
-    editor.params = params;
-    editor.settingsGroups = groups;
+  CodeModule& module = *element->cmo;
+  std::vector<std::string> block;
+  for (long n = start; n <= end; ++n) block.push_back(module.Lines(n, 1));
+  CommentLineEdit edit =
+      editParamDocumentation(block, updatedDocumentation(editor),
+                             settings.addParam, settings.addReturn, settings);
+  if (!edit.kept.empty()) {
+    result.outcome = UpdateOutcome::leftAlone;
+    for (const CommentLineEdit::Kept& kept : edit.kept)
+      result.kept.emplace_back(kept.name, start + static_cast<long>(kept.line));
+    return result;
   }
-  if (!settings.addReturn) editor.returnText = returnText;
-  const std::vector<std::string>& after = editor.composeComment();
-  if (after == before) {
+  if (!edit.changed) {
     result.outcome = UpdateOutcome::upToDate;
     return result;
   }
+  // Only the lines that differ are replaced: the others keep their bytes,
+  // line ends included.
+  std::size_t same = 0, sameAtEnd = 0;
+  std::size_t shorter = std::min(block.size(), edit.lines.size());
+  while (same < shorter && block[same] == edit.lines[same]) ++same;
+  while (sameAtEnd < shorter - same &&
+         block[block.size() - 1 - sameAtEnd] ==
+             edit.lines[edit.lines.size() - 1 - sameAtEnd])
+    ++sameAtEnd;
   result.outcome = UpdateOutcome::updated;
-  CodeModule& module = *element->cmo;
-  result.block =
-      blockAsWritten(module, element->CodeLocation(), editor.workingLines);
-  if (!write) return result;
-  long start = 0, end = 0;
-  if (!getCommentRange(*element, start, end)) {
-    result.outcome = UpdateOutcome::noComment;
-    return result;
-  }
-  // The new block takes the old one's place: blank lines between the block
-  // and the declaration stay where they were, so that nothing but the
-  // comment itself changes.
-  module.DeleteLines(start, end - start + 1);
-  module.InsertLines(start, join(result.block, "\r"));
+  result.start = start + static_cast<long>(same);
+  result.oldLines.assign(block.begin() + static_cast<long>(same),
+                         block.end() - static_cast<long>(sameAtEnd));
+  result.newLines.assign(edit.lines.begin() + static_cast<long>(same),
+                         edit.lines.end() - static_cast<long>(sameAtEnd));
+  if (write) applyCommentUpdate(module, result);
   return result;
+}
+
+}  // namespace
+
+void applyCommentUpdate(CodeModule& module, const CommentUpdate& update) {
+  if (update.outcome != UpdateOutcome::updated) return;
+  if (!update.oldLines.empty())
+    module.DeleteLines(update.start, static_cast<long>(update.oldLines.size()));
+  if (!update.newLines.empty())
+    module.InsertLines(update.start, join(update.newLines, "\r"));
 }
 
 std::vector<std::shared_ptr<Element>> procedureElements(CodeModule& module) {

@@ -1,7 +1,7 @@
 // scrivlet comment update: brings the parameter documentation of existing
 // comments in line with the declarations, as the comment editor's Update
-// and Apply do, for one element (FILE:LINE) or for every commented
-// procedure of a project.
+// does, for one element (FILE:LINE) or for every commented procedure of a
+// project; unattended, so it rewrites only the lines whose text changes.
 #ifndef SCRIVLET_PLATFORM_COMMENT_UPDATE_COMMAND_H_
 #define SCRIVLET_PLATFORM_COMMENT_UPDATE_COMMAND_H_
 
@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "addin/project_settings.h"
@@ -27,23 +28,33 @@ namespace scrivlet {
 // `visibleLine`; -1 when there is no such visible line.
 long fileLineOfVisibleLine(std::string_view bytes, long visibleLine);
 
-enum class UpdateOutcome { notAProcedure, noComment, upToDate, updated };
+enum class UpdateOutcome { notAProcedure, noComment, upToDate, updated, leftAlone };
 
 struct CommentUpdate {
   UpdateOutcome outcome = UpdateOutcome::notAProcedure;
-  // The new block as it stands (or would stand) in the code, indent and
-  // apostrophes included.
-  std::vector<std::string> block;
+  // What changes: from visible line `start` on, `oldLines` give way to
+  // `newLines` (either may be empty); lines as the code holds them.
+  long start = 0;
+  std::vector<std::string> oldLines;
+  std::vector<std::string> newLines;
+  // leftAlone: the descriptions an update would lose ("@return" for the
+  // return text), each with the visible line where it stands.
+  std::vector<std::pair<std::string, long>> kept;
 };
 
-// Runs the editor's Update on the element's comment and, when that changes
-// it and `write` is set, puts the newly composed block where the old one
-// stood (blank lines under it stay under it). Only procedures
-// have parameters; other elements are left alone. Settings that generate no
-// "@param" or "@return" lines keep the existing ones: unattended, an update
-// must not wipe documentation the declaration says nothing against.
+// Runs the editor's Update on the element's comment and works out the
+// smallest edit of the block that writes its result (see
+// editParamDocumentation): only "@param" and "@return" lines change, every
+// other line keeps its bytes. With `write` the edit is made in the module.
+// Only procedures have parameters; other elements are left alone. Settings
+// that generate no "@param" or "@return" lines keep the existing ones:
+// unattended, an update must not wipe documentation the declaration says
+// nothing against; and a block in which a parameter that is gone still has
+// the user's description is left as it is (`leftAlone`).
 CommentUpdate updateElementComment(const std::shared_ptr<Element>& element,
                                    const ProjectSettings& settings, bool write);
+// Makes the edit `update` describes in `module`.
+void applyCommentUpdate(CodeModule& module, const CommentUpdate& update);
 
 // Every procedure element of a module, in member order, a property once per
 // procedure (Let, Set, Get).
@@ -52,11 +63,13 @@ std::vector<std::shared_ptr<Element>> procedureElements(CodeModule& module);
 struct CommentUpdateRequest {
   std::string target;   // FILE:LINE, or the project with `all`
   bool all = false;
-  bool dryRun = false;
+  bool dryRun = false;  // print a unified diff, write nothing
+  bool check = false;   // write nothing; exit 1 when a comment is out of date
   std::string project;  // the project whose settings apply to FILE
 };
 
-// Exit codes: 0 done, 1 failed, 2 wrong usage.
+// Exit codes: 0 done, 1 failed (with `check`: a comment is out of date),
+// 2 wrong usage.
 int runCommentUpdate(const CommentUpdateRequest& request, std::ostream& out,
                      std::ostream& err);
 
