@@ -179,8 +179,16 @@ class Report {
             << (request_.check ? "out of date" : request_.dryRun ? "to update"
                                                                   : "updated");
     if (leftAlone_ > 0) notes() << ", " << leftAlone_ << " left unchanged";
+    // The lines above named blocks that were to be written: a file that
+    // could not be must not pass for updated.
+    if (unwritten_ > 0)
+      notes() << "; but " << unwritten_
+              << (unwritten_ == 1 ? " file was" : " files were")
+              << " not written, and the comments in "
+              << (unwritten_ == 1 ? "it are" : "them are") << " unchanged";
     notes() << '\n';
   }
+  void unwritten(int files) { unwritten_ += files; }
   bool outOfDate() const { return updated_ + leftAlone_ > 0; }
 
  private:
@@ -192,6 +200,7 @@ class Report {
   std::ostream& out_;
   std::ostream& err_;
   int updated_ = 0;
+  int unwritten_ = 0;
   int leftAlone_ = 0;
 };
 
@@ -313,10 +322,10 @@ int updateProject(const CommentUpdateRequest& request, std::ostream& out,
         result |= updateModule(*module, working, request, report, out, err);
   }
   if (writes(request)) {
-    for (const std::string& e : vbe->saveChanged()) {
-      err << "scrivlet: " << e << '\n';
-      result = 1;
-    }
+    const std::vector<std::string> failed = vbe->saveChanged();
+    for (const std::string& e : failed) err << "scrivlet: " << e << '\n';
+    if (!failed.empty()) result = 1;
+    report.unwritten(static_cast<int>(failed.size()));
   }
   report.summary();
   if (request.check && report.outOfDate()) result = 1;

@@ -217,6 +217,15 @@ TEST(HostileProject, AReadOnlyFileIsNeverReplaced) {
             std::string::npos)
       << add.err;
   EXPECT_EQ(readFile(dir / "modA.bas"), kModule);
+  // A batch update says so, rather than counting the block as updated.
+  ProgramRun update = runScrivlet("comment update --all " + shellWord(vbp));
+  EXPECT_EQ(update.status, 1);
+  EXPECT_NE((update.out + update.err)
+                .find("but 1 file was not written, and the comments in it "
+                      "are unchanged"),
+            std::string::npos)
+      << update.out << update.err;
+  EXPECT_EQ(readFile(dir / "modA.bas"), kModule);
 
   set(vbp, "--set comContextID=1 --set templatePath=html.scvt");
   ::chmod((dir / "Calc.vbp").c_str(), 0444);
