@@ -64,10 +64,12 @@ std::string leftoverMacros(const std::string& folder) {
   return found;
 }
 
-// Every href="..." of the pages in `folder` that names no existing file:
+// Every link of the pages in `folder` (href="...", and the "Local" entries
+// of the help contents and index) that names no existing file:
 // "Page.htm: Other.htm".
 std::string deadLinks(const std::string& folder) {
-  static const std::regex href(R"re(href="([^"#]*))re");
+  static const std::regex href(
+      R"re((?:href|name="Local" value)="([^"#]*))re");
   std::string dead;
   for (const auto& entry : fs::directory_iterator(folder)) {
     if (entry.path().extension() != ".htm" &&
