@@ -19,6 +19,7 @@ const std::string kModule = moduleFile(
                "    fmRead = 1",
                "    fmWrite = &H10 ' For writing.",
                "    fmAny",
+               "    fmDollar = Asc(\"$\") ' A $$ sign.",
                "End Enum",
                "Private Enum Hidden",
                "    hA",
@@ -112,10 +113,11 @@ TEST_F(BlockPagesTest, EnumsAndTypesHavePagesListsAndLinks) {
             "== M.FileMode 102\n"
             "enum FileMode Public:  Ways to open a file.\n\n"
             "Public Enum FileMode/    fmRead = 1/    fmWrite = &H10/    fmAny/"
-            "End Enum\n"
+            "    fmDollar = Asc(\"$\")/End Enum\n"
             "- fmRead = 1:  For reading.\n\n"
             "- fmWrite = &H10: For writing.\n\n"
             "- fmAny = : \n"
+            "- fmDollar = Asc(\"$\"): A $ sign.\n\n"
             "see <M.Open>\n"
             "== M.Span 103\n"
             "type Span\n"

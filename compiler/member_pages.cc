@@ -213,7 +213,9 @@ MacroList itemList(const Element& element, const DeclaredBlock& block,
   bool anyType = false;
   for (const BlockItem& item : block.items) {
     context.parser.readComment(item.comment);
-    items.push_back(item.name + "\r" + item.value + "\r" +
+    // Names and values are code; a "$" in them is no macro.
+    items.push_back(doubledDollars(item.name) + "\r" +
+                    doubledDollars(item.value) + "\r" +
                     context.parser.getDescription());
     std::shared_ptr<Element> type;
     if (!block.isEnum)
