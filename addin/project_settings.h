@@ -55,6 +55,9 @@ struct ProjectSettings {
   std::string templatePath;
   // The code modules chosen for documentation, keyed by module name.
   KeyedCollection<CodeModule*> selectedModules;
+  // Enum and Type blocks are documented (their scope as for members).
+  bool comEnum = true;
+  bool comType = true;
 };
 
 // The default selection: the code module of every component of `project`

@@ -69,6 +69,10 @@ std::vector<SettingField> makeFields() {
   fields.push_back(F{"outputPath", F::outputFolder});
   fields.push_back(F{"templateFolder", F::templateFolder});
   fields.push_back(F{"templatePath", F::templateFile});
+  flag("comEnum", &P::comEnum);
+  fields.back().afterModules = true;
+  flag("comType", &P::comType);
+  fields.back().afterModules = true;
   return fields;
 }
 
@@ -387,10 +391,15 @@ std::string settingValue(const ProjectSettings& settings,
 std::string settingsText(const ProjectSettings& settings,
                          const SettingsPaths& paths) {
   std::string text = settingsFileHeader;
-  for (const SettingField& field : settingFields())
-    text += CR + field.key + " = " + settingValue(settings, field, paths);
+  auto addFields = [&](bool afterModules) {
+    for (const SettingField& field : settingFields())
+      if (field.afterModules == afterModules)
+        text += CR + field.key + " = " + settingValue(settings, field, paths);
+  };
+  addFields(false);
   for (const auto& entry : settings.selectedModules)
     text += CR + std::string(modulesKey) + " = " + moduleName(entry);
+  addFields(true);
   return text;
 }
 

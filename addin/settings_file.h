@@ -13,6 +13,8 @@
 //   templatePath = chm.scvt
 //   comModules = Module1
 //   comModules = Class1
+//   comEnum = 1
+//   comType = 1
 //
 // Keys are case-sensitive and come in a fixed order; booleans are 1/0; the
 // template is stored by its file name alone and found again in the
@@ -59,6 +61,9 @@ struct SettingField {
   int tag = 0;  // user tag index 0..4
   bool ProjectSettings::*boolean = nullptr;
   std::int16_t ProjectSettings::*integer = nullptr;
+  // Written after the module lines: keys that came after them. A file
+  // without them is older and holds their defaults.
+  bool afterModules = false;
 };
 const std::vector<SettingField>& settingFields();
 // The key of the module lines that follow the fields.

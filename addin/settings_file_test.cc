@@ -126,7 +126,8 @@ TEST_F(SettingsTest, SavesEveryKeyInOrderWithNoLineEndAfterTheLast) {
                    "templateFolder = \r\n"
                    "templatePath = chm.scvt\r\n"
                    "comModules = Module1\r\ncomModules = Class1\r\n"
-                   "comModules = Form1"));
+                   "comModules = Form1\r\n"
+                   "comEnum = 1\r\ncomType = 1"));
 }
 
 TEST_F(SettingsTest, ReadsBackWhatItSaved) {
@@ -201,6 +202,28 @@ TEST_F(SettingsTest, ReadsHandWrittenFilesByTheReadingRules) {
   EXPECT_EQ(settings.templateFolder, at("addin/Templates"));
   EXPECT_EQ(settings.templatePath, at("addin/Templates/chm.scvt"));
   EXPECT_FALSE(settings.addSee);
+}
+
+// The Enum and Type switches came after the others: a file written before
+// them holds neither and loads with both on; one that holds them reads
+// them wherever they stand.
+TEST_F(SettingsTest, EnumAndTypeSwitchesAreOptional) {
+  const std::string header = "#Scrivlet Project Settings#\r\n";
+  writeBytes(dir / "Calc.scriv", header +
+                                     "comPrivate = 1\r\ncomModules = Form1\r\n"
+                                     "templatePath = chm.scvt");
+  ASSERT_EQ(file.readSettingsOrDefaults(settings), 0);
+  EXPECT_TRUE(settings.comPrivate);
+  EXPECT_TRUE(settings.comEnum);
+  EXPECT_TRUE(settings.comType);
+  writeBytes(dir / "Calc.scriv",
+             header + "comType = 0\r\ncomModules = Form1\r\ncomEnum = 0");
+  ASSERT_EQ(file.readSettingsOrDefaults(settings), 0);
+  EXPECT_FALSE(settings.comEnum);
+  EXPECT_FALSE(settings.comType);
+  settings.comType = true;
+  EXPECT_TRUE(endsWith(settingsText(settings),
+                       "\rcomModules = Form1\rcomEnum = 0\rcomType = 1"));
 }
 
 // Only the template's file name is saved, so a hand-edited file that moves

@@ -7,6 +7,7 @@
 #include "comments/comment_generator.h"
 #include "comments/comment_parser.h"
 #include "comments/word_wrapper.h"
+#include "source/declared_blocks.h"
 #include "source/project_loader.h"
 #include "source/source_code_parser.h"
 #include "source/source_lines.h"
@@ -99,6 +100,11 @@ std::string elementSourceText(const Element& element) {
         return "";
       case ElementKind::Svariable:
       case ElementKind::Sconstant:
+        return statementText(module, declaration);
+      case ElementKind::Senum:
+      case ElementKind::Stype:
+        if (const DeclaredBlock* block = declaredBlockOf(element))
+          return lineRangeText(module, declaration, block->endLine);
         return statementText(module, declaration);
       default:
         break;

@@ -9,8 +9,10 @@
 #include "addin/file_system.h"
 #include "addin/progress.h"
 #include "comments/comment_editor_options.h"
+#include "comments/comment_generator.h"
 #include "platform/disk_code_module.h"
 #include "source/crlf_test_util.h"
+#include "source/source_lines.h"
 
 namespace scrivlet {
 namespace {
@@ -188,6 +190,50 @@ TEST(CommentEditor, UncommentedMemberStartsFromItsSkeleton) {
                   crlf({"'**", "'@param        s Required. Stats object.",
                         "'@user1        none"}));
   EXPECT_EQ(module->toBytes(), expected);
+}
+
+// An Enum or Type block is documented like a module: a description and
+// links, above its first line; its comment is read and written there.
+TEST(CommentEditor, EnumAndTypeBlocks) {
+  const std::string text = crlf({
+      "Option Explicit",
+      "'**",
+      "' Pen colours.",
+      "Public Enum Colour",
+      "    cRed = 1",
+      "End Enum",
+      "Private Type Point",
+      "    x As Long",
+      "End Type",
+  });
+  auto module = DiskCodeModule::fromText("Calc", vbext_ct_StdModule, text);
+  ProjectSettings settings;
+  CommentEditorModel editor(settings);
+  editor.openAtLine(*module, 8);
+  ASSERT_TRUE(editor.element());
+  EXPECT_STREQ(editor.element()->className(), "Stype");
+  EXPECT_EQ(editor.element()->canonicalLink(), "Calc.Point");
+  EXPECT_FALSE(editor.hadComment);
+  EXPECT_EQ(editor.skeleton, (std::vector<std::string>{"", "@see"}));
+  editor.description = "A point.";
+  editor.apply();
+  std::string expected = text;
+  expected.insert(expected.find("Private Type Point"),
+                  crlf({"'**", "'A point."}));
+  EXPECT_EQ(module->toBytes(), expected);
+
+  editor.openAtLine(*module, 5);
+  EXPECT_STREQ(editor.element()->className(), "Senum");
+  EXPECT_TRUE(editor.hadComment);
+  EXPECT_EQ(editor.description, " Pen colours.");
+
+  // The command inserts the skeleton above the block's first line.
+  auto again = DiskCodeModule::fromText("Calc", vbext_ct_StdModule, text);
+  addComment(*elementAtLine(*again, 9), settings);
+  expected = text;
+  expected.insert(expected.find("Private Type Point"),
+                  crlf({"'**", "'", "'@see"}));
+  EXPECT_EQ(again->toBytes(), expected);
 }
 
 TEST(CommentEditor, UpdateFollowsTheDeclaration) {

@@ -121,6 +121,8 @@ std::vector<std::string> generateComment(const Element& element,
                                          const ProjectSettings& settings) {
   switch (element.kind()) {
     case ElementKind::Smodule:
+    case ElementKind::Senum:
+    case ElementKind::Stype:
       return {descriptionOf(element, settings), "@see"};
     case ElementKind::Svariable:
     case ElementKind::Sconstant:

@@ -67,12 +67,12 @@ std::vector<OrderedPage> singleFileOrder(const ElementCollection& pageIndex,
   const std::vector<ElementKind> objectMembers = {
       ElementKind::Smethod,  ElementKind::SpropGet, ElementKind::SpropLet,
       ElementKind::SpropSet, ElementKind::Sevent,   ElementKind::Sconstant,
-      ElementKind::Svariable};
+      ElementKind::Svariable, ElementKind::Senum,   ElementKind::Stype};
   // A standard module's properties are not gathered under it; they come
   // with the remaining pages at the end.
   const std::vector<ElementKind> moduleMembers = {
-      ElementKind::Smethod, ElementKind::Sevent, ElementKind::Sconstant,
-      ElementKind::Svariable};
+      ElementKind::Smethod,  ElementKind::Sevent, ElementKind::Sconstant,
+      ElementKind::Svariable, ElementKind::Senum, ElementKind::Stype};
   for (ModuleGroup group : {formGroup, objectGroup, stdModuleGroup}) {
     for (const auto& [label, module] : sorted) {
       if (!inGroup(*module, group)) continue;
@@ -199,9 +199,20 @@ bool CompileDriver::prepare(VBE&) {
   engine_.getEventsList = [this](const Element& m) {
     return preparation_.getEventsList(m);
   };
+  engine_.getEnumsList = [this](const Element& m) {
+    return preparation_.getEnumsList(m);
+  };
+  engine_.getTypesList = [this](const Element& m) {
+    return preparation_.getTypesList(m);
+  };
   ProjectLoader loader(elements_, settings_, progress_, [this](Element& e) {
     return generateComment(e, settings_);
   });
+  // Enums and types join the pages, lists and links only where the
+  // template has pages for them: a template without those sections writes
+  // what it wrote before they were documented.
+  loader.documentEnums = engine_.src.contains("scriv-enum-body");
+  loader.documentTypes = engine_.src.contains("scriv-type-body");
   loader.loadProject();
 
   if (aborted()) return false;

@@ -44,9 +44,10 @@ struct OrderedPage {
 };
 
 // The order of the pages in the single file: each form followed by its
-// methods, properties, events, constants and variables, then the other
-// object modules the same way, then the standard modules with their
-// methods, events, constants and variables, then every page left over;
+// methods, properties, events, constants, variables, enums and types, then
+// the other object modules the same way, then the standard modules with
+// their methods, events, constants, variables, enums and types, then every
+// page left over;
 // modules and members each sorted by their index labels (`indexList`, one
 // item per page of `pageIndex`).
 std::vector<OrderedPage> singleFileOrder(const ElementCollection& pageIndex,

@@ -163,7 +163,7 @@ void MacroEngine::expandDoList(const MacroBlock& block, std::string& out) {
   const std::size_t start = out.size();
   try {
     if (name == "PARAM-LIST" || name == "SET01-LIST" || name == "SET02-LIST" ||
-        name == "SET03-LIST")
+        name == "SET03-LIST" || name == "ITEM-LIST")
       loopOverFields(name, *list, block, out);
     else
       loopOverLinks(name, *list, block, out);
@@ -177,7 +177,8 @@ void MacroEngine::setItem(ItemMacro which, MacroValue value) {
       "LIST-ITEM",          "LIST-ITEM-NUMBER", "LIST-ITEM-LABEL",
       "LIST-ITEM-FIRST",    "LIST-ITEM-LAST",   "LIST-ITEM-LOCATION",
       "LIST-ITEM-FILE",     "LIST-ITEM-HELPID", "LIST-ITEM-PARAM",
-      "LIST-ITEM-CONSTANT", "LIST-ITEM-VALUE"};
+      "LIST-ITEM-CONSTANT", "LIST-ITEM-VALUE",  "LIST-ITEM-TYPE",
+      "LIST-ITEM-TYPE-LOCATION"};
   src.set(kNames[which], std::move(value), itemHandles_[which]);
 }
 
@@ -187,14 +188,20 @@ void MacroEngine::setItemPosition(std::size_t number, std::size_t count) {
   setItem(itemNumber, std::to_string(number));
 }
 
-// Parameter and settings items keep their order. Their last field is all
-// that follows the separator before it, line breaks included:
+// Parameter, settings and item lists keep their order. Their last field is
+// all that follows the separator before it, line breaks included:
 //   "x" CR "the x value" CR "more" CR   -> param "x",
 //                                          label "the x value" CR "more" CR
+// An item of "ITEM-LIST" is name, value and description. Parameters and
+// items that name a documented enum or type give its name and module as
+// "LIST-ITEM-TYPE" and "LIST-ITEM-TYPE-LOCATION", empty otherwise.
 void MacroEngine::loopOverFields(std::string_view listName,
                                  const MacroList& list, const MacroBlock& block,
                                  std::string& out) {
-  std::size_t fieldCount = listName == "PARAM-LIST" ? 2 : 4;
+  const bool items = listName == "ITEM-LIST";
+  const bool typed = items || listName == "PARAM-LIST";
+  const bool withTypes = list.elements.size() == list.size();
+  std::size_t fieldCount = listName == "PARAM-LIST" ? 2 : items ? 3 : 4;
   for (std::size_t i = 0; i < list.size(); ++i) {
     std::string_view item = list[i];
     std::string fields[4];
@@ -215,6 +222,13 @@ void MacroEngine::loopOverFields(std::string_view listName,
     if (fieldCount == 4) {
       setItem(itemConstant, std::move(fields[1]));
       setItem(itemValue, std::move(fields[2]));
+    } else if (items) {
+      setItem(itemValue, std::move(fields[1]));
+    }
+    if (typed) {
+      const Element* type = withTypes ? list.elements[i].get() : nullptr;
+      setItem(itemType, type ? type->name() : std::string());
+      setItem(itemTypeLocation, type ? type->moduleName() : std::string());
     }
     setItem(itemLabel, std::move(last));
     chargeLoopItem(block.bodySize);
@@ -379,7 +393,9 @@ void MacroEngine::setModuleLists(const Element* module) {
     const ModuleListBuilder& build;
   } lists[] = {{"PROPS-LINK-LIST", getPropsList},
                {"METHODS-LINK-LIST", getMethodsList},
-               {"EVENTS-LINK-LIST", getEventsList}};
+               {"EVENTS-LINK-LIST", getEventsList},
+               {"ENUMS-LINK-LIST", getEnumsList},
+               {"TYPES-LINK-LIST", getTypesList}};
   for (const auto& list : lists) {
     if (!list.build) continue;
     setMacroValue(list.name,

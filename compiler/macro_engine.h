@@ -109,6 +109,9 @@ class MacroEngine {
   ModuleListBuilder getPropsList;
   ModuleListBuilder getMethodsList;
   ModuleListBuilder getEventsList;
+  // The same for "ENUMS-LINK-LIST" and "TYPES-LINK-LIST".
+  ModuleListBuilder getEnumsList;
+  ModuleListBuilder getTypesList;
 
   // Macros nested deeper than this (a macro whose value refers to itself)
   // end the evaluation of the repeating macro with "$name$".
@@ -210,7 +213,8 @@ class MacroEngine {
   // The macros a loop stores for each item, through handles of their own.
   enum ItemMacro {
     itemText, itemNumber, itemLabel, itemFirst, itemLast, itemLocation,
-    itemFile, itemHelpID, itemParam, itemConstant, itemValue, itemMacroCount
+    itemFile, itemHelpID, itemParam, itemConstant, itemValue, itemType,
+    itemTypeLocation, itemMacroCount
   };
   void setItem(ItemMacro which, MacroValue value);
   std::array<MacroStore::Handle, itemMacroCount> itemHandles_;

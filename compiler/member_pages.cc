@@ -7,7 +7,9 @@
 #include <unordered_map>
 #include <utility>
 
+#include "source/declared_blocks.h"
 #include "source/element_returns.h"
+#include "source/proc_definition.h"
 #include "source/source_lines.h"
 #include "source/text.h"
 
@@ -35,7 +37,9 @@ constexpr std::string_view kPageMacroNames[pageMacroCount] = {
     "MEMBER-USER1", "MEMBER-USER2", "MEMBER-USER3", "MEMBER-USER4",
     "MEMBER-USER5", "MEMBER-PRIVATE", "MEMBER-PUBLIC", "MEMBER-FRIEND",
     "MEMBER-DECLARATION", "MEMBER-SOURCECODE", "MEMBER-NEEDS-MODULE",
-    "MEMBER-MODULE-FILE"};
+    "MEMBER-MODULE-FILE",
+    "ENUMS-LINK-LIST", "TYPES-LINK-LIST", "ITEM-LIST", "MEMBER-TYPE",
+    "MEMBER-TYPE-LOCATION"};
 
 // "MEMBER-FILE": module name + "-" + member name, or the name of the file
 // the page was given instead, without MEMBER-EXT.
@@ -209,6 +213,84 @@ MacroValue listOf(std::vector<std::string> items) {
   return makeList(std::move(items));
 }
 
+// The block's statements, one per line as written, for a page: "$" doubled,
+// lines joined by the template's line break.
+std::string blockDeclaration(const DeclaredBlock& block) {
+  std::string text;
+  for (const std::string& line : block.declaration) {
+    if (!text.empty()) text += "$EOL$";
+    text += doubledDollars(line);
+  }
+  return text;
+}
+
+// "name" CR "value" CR "description" per item of an Enum or Type, each
+// field's item holding the documented type it names, if any.
+MacroList itemList(const Element& element, const DeclaredBlock& block,
+                   PageContext& context) {
+  MacroList items;
+  bool anyType = false;
+  for (const BlockItem& item : block.items) {
+    context.parser.readComment(item.comment);
+    // Names and values are code; a "$" in them is no macro.
+    items.push_back(doubledDollars(item.name) + "\r" +
+                    doubledDollars(item.value) + "\r" +
+                    context.parser.getDescription());
+    std::shared_ptr<Element> type;
+    if (!block.isEnum)
+      type = context.preparation.documentedType(element, item.value);
+    anyType = anyType || type;
+    items.elements.push_back(std::move(type));
+  }
+  if (!anyType) items.elements.clear();
+  return items;
+}
+
+std::string withoutArrayParentheses(std::string name) {
+  std::size_t open = name.find('(');
+  if (open != std::string::npos) name.resize(open);
+  return trim(name);
+}
+
+// The documented type of each documented parameter, by the name the
+// comment gives it; none unless at least one parameter names one.
+void linkParameterTypes(const Element& element, PageContext& context,
+                        const ProcDefinition& definition, MacroList& params) {
+  bool anyType = false;
+  std::vector<std::shared_ptr<Element>> types;
+  for (const std::string& param : params) {
+    std::string name = withoutArrayParentheses(param.substr(0, param.find('\r')));
+    std::shared_ptr<Element> type;
+    for (const argument& arg : definition.args)
+      if (equalsNoCase(withoutArrayParentheses(arg.aName), name)) {
+        type = context.preparation.documentedType(element, arg.aType);
+        break;
+      }
+    anyType = anyType || type;
+    types.push_back(std::move(type));
+  }
+  if (anyType) params.elements = std::move(types);
+}
+
+// The type the element declares (a procedure's return type, a variable's
+// type), when that names a documented Enum or Type.
+std::shared_ptr<Element> declaredType(const Element& element,
+                                      PageContext& context,
+                                      const ProcDefinition& definition) {
+  std::string type;
+  switch (element.kind()) {
+    case ElementKind::Smethod:
+    case ElementKind::SpropGet:
+      type = element.member && element.member->Type() == vbext_mt_Variable
+                 ? getReturns(element)
+                 : definition.returns;
+      break;
+    case ElementKind::Svariable: type = getReturns(element); break;
+    default: return nullptr;
+  }
+  return context.preparation.documentedType(element, type);
+}
+
 }  // namespace
 
 std::string lineRangeText(const CodeModule& module, long from, long to) {
@@ -243,6 +325,8 @@ std::string bodySection(const Element& element) {
     case ElementKind::SpropSet: return "scriv-property-body";
     case ElementKind::Svariable: return "scriv-variable-body";
     case ElementKind::Sconstant: return "scriv-constant-body";
+    case ElementKind::Senum: return "scriv-enum-body";
+    case ElementKind::Stype: return "scriv-type-body";
   }
   return "scriv-method-body";
 }
@@ -256,6 +340,11 @@ std::string getSourceCode(const Element& element,
     case ElementKind::SpropGet:
     case ElementKind::SpropLet:
     case ElementKind::SpropSet: return propertySource(element, preparation);
+    case ElementKind::Senum:
+    case ElementKind::Stype:
+      if (const DeclaredBlock* block = declaredBlockOf(element))
+        return lineRangeText(*element.cmo, block->line, block->endLine);
+      return "";
     default:
       try {
         return statementOf(element);
@@ -349,6 +438,9 @@ void markNeedsModuleName(const store& elements, const Preparation& preparation) 
            [](const Element&, NamedAlike&) {});
   markKind({&elements.constants}, Rivals::kSameBucket, preparation,
            [](const Element&, NamedAlike&) {});
+  // Enums and types share one name space.
+  markKind({&elements.enums, &elements.types}, Rivals::kSameBucket,
+           preparation, [](const Element&, NamedAlike&) {});
 }
 
 std::string compile(Element& element, PageContext& context) {
@@ -363,21 +455,45 @@ std::string compile(Element& element, PageContext& context) {
     setPageMacro(context, which, std::move(value));
   };
 
+  const DeclaredBlock* block = declaredBlockOf(element);
+  // Read before the element's own comment takes the parser.
+  MacroList items;
+  if (block) items = itemList(element, *block, context);
+  set(pageItems, makeList(std::move(items)));
+
   parser.readComment(element.comment);
   if (module) {
     set(pageApplies, listOf({}));
     set(pageProps, context.preparation.getPropsList(element));
     set(pageMethods, context.preparation.getMethodsList(element));
     set(pageEvents, context.preparation.getEventsList(element));
+    set(pageEnums, context.preparation.getEnumsList(element));
+    set(pageTypes, context.preparation.getTypesList(element));
   } else {
     set(pageApplies, context.preparation.getAppliesList(element));
   }
   set(pageSee, listOf(parser.getSeeList()));
   // Pages without parameters or settings tables clear them, so that a page
   // never shows those of the page compiled before it.
-  set(pageParams, listOf(module || valueKind
-                                                ? std::vector<std::string>()
-                                                : parser.getParamList()));
+  MacroList params;
+  if (!module && !valueKind && !block) params = parser.getParamList();
+  std::shared_ptr<Element> type;
+  if (element.isProcedure() || valueKind) {
+    // A project without documented enums and types has no type to link
+    // to: its pages read no declaration for one.
+    tolerated([&] {
+      if (!context.preparation.hasDocumentedTypes()) return;
+      ProcDefinition definition;
+      definition.pLine = statementOf(element);
+      definition.parse();
+      if (!params.empty())
+        linkParameterTypes(element, context, definition, params);
+      type = declaredType(element, context, definition);
+    });
+  }
+  set(pageParams, makeList(std::move(params)));
+  set(pageType, type ? type->name() : std::string());
+  set(pageTypeLocation, type ? type->moduleName() : std::string());
   std::array<std::vector<std::string>, 3> settingsLists;
   if (!module) settingsLists = parser.getSettingsList();
   set(pageSet01, listOf(settingsLists[0]));
@@ -411,7 +527,9 @@ std::string compile(Element& element, PageContext& context) {
 
   tolerated([&] { setScope(element, context); });
   set(pageDeclaration, "");
-  if (!module)
+  if (block)
+    set(pageDeclaration, blockDeclaration(*block));
+  else if (!module)
     tolerated([&] {
       set(pageDeclaration,
                            doubledDollars(statementOf(element)));

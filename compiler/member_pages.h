@@ -27,7 +27,8 @@ enum PageMacro {
   pageRemarks, pageReturn, pageName, pageModule, pageFile, pageAuthor,
   pageRevision, pageVersion, pageUser1, pageUser2, pageUser3, pageUser4,
   pageUser5, pagePrivate, pagePublic, pageFriend, pageDeclaration,
-  pageSourceCode, pageNeedsModule, pageModuleFile, pageMacroCount
+  pageSourceCode, pageNeedsModule, pageModuleFile, pageEnums, pageTypes,
+  pageItems, pageType, pageTypeLocation, pageMacroCount
 };
 using PageMacroHandles = std::array<MacroStore::Handle, pageMacroCount>;
 

@@ -43,6 +43,10 @@ ContentsKind contentsKind(const Element& element) {
       return {"CONT-VARS-LINK-LIST", "Variable"};
     case ElementKind::Sconstant:
       return {"CONT-CONSTANTS-LINK-LIST", "Constant"};
+    case ElementKind::Senum:
+      return {"CONT-ENUMS-LINK-LIST", "Enum"};
+    case ElementKind::Stype:
+      return {"CONT-TYPES-LINK-LIST", "Type"};
   }
   return {"CONT-OBJECTS-LINK-LIST", "Object"};
 }
@@ -52,7 +56,8 @@ const char* const kContentsLists[] = {
     "CONT-OBJECTS-LINK-LIST",    "CONT-FUNCTIONS-LINK-LIST",
     "CONT-METHODS-LINK-LIST",    "CONT-PROPS-LINK-LIST",
     "CONT-EVENTS-LINK-LIST",     "CONT-VARS-LINK-LIST",
-    "CONT-CONSTANTS-LINK-LIST"};
+    "CONT-CONSTANTS-LINK-LIST",  "CONT-ENUMS-LINK-LIST",
+    "CONT-TYPES-LINK-LIST"};
 
 }  // namespace
 
@@ -373,6 +378,10 @@ const Preparation::ModuleMembers& Preparation::membersOf(
                                                    entry.item);
     for (const auto& entry : elements_.events)
       byModule_[entry.item->cmo].events.pushLink(entry.key + "\r", entry.item);
+    for (const auto& entry : elements_.enums)
+      byModule_[entry.item->cmo].enums.pushLink(entry.key + "\r", entry.item);
+    for (const auto& entry : elements_.types)
+      byModule_[entry.item->cmo].types.pushLink(entry.key + "\r", entry.item);
     for (const ElementCollection* side :
          {&elements_.gets, &elements_.sets, &elements_.lets})
       for (const auto& entry : *side) {
@@ -384,6 +393,8 @@ const Preparation::ModuleMembers& Preparation::membersOf(
     for (auto& [cmo, members] : byModule_) {
       members.methodsList = shareList(std::move(members.methods));
       members.eventsList = shareList(std::move(members.events));
+      members.enumsList = shareList(std::move(members.enums));
+      members.typesList = shareList(std::move(members.types));
       MacroList props;
       props.reserve(members.props.size());
       props.elements.reserve(members.props.size());
@@ -426,6 +437,55 @@ MacroListPtr Preparation::getMethodsList(const Element& module) const {
 
 MacroListPtr Preparation::getEventsList(const Element& module) const {
   return orEmpty(membersOf(module).eventsList);
+}
+
+MacroListPtr Preparation::getEnumsList(const Element& module) const {
+  return orEmpty(membersOf(module).enumsList);
+}
+
+MacroListPtr Preparation::getTypesList(const Element& module) const {
+  return orEmpty(membersOf(module).typesList);
+}
+
+// "FileMode", or "modFiles.FileMode" written with its module. A name of the
+// element's own module comes first, as Visual Basic finds it; then the first
+// public one of that name. The answer is the element whose page documents
+// it.
+std::shared_ptr<Element> Preparation::documentedType(
+    const Element& from, std::string_view typeName) const {
+  if (elements_.enums.empty() && elements_.types.empty()) return nullptr;
+  if (!typesBuilt_) {
+    for (const ElementCollection* side : {&elements_.enums, &elements_.types})
+      for (const auto& entry : *side)
+        typesByName_[foldCase(entry.item->name())].push_back(entry.item);
+    typesBuilt_ = true;
+  }
+  std::string name = trim(typeName);
+  if (endsWith(name, "()")) name.resize(name.size() - 2);
+  std::shared_ptr<Element> found;
+  if (name.find('.') != std::string::npos) {
+    if (const auto* named = elements_.all.find(name))
+      if ((*named)->isDeclaredBlock()) found = *named;
+  } else {
+    auto candidates = typesByName_.find(foldCase(name));
+    if (candidates == typesByName_.end()) return nullptr;
+    for (const auto& candidate : candidates->second) {
+      if (candidate->cmo == from.cmo) {
+        found = candidate;
+        break;
+      }
+      if (!found && candidate->member &&
+          candidate->member->Scope() != vbext_Private)
+        found = candidate;
+    }
+  }
+  if (!found) return nullptr;
+  const std::string* page = engine_.linkTable.find(found->canonicalLink());
+  if (page && *page != found->canonicalLink()) {
+    const auto* target = elements_.all.find(*page);
+    return target ? *target : nullptr;
+  }
+  return found;
 }
 
 // Elements that share documentation hold the same comment object; one that

@@ -51,12 +51,22 @@ class Preparation {
   void makeSameHelpIDs();
   // "Module.Member" CR label + " method", ... for every page.
   MacroList makeIndexList(const ElementCollection& pageIndex) const;
-  // The nine "CONT-...-LINK-LIST" macros from the page index.
+  // The eleven "CONT-...-LINK-LIST" macros from the page index.
   void makeContents(const ElementCollection& pageIndex);
 
   MacroListPtr getPropsList(const Element& module) const;
   MacroListPtr getMethodsList(const Element& module) const;
   MacroListPtr getEventsList(const Element& module) const;
+  MacroListPtr getEnumsList(const Element& module) const;
+  MacroListPtr getTypesList(const Element& module) const;
+  // The documented Enum or Type that a declared type names, as seen from
+  // `from`, led to the element whose page documents it; none when the
+  // type is not documented here.
+  std::shared_ptr<Element> documentedType(const Element& from,
+                                          std::string_view typeName) const;
+  bool hasDocumentedTypes() const {
+    return !elements_.enums.empty() || !elements_.types.empty();
+  }
   // Every module holding an element that shares `element`'s documentation.
   MacroListPtr getAppliesList(const Element& element) const;
   // The procedures of the property `procedure` belongs to, itself among
@@ -81,7 +91,7 @@ class Preparation {
   // the name alone is ambiguous.
   static std::string listLabel(const Element& element);
   // "module", "form", "object", "function", "method", "property", "event",
-  // "variable" or "constant".
+  // "variable", "constant", "enum" or "type".
   static std::string kindWord(const Element& element);
 
  private:
@@ -99,9 +109,11 @@ class Preparation {
     std::shared_ptr<Element> module;  // the module's own element, if any
     MacroList methods;
     MacroList events;
+    MacroList enums;
+    MacroList types;
     // By member name: Get, else Set, else Let (each with its link).
     KeyedCollection<ElementCollection::Entry> props;
-    MacroListPtr methodsList, eventsList, propsList;
+    MacroListPtr methodsList, eventsList, propsList, enumsList, typesList;
     // By property name.
     FoldedMap<std::vector<const Element*>> procedures;
   };
@@ -113,6 +125,10 @@ class Preparation {
   mutable bool byModuleBuilt_ = false;
   mutable std::unordered_map<const void*, MacroListPtr> applies_;
   mutable bool appliesBuilt_ = false;
+  // Enums and types by folded name, in loading order.
+  mutable std::unordered_map<std::string, std::vector<std::shared_ptr<Element>>>
+      typesByName_;
+  mutable bool typesBuilt_ = false;
 
   store& elements_;
   MacroEngine& engine_;

@@ -1,12 +1,13 @@
 // The module-file reader: any bytes as a module file, then every query the
-// loader makes, and an insert/delete round trip that must give back the
-// text it started from.
+// loader makes (the Enum and Type blocks too), and an insert/delete round
+// trip that must give back the text it started from.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "fuzz/fuzz_input.h"
 #include "platform/disk_code_module.h"
+#include "source/declared_blocks.h"
 #include "source/vbide.h"
 
 using namespace scrivlet;
@@ -45,6 +46,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
       // A name the environment would not find again ("Sub or Function not
       // defined") is an answer, not a fault.
     }
+  }
+
+  // Enum and Type blocks lie in the declarations section, in order, and
+  // their items inside them.
+  long after = 0;
+  for (const DeclaredBlock& block : findDeclaredBlocks(*module)) {
+    if (block.line < after || block.endLine < block.line ||
+        block.endLine > declarations || block.logicalLine > block.line)
+      std::abort();
+    for (const BlockItem& item : block.items)
+      if (item.line < block.line || item.line > block.endLine) std::abort();
+    after = block.endLine;
   }
 
   // Insert then delete a line anywhere: the module reads as before.

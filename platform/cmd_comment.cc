@@ -97,7 +97,8 @@ std::function<int()> setup(CLI::App& app) {
                 "(the new block then stands between it and the declaration)");
   add->footer(
       "The skeleton is that of the member whose declaration or code holds the "
-      "line, or of the module when no member does; it goes directly above the "
+      "line, else of the Enum or Type block that holds it, else of the module; "
+      "it goes directly above the "
       "declaration, indented like it, and the module is saved. A line of the "
       "hidden header or an attribute line is refused, and so is an element "
       "that already has a comment, unless --force is given.");

@@ -34,7 +34,8 @@ std::function<int()> setup(CLI::App& app) {
       "Loads the project with the settings of its settings file (PROJECT with "
       "the extension .scriv, defaults when there is none) and prints one line "
       "per documented element, in loading order, the fields separated by a "
-      "tab: help number, kind (Smodule, Smethod, SpropGet, ...), link, and 1 "
+      "tab: help number, kind (Smodule, Smethod, SpropGet, ..., Senum, Stype), "
+      "link, and 1 "
       "or 0 for whether the source holds a comment for it. A group lists "
       "every project in turn, each after a line \"# \" and its name.");
   return [path] {

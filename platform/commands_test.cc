@@ -54,7 +54,13 @@ TEST(ElementsCommand, ListsWhatLoadingYields) {
             "127\tSmethod\tHistory.Add\t1\n"
             "128\tSmethod\tHistory.Clear\t1\n"
             "129\tSpropGet\tHistory.Count'get\t1\n"
-            "130\tSpropGet\tHistory.Item'get\t1\n");
+            "130\tSpropGet\tHistory.Item'get\t1\n"
+            "131\tSmethod\tHistory.Describe\t1\n"
+            "132\tSpropGet\tHistory.Rounding'get\t1\n"
+            // Enums and types come last: the help numbers above do not
+            // move for them.
+            "133\tSenum\tmodMath.RoundingMode\t1\n"
+            "134\tStype\tmodMath.HistoryEntry\t1\n");
 }
 
 TEST(ElementsCommand, FollowsTheSettingsFile) {
@@ -91,7 +97,7 @@ TEST(CommentAddCommand, InsertsTheSkeletonAndNothingElse) {
   ScratchFolder folder = copyOfExample();
   std::string before = readFile(folder / "modMath.bas");
   // A line inside the procedure's body (the header line counts too).
-  testing::ProgramRun run = runScrivlet("comment add '" + (folder / "modMath.bas") + ":88'");
+  testing::ProgramRun run = runScrivlet("comment add '" + (folder / "modMath.bas") + ":113'");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "Added a comment skeleton for modMath.ElapsedSeconds (Smethod) to " +
                          (folder / "modMath.bas") + "\n");
@@ -137,20 +143,20 @@ TEST(CommentAddCommand, RefusesWhereACommentExists) {
 TEST(CopyCodeCommand, PrintsTheBlock) {
   std::string file = "'" + kExample + "/modMath.bas'";
   // Lines end as in a module file.
-  EXPECT_EQ(runScrivlet("copy-code " + file + " 81").out,
+  EXPECT_EQ(runScrivlet("copy-code " + file + " 106").out,
             "'$CODE$\r\n'Public Sub StartTimer()\r\n'$END-CODE$\r\n");
-  EXPECT_EQ(runScrivlet("copy-code " + file + " 82:5 83:37").out,
+  EXPECT_EQ(runScrivlet("copy-code " + file + " 107:5 108:37").out,
             "'$CODE$\r\n'If gTimerFrequency = 0 Then QueryPerformanceFrequency gTimerFrequency$EOL$\r\n"
             "'    QueryPerformanceCounter mStarted\r\n'$END-CODE$\r\n");
   // Without columns both ends are whole lines, in either order.
   std::string whole =
       "'$CODE$\r\n'    If gTimerFrequency = 0 Then QueryPerformanceFrequency gTimerFrequency$EOL$\r\n"
       "'    QueryPerformanceCounter mStarted\r\n'$END-CODE$\r\n";
-  EXPECT_EQ(runScrivlet("copy-code " + file + " 82 83").out, whole);
-  EXPECT_EQ(runScrivlet("copy-code " + file + " 83 82").out, whole);
+  EXPECT_EQ(runScrivlet("copy-code " + file + " 107 108").out, whole);
+  EXPECT_EQ(runScrivlet("copy-code " + file + " 108 107").out, whole);
   // Given end first, the selection is turned round.
-  EXPECT_EQ(runScrivlet("copy-code " + file + " 83:37 82:5").out,
-            runScrivlet("copy-code " + file + " 82:5 83:37").out);
+  EXPECT_EQ(runScrivlet("copy-code " + file + " 108:37 107:5").out,
+            runScrivlet("copy-code " + file + " 107:5 108:37").out);
 }
 
 }  // namespace

@@ -67,6 +67,31 @@ std::string leftoverMacros(const std::string& folder) {
   return found;
 }
 
+// Every link of the pages in `folder` (href="...", and the "Local" entries
+// of the help contents and index) that names no existing file:
+// "Page.htm: Other.htm".
+std::string deadLinks(const std::string& folder) {
+  static const std::regex href(
+      R"re((?:href|name="Local" value)="([^"#]*))re");
+  std::string dead;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().extension() != ".htm" &&
+        entry.path().extension() != ".hhc" && entry.path().extension() != ".hhk")
+      continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    const std::string text = bytes.str();
+    for (std::sregex_iterator it(text.begin(), text.end(), href), end;
+         it != end; ++it) {
+      std::string target = (*it)[1].str();
+      if (!target.empty() && !fs::exists(fs::path(folder) / target))
+        dead += entry.path().filename().string() + ": " + target + "\n";
+    }
+  }
+  return dead;
+}
+
 TEST(CompileCommand, EveryShippedTemplateCompilesTheExampleCleanly) {
   if (!fs::exists(kSource / "examples/Calc/Calc.vbp"))
     GTEST_SKIP() << "no example project";
@@ -88,6 +113,13 @@ TEST(CompileCommand, EveryShippedTemplateCompilesTheExampleCleanly) {
     EXPECT_EQ(err.str(), "");
     EXPECT_TRUE(dir.exists("doc/" + entry));
     EXPECT_EQ(leftoverMacros(dir.path("doc")), "");
+    EXPECT_EQ(deadLinks(dir.path("doc")), "");
+    // The example's enum and type have their pages, items and all.
+    std::string pages;
+    for (const auto& file : fs::directory_iterator(dir.path("doc")))
+      pages += dir.read("doc/" + file.path().filename().string());
+    EXPECT_NE(pages.find("rmTruncate"), std::string::npos);
+    EXPECT_NE(pages.find("Reserved(1 To 4)"), std::string::npos);
     // A plain compile changes no byte of the project, and writes no
     // settings file either.
     EXPECT_EQ(snapshot(dir, "doc"), before);

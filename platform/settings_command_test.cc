@@ -80,14 +80,16 @@ TEST_F(SettingsCommandTest, SetsKeysSavesAndPrintsTheFile) {
            "templatePath = html.scvt"})
     EXPECT_NE(saved.find("\r\n" + line + "\r\n"), std::string::npos) << line;
   EXPECT_TRUE(
-      endsWith(saved, "\r\ncomModules = Form1\r\ncomModules = Module1"));
+      endsWith(saved, "\r\ncomModules = Form1\r\ncomModules = Module1"
+                      "\r\ncomEnum = 1\r\ncomType = 1"));
 
   // A second run starts from what the first one saved.
   ASSERT_EQ(run({"addSee=1", "comModules="}), 0);
   EXPECT_EQ(err.str(), "");
   EXPECT_EQ(readBytes(settingsPath),
             replaceAll(replaceAll(saved, "addSee = 0", "addSee = 1"),
-                       "\r\ncomModules = Form1\r\ncomModules = Module1", ""));
+                       "\r\ncomModules = Form1\r\ncomModules = Module1\r\n",
+                       "\r\n"));
 }
 
 TEST_F(SettingsCommandTest, RefusesUnknownKeysAndBadValuesNamingTheKey) {
@@ -153,7 +155,7 @@ TEST(SettingsProgram, ChangesAndShowsTheSettingsOfAProjectOnDisk) {
   EXPECT_NE(saved.find("\r\naddSee = 0\r\n"), std::string::npos);
   EXPECT_TRUE(endsWith(saved,
                        "\r\ncomModules = modMath\r\n"
-                       "comModules = History"));
+                       "comModules = History\r\ncomEnum = 1\r\ncomType = 1"));
 
   status =
       std::system((program + " --set addsee=1 > " + shown + " 2>&1").c_str());

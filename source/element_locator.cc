@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "source/declared_blocks.h"
 #include "source/source_lines.h"
 
 namespace scrivlet {
@@ -34,18 +35,35 @@ std::shared_ptr<Element> ElementLocator::elementAtLine(long line) const {
   } catch (const HostError&) {
     // A method passes over a line the module cannot place; a property,
     // which is found by that name alone, cannot.
-    if (declared < firstProperty_) return elementFor(declared, procKind);
+    if (declared < firstProperty_) return elementFor(declared, procKind, line);
     if (firstProperty_ != none) throw;
-    return elementFor(none, procKind);
+    return elementFor(none, procKind, line);
   }
   auto named = byName_.find(procedure);
   std::size_t byName = named == byName_.end() ? none : named->second;
-  return elementFor(std::min(declared, byName), procKind);
+  return elementFor(std::min(declared, byName), procKind, line);
+}
+
+// The Enum or Type block whose lines hold `line`, read only when no member
+// is declared there.
+std::shared_ptr<Element> ElementLocator::blockAt(long line) const {
+  for (DeclaredBlock& block : findDeclaredBlocks(module_)) {
+    if (line < block.line || line > block.endLine) continue;
+    auto element =
+        makeElement(block.isEnum ? ElementKind::Senum : ElementKind::Stype);
+    element->cmo = &module_;
+    element->member = std::make_shared<BlockMember>(
+        std::make_shared<const DeclaredBlock>(std::move(block)), &module_);
+    return element;
+  }
+  return nullptr;
 }
 
 std::shared_ptr<Element> ElementLocator::elementFor(std::size_t index,
-                                                    int procKind) const {
+                                                    int procKind,
+                                                    long line) const {
   if (index == none) {
+    if (auto block = blockAt(line)) return block;
     auto element = makeElement(ElementKind::Smodule);
     element->cmo = &module_;
     return element;

@@ -6,7 +6,8 @@
 // The answer is elementAtLine's: the first member, in declaration order,
 // that is a method declared at the line or named as the procedure holding
 // it; a property named as that procedure; or another member declared at
-// the line. A module element when there is none.
+// the line. Else the Enum or Type block that holds the line; a module
+// element when there is none.
 #ifndef SCRIVLET_SOURCE_ELEMENT_LOCATOR_H_
 #define SCRIVLET_SOURCE_ELEMENT_LOCATOR_H_
 
@@ -31,7 +32,9 @@ class ElementLocator {
  private:
   static constexpr std::size_t none = static_cast<std::size_t>(-1);
 
-  std::shared_ptr<Element> elementFor(std::size_t index, int procKind) const;
+  std::shared_ptr<Element> elementFor(std::size_t index, int procKind,
+                                      long line) const;
+  std::shared_ptr<Element> blockAt(long line) const;
 
   CodeModule& module_;
   std::vector<std::shared_ptr<Member>> members_;

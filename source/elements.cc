@@ -14,6 +14,8 @@ const char* kindName(ElementKind kind) {
     case ElementKind::SpropSet: return "SpropSet";
     case ElementKind::Svariable: return "Svariable";
     case ElementKind::Sconstant: return "Sconstant";
+    case ElementKind::Senum: return "Senum";
+    case ElementKind::Stype: return "Stype";
   }
   return "";
 }
@@ -28,6 +30,8 @@ std::shared_ptr<Element> makeElement(ElementKind kind) {
     case ElementKind::SpropSet: return std::make_shared<SpropSet>();
     case ElementKind::Svariable: return std::make_shared<Svariable>();
     case ElementKind::Sconstant: return std::make_shared<Sconstant>();
+    case ElementKind::Senum: return std::make_shared<Senum>();
+    case ElementKind::Stype: return std::make_shared<Stype>();
   }
   return nullptr;
 }

@@ -1,6 +1,6 @@
-// The documented elements: one object per documented module and member,
-// holding the object it stands for, its documentation comment and its help
-// number. The eight kinds share one shape; code that dispatches on kind
+// The documented elements: one object per documented module, member, Enum
+// and Type, holding the object it stands for, its documentation comment and
+// its help number. The kinds share one shape; code that dispatches on kind
 // compares `className()` or `kind`.
 #ifndef SCRIVLET_SOURCE_ELEMENTS_H_
 #define SCRIVLET_SOURCE_ELEMENTS_H_
@@ -22,6 +22,9 @@ enum class ElementKind {
   SpropSet,
   Svariable,
   Sconstant,
+  // An Enum or Type block; its `member` is a BlockMember.
+  Senum,
+  Stype,
 };
 
 const char* kindName(ElementKind kind);
@@ -36,6 +39,9 @@ class Element {
   bool isProcedure() const {
     return kind_ == ElementKind::Smethod || kind_ == ElementKind::Sevent ||
            isProperty();
+  }
+  bool isDeclaredBlock() const {
+    return kind_ == ElementKind::Senum || kind_ == ElementKind::Stype;
   }
   bool isProperty() const {
     return kind_ == ElementKind::SpropGet || kind_ == ElementKind::SpropLet ||
@@ -107,6 +113,15 @@ class Svariable : public Element {
 class Sconstant : public Element {
  public:
   Sconstant() : Element(ElementKind::Sconstant) {}
+};
+
+class Senum : public Element {
+ public:
+  Senum() : Element(ElementKind::Senum) {}
+};
+class Stype : public Element {
+ public:
+  Stype() : Element(ElementKind::Stype) {}
 };
 
 std::shared_ptr<Element> makeElement(ElementKind kind);

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <thread>
 
+#include "source/declared_blocks.h"
 #include "source/element_returns.h"
 #include "source/source_lines.h"
 #include "source/text.h"
@@ -77,6 +78,14 @@ long ProjectLoader::nextHelpID(ModuleLoad& load) {
 
 std::vector<std::string> ProjectLoader::commentAbove(Element& element,
                                                      ModuleLoad& load) {
+  std::vector<std::string> comment = readCommentAbove(element);
+  element.helpID = nextHelpID(load);
+  if (settings_.comContextID && element.member)
+    element.member->setHelpContextID(element.helpID);
+  return comment;
+}
+
+std::vector<std::string> ProjectLoader::readCommentAbove(Element& element) {
   std::vector<std::string> comment;
   const CodeModule& module = *element.cmo;
   long declaration = element.CodeLocation();
@@ -97,9 +106,6 @@ std::vector<std::string> ProjectLoader::commentAbove(Element& element,
       comment.push_back(lineOf(module, i));
     element.hadComment = !comment.empty();
   }
-  element.helpID = nextHelpID(load);
-  if (settings_.comContextID && element.member)
-    element.member->setHelpContextID(element.helpID);
   return comment;
 }
 
@@ -137,10 +143,12 @@ void ProjectLoader::loadProject() {
       loads[i].firstHelpID = store_.counter;
       if (!loadWhole(*modules[i], loads[i], true)) {
         store_.clearElements();
+        blocks_.clear();
         return;
       }
       merge(loads[i]);
     }
+    addBlocks();
     return;
   }
   std::atomic<std::size_t> next{0};
@@ -178,9 +186,11 @@ void ProjectLoader::loadProject() {
   // The helper may have taken every module, leaving none to ask about.
   if (aborted || progress_.abortCheck()) {
     store_.clearElements();
+    blocks_.clear();
     return;
   }
   for (ModuleLoad& load : loads) merge(load);
+  addBlocks();
 }
 
 bool ProjectLoader::loadWhole(CodeModule& module, ModuleLoad& load,
@@ -200,6 +210,7 @@ bool ProjectLoader::loadWhole(CodeModule& module, ModuleLoad& load,
     } catch (const std::exception&) {
     }
   }
+  loadBlocks(module, load);
   return true;
 }
 
@@ -210,7 +221,40 @@ void ProjectLoader::merge(ModuleLoad& load) {
     store_.addElement(element);
   }
   store_.counter += load.helpIDs;
+  for (std::shared_ptr<Element>& block : load.blocks)
+    blocks_.push_back(std::move(block));
   load = ModuleLoad();
+}
+
+void ProjectLoader::loadBlocks(CodeModule& module, ModuleLoad& load) {
+  bool enums = documentEnums && settings_.comEnum;
+  bool types = documentTypes && settings_.comType;
+  if (!enums && !types) return;
+  for (DeclaredBlock& found : findDeclaredBlocks(module)) {
+    if (!(found.isEnum ? enums : types) ||
+        !documentsScope(settings_, found.scope))
+      continue;
+    try {
+      auto element =
+          makeElement(found.isEnum ? ElementKind::Senum : ElementKind::Stype);
+      element->cmo = &module;
+      element->member = std::make_shared<BlockMember>(
+          std::make_shared<const DeclaredBlock>(std::move(found)), &module);
+      element->comment = readCommentAbove(*element);
+      if (admitElement(*element)) load.blocks.push_back(element);
+    } catch (const std::exception&) {
+    }
+  }
+}
+
+// Every admitted block takes the next number, in loading order; none is
+// written into the code, which has no place for it.
+void ProjectLoader::addBlocks() {
+  for (const std::shared_ptr<Element>& block : blocks_) {
+    block->helpID = store_.counter++;
+    store_.addElement(block);
+  }
+  blocks_.clear();
 }
 
 void ProjectLoader::loadModule(CodeModule& module, ModuleLoad& load) {
@@ -250,6 +294,8 @@ void ProjectLoader::loadMember(CodeModule& module,
       loadClassVariable(element, load);
       return;
     case ElementKind::Smodule:
+    case ElementKind::Senum:
+    case ElementKind::Stype:
       return;
   }
   element->comment = commentAbove(*element, load);

@@ -35,8 +35,16 @@ class ProjectLoader {
   // gives an uncommented one its skeleton.
   bool admitElement(Element& element);
   // Loads `settings.selectedModules` into the store's collections. An abort
-  // request leaves every collection empty.
+  // request leaves every collection empty. Enum and Type blocks come last,
+  // after every other element of the project, and their help numbers
+  // after every other help number: those are written into the code and
+  // into help projects, and must not move because blocks are documented.
   void loadProject();
+
+  // Whether Enum and Type blocks may be loaded at all, besides the
+  // settings: a compile loads only what its template has pages for.
+  bool documentEnums = true;
+  bool documentTypes = true;
 
  private:
   // What loading one module gives: the elements it admits, in order, and
@@ -48,6 +56,8 @@ class ProjectLoader {
     // The module's members, indexed when its first property needs them;
     // loading does not change the module's lines.
     std::unique_ptr<ElementLocator> locator;
+    // The module's admitted Enum and Type blocks, numbered at the end.
+    std::vector<std::shared_ptr<Element>> blocks;
   };
   // Loads the module and its members into `load`; false when an abort was
   // requested (asked before each member when `checkAbort`).
@@ -62,6 +72,11 @@ class ProjectLoader {
                     ModuleLoad& load);
   void loadClassVariable(const std::shared_ptr<Element>& variable,
                          ModuleLoad& load);
+  void loadBlocks(CodeModule& module, ModuleLoad& load);
+  // Numbers the blocks of every module and adds them to the store.
+  void addBlocks();
+  // The comment above the element's declaration; sets `hadComment`.
+  std::vector<std::string> readCommentAbove(Element& element);
   void admitAndAdd(const std::shared_ptr<Element>& element, ModuleLoad& load);
   std::vector<std::string> commentAbove(Element& element, ModuleLoad& load);
   long nextHelpID(ModuleLoad& load);
@@ -70,6 +85,7 @@ class ProjectLoader {
   const ProjectSettings& settings_;
   Progress& progress_;
   SkeletonMaker skeleton_;
+  std::vector<std::shared_ptr<Element>> blocks_;
 };
 
 // The comment at the top of a module: the run of apostrophe lines under a

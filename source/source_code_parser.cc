@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "source/declared_blocks.h"
 #include "source/keyed_collection.h"
 #include "source/proc_definition.h"
 #include "source/quotes.h"
@@ -107,6 +108,12 @@ void addDeclaredTypes(const Element& element, NameSet& types) {
     case ElementKind::Sconstant:
       declaration.parseConstantReturn();
       types.add(declaration.returns);
+      return;
+    case ElementKind::Senum:
+      return;
+    case ElementKind::Stype:
+      if (const DeclaredBlock* block = declaredBlockOf(element))
+        for (const BlockItem& field : block->items) types.add(field.value);
       return;
     default:
       declaration.parse();

@@ -4,7 +4,7 @@ namespace scrivlet {
 
 void store::clearElements() {
   for (ElementCollection* c : {&all, &modules, &methods, &events, &gets, &lets,
-                               &sets, &variables, &constants})
+                               &sets, &variables, &constants, &enums, &types})
     c->clear();
 }
 
@@ -18,6 +18,8 @@ ElementCollection& store::collectionFor(ElementKind kind) {
     case ElementKind::SpropSet: return sets;
     case ElementKind::Svariable: return variables;
     case ElementKind::Sconstant: return constants;
+    case ElementKind::Senum: return enums;
+    case ElementKind::Stype: return types;
   }
   return all;
 }

@@ -1,4 +1,4 @@
-// The element model of one compile: nine keyed collections of elements,
+// The element model of one compile: eleven keyed collections of elements,
 // each element under its canonical link, in loading order; the help-number
 // counter; and the element whose page is being compiled.
 #ifndef SCRIVLET_SOURCE_STORE_H_
@@ -24,6 +24,8 @@ class store {
   ElementCollection sets;
   ElementCollection variables;
   ElementCollection constants;
+  ElementCollection enums;
+  ElementCollection types;
 
   long counter = 100;
   std::shared_ptr<Element> compiledWrapper;

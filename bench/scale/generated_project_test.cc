@@ -17,6 +17,7 @@
 #include "comments/comment_generator.h"
 #include "platform/cli_support.h"
 #include "platform/disk_code_module.h"
+#include "source/declared_blocks.h"
 #include "source/element_returns.h"
 #include "source/project_loader.h"
 #include "source/source_lines.h"
@@ -68,6 +69,7 @@ std::string listing(const std::string& vbp) {
       << " gets " << elements.gets.size() << " lets " << elements.lets.size()
       << " sets " << elements.sets.size() << " variables "
       << elements.variables.size() << " constants " << elements.constants.size()
+      << " enums " << elements.enums.size() << " types " << elements.types.size()
       << '\n';
   return out.str();
 }
@@ -250,6 +252,9 @@ std::string elementAtLineByWalking(CodeModule& module, long line) {
              member->Name();
     }
   }
+  for (const DeclaredBlock& block : findDeclaredBlocks(module))
+    if (line >= block.line && line <= block.endLine)
+      return std::string(block.isEnum ? "Senum " : "Stype ") + block.name;
   return "Smodule";
 }
 

@@ -1,5 +1,6 @@
 #include "bench/scale/project_generator.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
@@ -437,6 +438,55 @@ class ModuleWriter {
   long lines_ = 0;
 };
 
+// Enum and Type blocks, in a module of their own at the end of the project:
+// every element before it keeps the help number it had before blocks were
+// documented. Values with and without their own, hexadecimal, negative and
+// continued ones, "#If" branches, documentation above and at the line end,
+// a private enum, fixed-length strings and arrays, a field of a documented
+// enum type.
+const char kBlocksModule[] = "modTypes";
+
+std::string blocksModule() {
+  static const char* const kLines[] = {
+      "Attribute VB_Name = \"modTypes\"",
+      "Option Explicit",
+      "",
+      "'**",
+      "' Modes of a generated file.",
+      "'@see          modBas0001",
+      "Public Enum FileMode",
+      "    '**",
+      "    ' Read only.",
+      "    fmRead = 1",
+      "    fmWrite = &H10 ' Write only.",
+      "    fmBoth = fmRead Or _",
+      "        fmWrite ' Both ways.",
+      "    fmNone = -1",
+      "#If Win64 Then",
+      "    fmWide = 8",
+      "#Else",
+      "    fmWide = 4",
+      "#End If",
+      "End Enum",
+      "",
+      "Private Enum Hidden",
+      "    hOne",
+      "End Enum",
+      "",
+      "'**",
+      "' A record of a generated file.",
+      "Public Type FileRecord",
+      "    Name As String * 20 ' Fixed length.",
+      "    Mode As FileMode",
+      "    Blocks(1 To 8) As Long",
+      "    Tags() As String",
+      "End Type",
+  };
+  std::string text;
+  for (const char* line : kLines) text += std::string(line) + "\r\n";
+  return text;
+}
+
 const char* extension(ModuleKind kind) {
   switch (kind) {
     case ModuleKind::Bas: return ".bas";
@@ -465,6 +515,8 @@ std::string projectFile(const std::vector<ModuleSpec>& modules) {
     }
     text += "\r\n";
   }
+  text += "Module=" + std::string(kBlocksModule) + "; " + kBlocksModule +
+          ".bas\r\n";
   text += "Name=\"P\"\r\nHelpFile=\"\"\r\nHelpContextID=\"0\"\r\n"
           "Description=\"A generated project\"\r\n";
   return text;
@@ -477,6 +529,7 @@ std::string settingsFile(const std::vector<ModuleSpec>& modules) {
       "comPrivate = 1\r\ncomFriend = 1\r\ncomStdModule = 1\r\n"
       "comVariable = 1\r\ncomConstant = 1\r\n";
   for (const ModuleSpec& m : modules) text += "comModules = " + m.name + "\r\n";
+  text += "comModules = " + std::string(kBlocksModule) + "\r\n";
   return text;
 }
 
@@ -493,6 +546,12 @@ GeneratedProject generateProject(const std::string& folder, long members) {
     project.members += modules[i].memberCount;
     project.lines += writer.lines();
   }
+  const std::string blocks = std::string(kBlocksModule) + ".bas";
+  const std::string blocksText = blocksModule();
+  writeFile(folder + "/" + blocks, blocksText);
+  project.files.push_back(folder + "/" + blocks);
+  project.lines += static_cast<long>(
+      std::count(blocksText.begin(), blocksText.end(), '\n'));
   project.vbpPath = folder + "/P.vbp";
   writeFile(project.vbpPath, projectFile(modules));
   writeFile(folder + "/P.scriv", settingsFile(modules));

@@ -5,8 +5,9 @@
 // block, .ctl) and every member kind (Sub, Function, Declare, Property
 // Get/Let/Set, public and private variables, Const, Event), documentation
 // comments with every tag, links between members and modules, "@same"
-// chains, names repeated across modules and " _" continuations. The same
-// size always gives the same bytes. Files end their lines with CR LF.
+// chains, names repeated across modules, " _" continuations, and a last
+// module of Enum and Type blocks. The same size always gives the same bytes.
+// Files end their lines with CR LF.
 #ifndef SCRIVLET_BENCH_SCALE_PROJECT_GENERATOR_H_
 #define SCRIVLET_BENCH_SCALE_PROJECT_GENERATOR_H_
 

@@ -19,6 +19,31 @@ Public Const ERROR_TEXT = "E r r o r"
 Private Const MAX_DIGITS& = 15
 
 '**
+' How a result is rounded to the precision of the display.
+'@see          History.Describe
+Public Enum RoundingMode
+    '**
+    ' Half away from zero, as RoundHalfUp does.
+    rmHalfUp = 0
+    rmBankers = 1 ' Half to the nearest even digit, as Round does.
+    rmTruncate = &H10 ' Digits past the precision are dropped.
+    rmNone = -1 ' Every digit is kept.
+End Enum
+
+'**
+' One step of a calculation, as the history records it.
+'@see          History.Add
+Public Type HistoryEntry
+    Symbol As String * 1 ' The key of the operation, "+" for example.
+    Operand As Double ' The number entered.
+    Result As Double ' The result after the step.
+    '**
+    ' How Result was rounded.
+    Rounding As RoundingMode
+    Reserved(1 To 4) As Byte
+End Type
+
+'**
 ' Frequency of the performance counter, in ticks per second; zero until
 ' StartTimer has run.
 Public gTimerFrequency As Currency
