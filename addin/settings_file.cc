@@ -69,6 +69,7 @@ std::vector<SettingField> makeFields() {
   fields.push_back(F{"outputPath", F::outputFolder});
   fields.push_back(F{"templateFolder", F::templateFolder});
   fields.push_back(F{"templatePath", F::templateFile});
+  fields.push_back(F{"codePage", F::codePage});
   return fields;
 }
 
@@ -164,6 +165,12 @@ int applyValue(ProjectSettings& settings, const SettingField& field,
         settings.templateFolder = context.defaultTemplateFolder;
         settings.templatePath = context.defaultTemplatePath;
       }
+      return 0;
+    }
+    case F::codePage: {
+      std::int32_t number = 0;
+      if (int error = readCodePage(value, number)) return error;
+      settings.codePage = number;
       return 0;
     }
   }
@@ -343,6 +350,8 @@ std::string settingValue(const ProjectSettings& settings,
       return settings.templateFolder;
     case F::templateFile:
       return fileNameOf(settings.templatePath);
+    case F::codePage:
+      return std::to_string(settings.codePage);
   }
   return {};
 }
@@ -372,6 +381,18 @@ int readInteger16(const std::string& text, std::int16_t& value) {
   if (negative) number = -number;
   if (number < -32768 || number > 32767) return fileError::overflow;
   value = static_cast<std::int16_t>(number);
+  return 0;
+}
+
+int readCodePage(const std::string& text, std::int32_t& value) {
+  if (text.empty()) return fileError::typeMismatch;
+  std::int32_t number = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return fileError::typeMismatch;
+    if (number <= 65535) number = number * 10 + (c - '0');
+  }
+  if (number < 1 || number > 65535) return fileError::overflow;
+  value = number;
   return 0;
 }
 

@@ -125,6 +125,7 @@ TEST_F(SettingsTest, SavesEveryKeyInOrderWithNoLineEndAfterTheLast) {
                    "outputPath = {dir}/Scriv\r\n"
                    "templateFolder = {dir}/addin/Templates\r\n"
                    "templatePath = chm.scvt\r\n"
+                   "codePage = 1252\r\n"
                    "comModules = Module1\r\ncomModules = Class1\r\n"
                    "comModules = Form1"));
 }
@@ -245,6 +246,8 @@ TEST_F(SettingsTest, AFileNotReadCompletelyLeavesOnlyDefaults) {
       {"addSee = 0\r\nmystery = 1", 1},          // unknown key
       {"addSee = 0\r\nwordWrapLength = 7x", 3},  // not a number
       {"addSee = 0\r\nindentMode = 40000", 3},   // does not fit
+      {"addSee = 0\r\ncodePage = 70000", 3},     // no such code page
+      {"addSee = 0\r\ncodePage = -1", 3},
   };
   for (const Case& c : cases) {
     writeBytes(dir / "Calc.scriv", header + c.bytes);
@@ -261,6 +264,11 @@ TEST_F(SettingsTest, AFileNotReadCompletelyLeavesOnlyDefaults) {
   EXPECT_EQ(file.loadProjectSettings(settings, true), 1);
   fs::remove(dir / "Calc.scriv");
   EXPECT_EQ(file.loadProjectSettings(settings, true), 3);
+
+  // The code page takes any number a code page can have.
+  writeBytes(dir / "Calc.scriv", header + "codePage = 65001");
+  ASSERT_EQ(file.loadProjectSettings(settings, true), 0);
+  EXPECT_EQ(settings.codePage, 65001);
 
   // A file that ends after its header selects no module.
   writeBytes(dir / "Calc.scriv", "#Scrivlet Project Settings#");

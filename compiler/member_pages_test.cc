@@ -176,5 +176,18 @@ TEST(LineRangeText, DropsEmptyLinesBeforeTheFirstText) {
   EXPECT_EQ(lineRangeText(module, 1, 5), "a\r\rb");
 }
 
+// A summary ends at the first sentence, line break or code example, in one
+// line; "1.5" and "e.g." inside a word do not end it.
+TEST(FirstSentence, EndsAtTheFirstSentenceOrBreak) {
+  EXPECT_EQ(firstSentence("Adds two\rnumbers. Fast."), "Adds two numbers.");
+  EXPECT_EQ(firstSentence("Scales by 1.5 times!\rMore."), "Scales by 1.5 times!");
+  EXPECT_EQ(firstSentence("First line$EOL$second line."), "First line");
+  EXPECT_EQ(firstSentence("Runs\r\rAnother paragraph."), "Runs");
+  EXPECT_EQ(firstSentence("Shows$CODE$x = 1$END-CODE$"), "Shows");
+  EXPECT_EQ(firstSentence("  Is it? Yes.\r"), "Is it?");
+  EXPECT_EQ(firstSentence("No end"), "No end");
+  EXPECT_EQ(firstSentence(""), "");
+}
+
 }  // namespace
 }  // namespace scrivlet
