@@ -15,6 +15,8 @@ bool isNameByte(char c) {
          (c >= '0' && c <= '9');
 }
 
+constexpr std::size_t kMaxOpen = 64;
+
 // Tags that hold nothing and are never closed.
 bool isVoid(std::string_view name) { return name == "br"; }
 
@@ -68,6 +70,11 @@ void InlineHtml::apply(std::string_view text, const ReplaceTable& table,
     std::size_t length = 0;
     auto innermost = open.rend();
     bool taken = tagAt(text, at, name, closing, length);
+    // A text that opens tags without end stays text from some depth on:
+    // no page nests markup that deep, and finding a closing tag's match
+    // must stay cheap.
+    if (taken && !closing && !isVoid(name) && open.size() >= kMaxOpen)
+      taken = false;
     if (taken && closing) {
       innermost = std::find(open.rbegin(), open.rend(), name);
       taken = innermost != open.rend();

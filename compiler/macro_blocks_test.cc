@@ -213,6 +213,21 @@ TEST_F(ListLoops, CommentTextsKeepTheTemplatesTagsAndCloseThem) {
             "Use <B>bold</");
 }
 
+// Tags opened without end stay markup only so deep; the rest is text.
+TEST(InlineHtml, OpensTagsOnlySoDeep) {
+  InlineHtml tags("b");
+  std::vector<std::string> open;
+  std::string text, out;
+  for (int i = 0; i < 100; ++i) text += "<b>";
+  tags.apply(text, ReplaceTable({"<", "&lt;"}), open, out);
+  InlineHtml::close(open, out);
+  std::string expected;
+  for (int i = 0; i < 64; ++i) expected += "<b>";
+  for (int i = 64; i < 100; ++i) expected += "&lt;b>";
+  for (int i = 0; i < 64; ++i) expected += "</b>";
+  EXPECT_EQ(out, expected);
+}
+
 // An item tells whether its target has a page, and gives the first
 // sentence of the target's description where the compile provides it.
 TEST_F(ListLoops, ItemsTellWhetherTheirPageIsWrittenAndTheirSummary) {

@@ -65,7 +65,7 @@ TEST_F(SettingsCommandTest, SetsKeysSavesAndPrintsTheFile) {
   ASSERT_EQ(run({"addSee=0", " wordWrapLength = -72 ", "user2Name=todo",
                  "titlePageText=Calc^scrvEOL^A calculator",
                  "comModules=form1, Module1", "templatePath=html.scvt",
-                 "outputPath=doc"}),
+                 "outputPath=doc", "codePage=1251"}),
             0)
       << err.str();
   EXPECT_EQ(err.str(), "");
@@ -78,7 +78,7 @@ TEST_F(SettingsCommandTest, SetsKeysSavesAndPrintsTheFile) {
            "titlePageText = Calc^scrvEOL^A calculator",
            "outputPath = " + d + "/doc",
            "templateFolder = " + d + "/addin/Templates",
-           "templatePath = html.scvt"})
+           "templatePath = html.scvt", "codePage = 1251"})
     EXPECT_NE(saved.find("\r\n" + line + "\r\n"), std::string::npos) << line;
   EXPECT_TRUE(
       endsWith(saved, "\r\ncomModules = Form1\r\ncomModules = Module1"));
@@ -109,6 +109,9 @@ TEST_F(SettingsCommandTest, RefusesUnknownKeysAndBadValuesNamingTheKey) {
       {"templatePath=gone.scvt", "templatePath: there is no template " +
                                      dir.string() +
                                      "/addin/Templates/gone.scvt"},
+      {"codePage=0", "codePage: expected a code page number from 1 to 65535"},
+      {"codePage=utf-8",
+       "codePage: expected a code page number from 1 to 65535"},
       {"addSee", "--set takes KEY=VALUE, not \"addSee\""},
   };
   for (const auto& [set, reason] : cases) {
