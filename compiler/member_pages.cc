@@ -210,10 +210,6 @@ MacroValue shownLinks(std::vector<std::string> items, const Element& element,
   return listOf(std::move(kept));
 }
 
-}  // namespace
-
-namespace {
-
 bool modulePageWritten(int type, const ProjectSettings& settings) {
   if (type == vbext_ct_StdModule) return settings.comStdModule;
   if (isFormType(type)) return settings.comForm;
