@@ -53,6 +53,10 @@ struct ProjectSettings {
   std::string outputPath;
   std::string templateFolder;
   std::string templatePath;
+  // The ANSI code page the project's files are written in (Windows-1252,
+  // what VB6 writes on Western systems); output converted to UTF-8 is
+  // converted from it.
+  std::int32_t codePage = 1252;
   // The code modules chosen for documentation, keyed by module name.
   KeyedCollection<CodeModule*> selectedModules;
   // Enum and Type blocks are documented (their scope as for members).

@@ -73,6 +73,8 @@ std::vector<SettingField> makeFields() {
   fields.back().afterModules = true;
   flag("comType", &P::comType);
   fields.back().afterModules = true;
+  fields.push_back(F{"codePage", F::codePage});
+  fields.back().afterModules = true;
   return fields;
 }
 
@@ -190,6 +192,12 @@ int applyValue(ProjectSettings& settings, const SettingField& field,
         context.progress->reportMessage(
             "WARNING: templatePath = " + value + ": the template " + path +
             " was not found; " + settings.templatePath + " is used instead.");
+      return 0;
+    }
+    case F::codePage: {
+      std::int32_t number = 0;
+      if (int error = readCodePage(value, number)) return error;
+      settings.codePage = number;
       return 0;
     }
   }
@@ -384,6 +392,8 @@ std::string settingValue(const ProjectSettings& settings,
       return pathInFolder(settings.templateFolder, paths.projectFolder);
     case F::templateFile:
       return fileNameOf(settings.templatePath);
+    case F::codePage:
+      return std::to_string(settings.codePage);
   }
   return {};
 }
@@ -419,6 +429,18 @@ int readInteger16(const std::string& text, std::int16_t& value) {
   if (negative) number = -number;
   if (number < -32768 || number > 32767) return fileError::overflow;
   value = static_cast<std::int16_t>(number);
+  return 0;
+}
+
+int readCodePage(const std::string& text, std::int32_t& value) {
+  if (text.empty()) return fileError::typeMismatch;
+  std::int32_t number = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return fileError::typeMismatch;
+    if (number <= 65535) number = number * 10 + (c - '0');
+  }
+  if (number < 1 || number > 65535) return fileError::overflow;
+  value = number;
   return 0;
 }
 

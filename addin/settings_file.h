@@ -55,6 +55,7 @@ struct SettingField {
     outputFolder,    // relative to the project's folder
     templateFolder,  // one trailing separator dropped; relative as above
     templateFile,    // only the file name is stored
+    codePage,        // the project's ANSI code page, 1 to 65535
   };
   std::string key;
   Kind kind;
@@ -91,6 +92,8 @@ std::string pathInFolder(const std::string& path, const std::string& folder);
 // Reads a signed 16-bit decimal: "-72" gives -72 and 0; text that is not a
 // number answers 13 (type mismatch), "40000" answers 6 (overflow).
 int readInteger16(const std::string& text, std::int16_t& value);
+// A code page number, 1 to 65535 ("1252", "65001"); 0 or the error number.
+int readCodePage(const std::string& text, std::int32_t& value);
 
 // The settings of the active project of `vbe`.
 class SettingsFile {

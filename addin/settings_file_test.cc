@@ -127,7 +127,7 @@ TEST_F(SettingsTest, SavesEveryKeyInOrderWithNoLineEndAfterTheLast) {
                    "templatePath = chm.scvt\r\n"
                    "comModules = Module1\r\ncomModules = Class1\r\n"
                    "comModules = Form1\r\n"
-                   "comEnum = 1\r\ncomType = 1"));
+                   "comEnum = 1\r\ncomType = 1\r\ncodePage = 1252"));
 }
 
 TEST_F(SettingsTest, ReadsBackWhatItSaved) {
@@ -223,7 +223,8 @@ TEST_F(SettingsTest, EnumAndTypeSwitchesAreOptional) {
   EXPECT_FALSE(settings.comType);
   settings.comType = true;
   EXPECT_TRUE(endsWith(settingsText(settings),
-                       "\rcomModules = Form1\rcomEnum = 0\rcomType = 1"));
+                       "\rcomModules = Form1\rcomEnum = 0\rcomType = 1"
+                       "\rcodePage = 1252"));
 }
 
 // Only the template's file name is saved, so a hand-edited file that moves
@@ -278,6 +279,8 @@ TEST_F(SettingsTest, AFileNotReadCompletelyLeavesOnlyDefaults) {
       {"addSee = 0\r\nmystery = 1", 1},          // unknown key
       {"addSee = 0\r\nwordWrapLength = 7x", 3},  // not a number
       {"addSee = 0\r\nindentMode = 40000", 3},   // does not fit
+      {"addSee = 0\r\ncodePage = 70000", 3},     // no such code page
+      {"addSee = 0\r\ncodePage = -1", 3},
   };
   for (const Case& c : cases) {
     writeBytes(dir / "Calc.scriv", header + c.bytes);
@@ -294,6 +297,11 @@ TEST_F(SettingsTest, AFileNotReadCompletelyLeavesOnlyDefaults) {
   EXPECT_EQ(file.loadProjectSettings(settings, true), 1);
   fs::remove(dir / "Calc.scriv");
   EXPECT_EQ(file.loadProjectSettings(settings, true), 3);
+
+  // The code page takes any number a code page can have.
+  writeBytes(dir / "Calc.scriv", header + "codePage = 65001");
+  ASSERT_EQ(file.loadProjectSettings(settings, true), 0);
+  EXPECT_EQ(settings.codePage, 65001);
 
   // A file that ends after its header selects no module.
   writeBytes(dir / "Calc.scriv", "#Scrivlet Project Settings#");

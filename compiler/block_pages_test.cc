@@ -132,13 +132,14 @@ TEST_F(BlockPagesTest, EnumsAndTypesHavePagesListsAndLinks) {
 }
 
 // A template without pages for them documents them nowhere: no page, no
-// list entry, and a link to one is the dead link it always was.
+// list entry, and a link to one is the dead link it always was (which a
+// "See also" list leaves out, as it has no text of its own).
 TEST_F(BlockPagesTest, ATemplateWithoutTheirSectionsLeavesThemOut) {
   EXPECT_EQ(pages(kBodies),
             "== M 100\n"
             "module M: enums; types\n"
             "== M.Open 101\n"
-            "function Open [.]: path [.] mode [.]; see <.> <.>\n"
+            "function Open [.]: path [.] mode [.]; see\n"
             "index: M/M module|M.Open/Open function|\n"
             "enums: \n"
             "types: \n"

@@ -7,6 +7,7 @@
 #include "addin/addin_folder.h"
 #include "comments/comment_generator.h"
 #include "compiler/member_pages.h"
+#include "compiler/output_encoding.h"
 #include "compiler/output_name.h"
 #include "source/project_loader.h"
 #include "source/text.h"
@@ -22,6 +23,21 @@ std::string doubledDollars(std::string_view text) {
 std::string withoutOneTrailingSeparator(std::string folder) {
   if (!folder.empty() && folder.back() == '/') folder.pop_back();
   return folder;
+}
+
+bool templateMentions(const MacroStore& src, std::string_view name) {
+  for (const std::string& each : src.names())
+    if (const MacroValue* value = src.find(each))
+      if (const std::string* text = asText(*value))
+        if (text->find(name) != std::string::npos) return true;
+  return false;
+}
+
+// "$OUTPUT-ENCODING$ UTF-8", in any case.
+bool asksForUtf8(const MacroStore& src) {
+  const MacroValue* value = src.find("OUTPUT-ENCODING");
+  const std::string* text = value ? asText(*value) : nullptr;
+  return text && foldCase(trim(*text)) == "utf-8";
 }
 
 bool isMember(const Element& element) {
@@ -101,6 +117,7 @@ CompileDriver::CompileDriver(store& elements, MacroEngine& engine,
       addinFolder_(withoutTrailingSeparator(std::move(addinFolder))),
       preparation_(elements, engine, settings),
       parser_(settings),
+      summaryParser_(settings),
       pageContext_{elements_, engine_, settings_, parser_, preparation_} {}
 
 std::string CompileDriver::outputFile(const std::string& folder,
@@ -142,7 +159,9 @@ void CompileDriver::reserveLaterProjectFiles() {
 
 void CompileDriver::put(const std::string& path, std::string text,
                         bool append) {
-  if (!path.empty()) output_->write(path, std::move(text), append);
+  if (path.empty()) return;
+  if (utf8Output_) text = toUtf8(text, settings_.codePage);
+  output_->write(path, std::move(text), append);
 }
 
 std::string CompileDriver::ext(const char* name) {
@@ -181,6 +200,9 @@ bool CompileDriver::writeOutput(const std::string& projectName) {
     ~Close() { output.reset(); }
   } close{output_};
   output_.emplace(files_);
+  utf8Output_ = asksForUtf8(engine_.src);
+  engine_.setMacroValue("OUTPUT-CHARSET",
+                        charsetName(utf8Output_ ? 65001 : settings_.codePage));
   bool done = ext("SPLIT") == "0" ? compileSingle(projectName)
                                   : compileSplit(projectName);
   output_->finish();
@@ -205,6 +227,14 @@ bool CompileDriver::prepare(VBE&) {
   engine_.getTypesList = [this](const Element& m) {
     return preparation_.getTypesList(m);
   };
+  engine_.hasPage = [this](const Element& e) {
+    return pageWritten(e, settings_);
+  };
+  // Summaries cost a reading of every listed comment: only a template that
+  // shows them pays for it.
+  engine_.summaryOf = nullptr;
+  if (templateMentions(engine_.src, "LIST-ITEM-SUMMARY"))
+    engine_.summaryOf = [this](const Element& e) { return summaryOf(e); };
   ProjectLoader loader(elements_, settings_, progress_, [this](Element& e) {
     return generateComment(e, settings_);
   });
@@ -231,6 +261,20 @@ bool CompileDriver::prepare(VBE&) {
                         makeList(preparation_.makeIndexList(pageIndex_)));
   preparation_.makeContents(pageIndex_);
   return true;
+}
+
+// Elements that share a comment share its summary, which is read once.
+std::string CompileDriver::summaryOf(const Element& element) {
+  const void* key = preparation_.commentKey(element);
+  auto found = summaries_.find(key);
+  if (found != summaries_.end()) return found->second;
+  std::string summary;
+  try {
+    summaryParser_.readComment(element.comment);
+    summary = firstSentence(summaryParser_.getDescription());
+  } catch (const std::exception&) {
+  }
+  return summaries_.emplace(key, std::move(summary)).first->second;
 }
 
 void CompileDriver::setPathMacros(VBE& vbe) {

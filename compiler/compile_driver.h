@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "addin/progress.h"
@@ -124,6 +125,7 @@ class CompileDriver {
   void put(const std::string& path, std::string text, bool append);
   void runAfterCompile(VBE& vbe);
   void setHelpFile(VBE& vbe);
+  std::string summaryOf(const Element& element);
 
   store& elements_;
   MacroEngine& engine_;
@@ -137,8 +139,12 @@ class CompileDriver {
   std::vector<std::string> laterProjects_;
   Preparation preparation_;
   CommentParser parser_;
+  CommentParser summaryParser_;
+  std::unordered_map<const void*, std::string> summaries_;
   PageContext pageContext_;
   ElementCollection pageIndex_;
+  // The template asks for its files in UTF-8 ("OUTPUT-ENCODING").
+  bool utf8Output_ = false;
   // Open while the pages are written.
   std::optional<OutputQueue> output_;
   std::size_t filesWritten_ = 0;

@@ -302,5 +302,33 @@ TEST(OutputFile, JoinsFolderAndNameWithOneSeparator) {
   EXPECT_EQ(CompileDriver::outputFile("", "Calc.htm"), "Calc.htm");
 }
 
+// A template that asks for UTF-8 gets its files' text converted from the
+// project's code page as they are written; file names stay as the project
+// spells them, and the pages say which charset they are in.
+TEST_F(CompileDriverTest, Utf8OutputConvertsTheTextButNotTheFileNames) {
+  dir.write("Form1.frm",
+            formFile("Form1", crlf({"Option Explicit", "'**", "' Caf\xE9 cr\xE8me.",
+                                    "Public Sub Z\xE4p()", "End Sub"})));
+  std::string text = replaceAll(templateText("$OUTPUT-ENCODING$ utf-8\n"),
+                                "method $MEMBER-NAME$;",
+                                "method $MEMBER-NAME$: $MEMBER-DESCRIPTION$ "
+                                "($OUTPUT-CHARSET$);");
+  auto c = std::make_unique<Compilation>(dir.path("Proj.vbp"), text,
+                                         dir.path("out") + "/");
+  EXPECT_TRUE(c->driver->compile(*c->vbe));
+  EXPECT_EQ(dir.read("out/Form1-Z\xE4p.htm"),
+            "method Z\xC3\xA4p:  Caf\xC3\xA9 cr\xC3\xA8me.\r\n (utf-8);");
+
+  // Without the setting, the bytes are written as they are, in the code
+  // page of the settings.
+  std::string ansi = replaceAll(templateText(""), "method $MEMBER-NAME$;",
+                                "method $MEMBER-NAME$ ($OUTPUT-CHARSET$);");
+  auto c2 = std::make_unique<Compilation>(dir.path("Proj.vbp"), ansi,
+                                          dir.path("out") + "/");
+  c2->settings.codePage = 1251;
+  EXPECT_TRUE(c2->driver->compile(*c2->vbe));
+  EXPECT_EQ(dir.read("out/Form1-Z\xE4p.htm"), "method Z\xE4p (windows-1251);");
+}
+
 }  // namespace
 }  // namespace scrivlet

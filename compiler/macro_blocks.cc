@@ -178,7 +178,7 @@ void MacroEngine::setItem(ItemMacro which, MacroValue value) {
       "LIST-ITEM-FIRST",    "LIST-ITEM-LAST",   "LIST-ITEM-LOCATION",
       "LIST-ITEM-FILE",     "LIST-ITEM-HELPID", "LIST-ITEM-PARAM",
       "LIST-ITEM-CONSTANT", "LIST-ITEM-VALUE",  "LIST-ITEM-TYPE",
-      "LIST-ITEM-TYPE-LOCATION"};
+      "LIST-ITEM-TYPE-LOCATION", "LIST-ITEM-PAGE", "LIST-ITEM-SUMMARY"};
   src.set(kNames[which], std::move(value), itemHandles_[which]);
 }
 
@@ -265,7 +265,10 @@ bool normaliseLinkItem(const std::string& entry,
     std::shared_ptr<Element> found;
     std::string canonical;
     std::string_view canonicalLink;
-    if (known && *known && Links::isFullLink(linkText)) {
+    // A held item with a label of its own and no element (a module that
+    // has none) names nothing and is not looked up, so says nothing.
+    const bool heldNothing = known && !*known && !item.label.empty();
+    if (known && (*known || heldNothing) && Links::isFullLink(linkText)) {
       found = *known;
       canonicalLink = linkText;
     } else {
@@ -354,6 +357,13 @@ void MacroEngine::loopOverLinks(std::string_view listName,
     setItem(itemLocation, std::move(item.location));
     setItem(itemLabel, std::move(item.label));
     setItem(itemHelpID, std::to_string(item.helpID));
+    // An external file is the user's to provide; an element's page may be
+    // left out by the settings (a standard module's, by default).
+    const bool page = item.external ||
+                      (item.element && (!hasPage || hasPage(*item.element)));
+    setItem(itemPage, std::string(page ? "1" : ""));
+    if (summaryOf)
+      setItem(itemSummary, item.element ? summaryOf(*item.element) : "");
     if (modules) setModuleLists(item.element.get());
   };
   // A loop with nothing in it leaves only its last item behind (templates

@@ -189,5 +189,72 @@ TEST_F(ListLoops, LabelsTakeTheReplaceTableButTheLoopBodyDoesNot) {
             "<a&lt;b>");
 }
 
+// Comment texts let the template's tags through as markup, escape every
+// other markup, and close what they leave open, also around macros inside
+// the text; the template's own text and names are never touched.
+TEST_F(ListLoops, CommentTextsKeepTheTemplatesTagsAndCloseThem) {
+  engine.replaceTable =
+      ReplaceTable({"&", "&amp;", "<", "&lt;", ">", "&gt;"});
+  engine.inlineHtml = InlineHtml("b i code pre p br ul li");
+  engine.setMacroValue("EOL", std::string("<br>"));
+  engine.setMacroValue(
+      "MEMBER-DESCRIPTION",
+      std::string("Use <B>bold</b> & <i onclick=\"x()\">this</i>, "
+                  "<script>alert(1)</script>$EOL$a<b <code>x < y<br/>"
+                  "<p>One<p>Two <ul><li>a<li>b</ul> </i><pre>code"));
+  engine.setMacroValue("MEMBER-NAME", std::string("<b>Name"));
+  EXPECT_EQ(expand("$REPLACE-ON$<div>$MEMBER-DESCRIPTION$</div>"),
+            "<div>Use <b>bold</b> &amp; &lt;i onclick=\"x()\"&gt;this&lt;/i&gt;, "
+            "&lt;script&gt;alert(1)&lt;/script&gt;<br>a&lt;b <code>x &lt; y<br>"
+            "<p>One</p><p>Two <ul><li>a</li><li>b</li></ul> &lt;/i&gt;<pre>code"
+            "</pre></p></code></div>");
+  EXPECT_EQ(expand("$REPLACE-ON$<h1>$MEMBER-NAME$</h1>"), "<h1>&lt;b&gt;Name</h1>");
+  EXPECT_EQ(expand("$REPLACE-OFF$$MEMBER-DESCRIPTION$").substr(0, 13),
+            "Use <B>bold</");
+}
+
+// Tags opened without end stay markup only so deep; the rest is text.
+TEST(InlineHtml, OpensTagsOnlySoDeep) {
+  InlineHtml tags("b");
+  std::vector<std::string> open;
+  std::string text, out;
+  for (int i = 0; i < 100; ++i) text += "<b>";
+  tags.apply(text, ReplaceTable({"<", "&lt;"}), open, out);
+  InlineHtml::close(open, out);
+  std::string expected;
+  for (int i = 0; i < 64; ++i) expected += "<b>";
+  for (int i = 64; i < 100; ++i) expected += "&lt;b>";
+  for (int i = 0; i < 64; ++i) expected += "</b>";
+  EXPECT_EQ(out, expected);
+}
+
+// An item tells whether its target has a page, and gives the first
+// sentence of the target's description where the compile provides it.
+TEST_F(ListLoops, ItemsTellWhetherTheirPageIsWrittenAndTheirSummary) {
+  engine.hasPage = [&](const Element& e) { return &e != form1.get(); };
+  engine.summaryOf = [](const Element& e) { return "About " + e.name() + "."; };
+  engine.setMacroValue(
+      "SEE-LINK-LIST",
+      makeList({"Class1.Zeta\r", "Form1\r", "Class1.Gone\r", "\"a.chm\r"}));
+  EXPECT_EQ(expand("$DOLIST$ $SEE-LINK-LIST$\r"
+                   "[$LIST-ITEM-LABEL$:$LIST-ITEM-PAGE$:$LIST-ITEM-SUMMARY$]"
+                   "$END-DOLIST$"),
+            "[::][a.chm:1:][Form1::About Form1.][Zeta:1:About Zeta.]");
+}
+
+// A module without an element of its own, held with its name as the label
+// (as a property's "applies to" list names a standard module that is not
+// documented), shows its name and leads nowhere, without a warning.
+TEST_F(ListLoops, AHeldItemWithoutElementNamesItsLabelSilently) {
+  MacroList held;
+  held.pushLink("modMain\rmodMain", nullptr);
+  held.pushLink("Class1\r", class1);
+  engine.setMacroValue("APPLIES-LINK-LIST", makeList(std::move(held)));
+  EXPECT_EQ(expand("$DOLIST$ $APPLIES-LINK-LIST$\r"
+                   "[$LIST-ITEM-LABEL$|$LIST-ITEM-LOCATION$]$END-DOLIST$"),
+            "[Class1|Class1][modMain|]");
+  EXPECT_EQ(sink.text(), "");
+}
+
 }  // namespace
 }  // namespace scrivlet

@@ -60,7 +60,8 @@ bool MacroEngine::isReadOnlyMacro(std::string_view name) {
       "LIST-ITEM-NUMBER", "LIST-ITEM-LABEL", "LIST-ITEM-FIRST",
       "LIST-ITEM-LAST", "LIST-ITEM-LOCATION", "LIST-ITEM-FILE",
       "LIST-ITEM-HELPID", "LIST-ITEM-PARAM", "LIST-ITEM-CONSTANT",
-      "LIST-ITEM-VALUE", "MEMBER-NAME", "MEMBER-MODULE", "MEMBER-DESCRIPTION",
+      "LIST-ITEM-VALUE", "LIST-ITEM-SUMMARY", "MEMBER-NAME", "MEMBER-MODULE",
+      "MEMBER-DESCRIPTION",
       "MEMBER-REMARKS", "MEMBER-RETURN", "MEMBER-NEEDS-MODULE",
       "MEMBER-AUTHOR", "MEMBER-REVISION", "MEMBER-VERSION", "MEMBER-USER1",
       "MEMBER-USER2", "MEMBER-USER3", "MEMBER-USER4", "MEMBER-USER5",
@@ -71,6 +72,14 @@ bool MacroEngine::isReadOnlyMacro(std::string_view name) {
       "ITEM-LIST", "LIST-ITEM-TYPE", "LIST-ITEM-TYPE-LOCATION", "MEMBER-TYPE",
       "MEMBER-TYPE-LOCATION"};
   return kReadOnly.count(name) != 0;
+}
+
+// The values that hold comment text, where a template's inline markup is
+// let through.
+bool MacroEngine::isCommentText(std::string_view name) {
+  return name == "MEMBER-DESCRIPTION" || name == "MEMBER-REMARKS" ||
+         name == "MEMBER-RETURN" || name == "LIST-ITEM-LABEL" ||
+         name == "LIST-ITEM-SUMMARY";
 }
 
 std::string MacroEngine::replaceStrings(std::string_view text,
@@ -218,12 +227,30 @@ void MacroEngine::expandValue(std::string_view name,
   const std::string* stored = asText(value);
   if (!stored) throw ExpansionError("empty object reference");
 
+  // Comment texts may carry simple markup that the template lets through;
+  // what a value opens it also closes.
+  std::vector<std::string> openTags;
+  std::vector<std::string>* const outerTags = openTags_;
+  openTags_ = readOnly && replaceOn && !inlineHtml.empty() &&
+                      isCommentText(name)
+                  ? &openTags
+                  : nullptr;
+  struct Restore {
+    std::vector<std::string>*& tags;
+    std::vector<std::string>* outer;
+    ~Restore() { tags = outer; }
+  } restore{openTags_, outerTags};
+
   // Most values the compiler sets hold no macro at all.
   if (stored->find('$') == std::string::npos) {
-    if (readOnly && replaceOn)
+    if (openTags_) {
+      inlineHtml.apply(*stored, replaceTable, openTags, out);
+      InlineHtml::close(openTags, out);
+    } else if (readOnly && replaceOn) {
       replaceTable.apply(*stored, out);
-    else
+    } else {
       out += *stored;
+    }
     return;
   }
 
@@ -255,6 +282,7 @@ void MacroEngine::expandValue(std::string_view name,
     throw;
   }
   evaluating_.pop_back();
+  if (openTags_) InlineHtml::close(openTags, out);
   charge(expandedText_, out.size() - start + limits.expansionCost,
          limits.expandedText, "Macros");
 }
@@ -393,7 +421,9 @@ void MacroEngine::run(const std::vector<MacroStep>& steps,
       case Kind::literal:
         // The switch is read as each literal is reached: text before
         // $REPLACE-ON$ stays as written.
-        if (replaceAllowed && replaceOn)
+        if (replaceAllowed && replaceOn && openTags_)
+          inlineHtml.apply(step.text, replaceTable, *openTags_, out);
+        else if (replaceAllowed && replaceOn)
           replaceTable.apply(step.text, out);
         else
           out += step.text;

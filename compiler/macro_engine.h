@@ -30,6 +30,7 @@
 #include "compiler/macro_steps.h"
 #include "compiler/macro_store.h"
 #include "compiler/macro_value.h"
+#include "compiler/inline_html.h"
 #include "compiler/replace_table.h"
 #include "source/keyed_collection.h"
 #include "source/store.h"
@@ -83,6 +84,7 @@ class MacroEngine {
                      MacroStore::Handle& handle);
   // The names whose text the replace table may change (case-sensitive).
   static bool isReadOnlyMacro(std::string_view name);
+  static bool isCommentText(std::string_view name);
   // Each pair (find, replacement) in turn, every occurrence, without regard
   // to case; a last find without replacement is ignored.
   static std::string replaceStrings(std::string_view text,
@@ -94,6 +96,9 @@ class MacroEngine {
 
   MacroStore src;
   ReplaceTable replaceTable;
+  // The tags of comment texts that stay markup ("INLINE-HTML"); empty
+  // when the template names none.
+  InlineHtml inlineHtml;
   // Canonical link -> canonical link of the element whose page documents
   // it; a link missing here documents itself.
   KeyedCollection<std::string> linkTable;
@@ -112,6 +117,12 @@ class MacroEngine {
   // The same for "ENUMS-LINK-LIST" and "TYPES-LINK-LIST".
   ModuleListBuilder getEnumsList;
   ModuleListBuilder getTypesList;
+  // Whether the page of an element is written, for "LIST-ITEM-PAGE";
+  // unset, every element has one.
+  std::function<bool(const Element&)> hasPage;
+  // The first sentence of an element's description, for
+  // "LIST-ITEM-SUMMARY"; unset, loops leave that macro alone.
+  std::function<std::string(const Element&)> summaryOf;
 
   // Macros nested deeper than this (a macro whose value refers to itself)
   // end the evaluation of the repeating macro with "$name$".
@@ -214,7 +225,7 @@ class MacroEngine {
   enum ItemMacro {
     itemText, itemNumber, itemLabel, itemFirst, itemLast, itemLocation,
     itemFile, itemHelpID, itemParam, itemConstant, itemValue, itemType,
-    itemTypeLocation, itemMacroCount
+    itemTypeLocation, itemPage, itemSummary, itemMacroCount
   };
   void setItem(ItemMacro which, MacroValue value);
   std::array<MacroStore::Handle, itemMacroCount> itemHandles_;
@@ -234,6 +245,9 @@ class MacroEngine {
   // the evaluation it names.
   std::vector<std::string_view> evaluating_;
   int blockDepth_ = 0;
+  // The tags the comment text being expanded has left open; null outside
+  // comment texts or without inline markup.
+  std::vector<std::string>* openTags_ = nullptr;
   // The work of the outermost evaluation in progress, against `limits`.
   std::size_t loopText_ = 0;
   std::size_t expandedText_ = 0;

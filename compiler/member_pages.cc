@@ -1,5 +1,6 @@
 #include "compiler/member_pages.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -39,7 +40,7 @@ constexpr std::string_view kPageMacroNames[pageMacroCount] = {
     "MEMBER-DECLARATION", "MEMBER-SOURCECODE", "MEMBER-NEEDS-MODULE",
     "MEMBER-MODULE-FILE",
     "ENUMS-LINK-LIST", "TYPES-LINK-LIST", "ITEM-LIST", "MEMBER-TYPE",
-    "MEMBER-TYPE-LOCATION"};
+    "MEMBER-TYPE-LOCATION", "MEMBER-MODULE-PAGE"};
 
 // "MEMBER-FILE": module name + "-" + member name, or the name of the file
 // the page was given instead, without MEMBER-EXT.
@@ -291,7 +292,61 @@ std::shared_ptr<Element> declaredType(const Element& element,
   return context.preparation.documentedType(element, type);
 }
 
+// A link that leads nowhere and has no text of its own shows nothing: it is
+// dropped here, after its warning, so that a template's heading over the
+// list appears only when something shows under it.
+MacroValue shownLinks(std::vector<std::string> items, const Element& element,
+                      PageContext& context) {
+  std::vector<std::string> kept;
+  kept.reserve(items.size());
+  for (std::string& item : items) {
+    const std::size_t cr = item.find('\r');
+    const std::string_view link = std::string_view(item).substr(0, cr);
+    const bool labelled = cr != std::string::npos && cr + 1 < item.size();
+    if (labelled || (!link.empty() && link[0] == '"') ||
+        context.engine.links().getWrapperFromLink(&element, link))
+      kept.push_back(std::move(item));
+  }
+  return listOf(std::move(kept));
+}
+
+bool modulePageWritten(int type, const ProjectSettings& settings) {
+  if (type == vbext_ct_StdModule) return settings.comStdModule;
+  if (isFormType(type)) return settings.comForm;
+  return settings.comObject;
+}
+
 }  // namespace
+
+bool pageWritten(const Element& element, const ProjectSettings& settings) {
+  return element.kind() != ElementKind::Smodule ||
+         modulePageWritten(componentType(element), settings);
+}
+
+std::string firstSentence(std::string_view description) {
+  std::size_t end = description.size();
+  for (std::string_view stop : {"$EOL$", "\r\r", "$CODE$"})
+    end = std::min(end, description.find(stop));
+  std::string_view text = description.substr(0, end);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if ((c == '.' || c == '!' || c == '?') &&
+        (i + 1 == text.size() || text[i + 1] == ' ' || text[i + 1] == '\r' ||
+         text[i + 1] == '\t')) {
+      text = text.substr(0, i + 1);
+      break;
+    }
+  }
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c == '\r' || c == '\t') c = ' ';
+    if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
+    out += c;
+  }
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
 
 std::string lineRangeText(const CodeModule& module, long from, long to) {
   std::string out;
@@ -472,7 +527,7 @@ std::string compile(Element& element, PageContext& context) {
   } else {
     set(pageApplies, context.preparation.getAppliesList(element));
   }
-  set(pageSee, listOf(parser.getSeeList()));
+  set(pageSee, shownLinks(parser.getSeeList(), element, context));
   // Pages without parameters or settings tables clear them, so that a page
   // never shows those of the page compiled before it.
   MacroList params;
@@ -499,7 +554,7 @@ std::string compile(Element& element, PageContext& context) {
   set(pageSet01, listOf(settingsLists[0]));
   set(pageSet02, listOf(settingsLists[1]));
   set(pageSet03, listOf(settingsLists[2]));
-  set(pageExamples, listOf(parser.getExampleList()));
+  set(pageExamples, shownLinks(parser.getExampleList(), element, context));
 
   std::string description = parser.getDescription();
   set(pageDescription, description);
@@ -543,6 +598,10 @@ std::string compile(Element& element, PageContext& context) {
     tolerated([&] { writeDescription(element, description); });
   set(pageNeedsModule,
                        !module && element.needsModule ? "1" : "");
+  // Whether a member page may link to its module's page: standard modules
+  // have none by default.
+  set(pageModulePage,
+      modulePageWritten(componentType(element), settings) ? "1" : "");
   return engine.evaluateMacro(bodySection(element), false);
 }
 

@@ -28,7 +28,7 @@ enum PageMacro {
   pageRevision, pageVersion, pageUser1, pageUser2, pageUser3, pageUser4,
   pageUser5, pagePrivate, pagePublic, pageFriend, pageDeclaration,
   pageSourceCode, pageNeedsModule, pageModuleFile, pageEnums, pageTypes,
-  pageItems, pageType, pageTypeLocation, pageMacroCount
+  pageItems, pageType, pageTypeLocation, pageModulePage, pageMacroCount
 };
 using PageMacroHandles = std::array<MacroStore::Handle, pageMacroCount>;
 
@@ -77,6 +77,18 @@ std::string getSourceCode(const Element& element,
 // kind and name would be confused with, unless the two share their
 // documentation.
 void markNeedsModuleName(const store& elements, const Preparation& preparation);
+
+// Whether the compile writes a page for `element`: a module's page only
+// when the settings document its kind (standard modules, forms, other
+// objects); a member of the page index always has one.
+bool pageWritten(const Element& element, const ProjectSettings& settings);
+
+// The first sentence of a description, for a one-line summary: up to the
+// first ".", "!" or "?" that a blank or the end follows, or to the first
+// line break ("$EOL$", an empty comment line) or code example; comment
+// line ends become blanks.
+//   "Adds two\rnumbers. Fast." -> "Adds two numbers."
+std::string firstSentence(std::string_view description);
 
 // Lines `from` to `to` joined by CR; empty lines at the start are dropped.
 std::string lineRangeText(const CodeModule& module, long from, long to);

@@ -176,5 +176,48 @@ TEST(LineRangeText, DropsEmptyLinesBeforeTheFirstText) {
   EXPECT_EQ(lineRangeText(module, 1, 5), "a\r\rb");
 }
 
+// A summary ends at the first sentence, line break or code example, in one
+// line; "1.5" and "e.g." inside a word do not end it.
+TEST(FirstSentence, EndsAtTheFirstSentenceOrBreak) {
+  EXPECT_EQ(firstSentence("Adds two\rnumbers. Fast."), "Adds two numbers.");
+  EXPECT_EQ(firstSentence("Scales by 1.5 times!\rMore."), "Scales by 1.5 times!");
+  EXPECT_EQ(firstSentence("First line$EOL$second line."), "First line");
+  EXPECT_EQ(firstSentence("Runs\r\rAnother paragraph."), "Runs");
+  EXPECT_EQ(firstSentence("Shows$CODE$x = 1$END-CODE$"), "Shows");
+  EXPECT_EQ(firstSentence("  Is it? Yes.\r"), "Is it?");
+  EXPECT_EQ(firstSentence("No end"), "No end");
+  EXPECT_EQ(firstSentence(""), "");
+}
+
+// A "See also" link that leads nowhere and has no text of its own is left
+// out of the list (reported once), so a heading over the list has
+// something under it; a member page knows whether its module has a page.
+TEST_F(MemberPagesTest, ListsKeepWhatShowsAndPagesKnowTheirModulesPage) {
+  dir.write("Pen.cls", classFile("Pen", crlf({"Option Explicit", "'**",
+                                              "' Draws.", "'@see Gone",
+                                              "'@see Shape.Draw",
+                                              "'@see Lost the lost one",
+                                              "Public Sub Draw()", "End Sub"})));
+  const char text[] =
+      "$scriv-method-body$\n"
+      "method [$MEMBER-MODULE-PAGE$]$DOLIST$ $SEE-LINK-LIST$\n"
+      " $LIST-ITEM-LABEL$$END-DOLIST$\n"
+      "$end-scriv-method-body$\n"
+      "$scriv-function-body$\nfunction [$MEMBER-MODULE-PAGE$]\n"
+      "$end-scriv-function-body$\n";
+  for (bool modulePages : {false, true}) {
+    Compilation c(dir.path("Proj.vbp"), text, dir.path("out"));
+    c.settings.comStdModule = modulePages;
+    c.driver->prepare(*c.vbe);
+    EXPECT_EQ(c.driver->compilePage(*c.elements.all.find("Pen.Draw")),
+              "method [1] Draw (Shape) the lost one");
+    EXPECT_EQ(c.driver->compilePage(*c.elements.all.find("Util.Draw")),
+              modulePages ? "function [1]" : "function []");
+    const std::string& said = c.sink.messages;
+    EXPECT_EQ(said.find("dead link 'Gone'"), said.rfind("dead link 'Gone'"));
+    EXPECT_NE(said.find("dead link 'Gone'"), std::string::npos) << said;
+  }
+}
+
 }  // namespace
 }  // namespace scrivlet

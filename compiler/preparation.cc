@@ -492,10 +492,14 @@ std::shared_ptr<Element> Preparation::documentedType(
 // shares with none is alone with its own module.
 MacroListPtr Preparation::getAppliesList(const Element& element) const {
   // A module's item holds its element, when the module has one.
+  // A module without an element of its own (a standard module, when they
+  // are not documented) is named by its item's label.
   auto addModule = [this](MacroList& list, std::string module,
                           const Element& of) {
-    module += '\r';
-    list.pushLink(std::move(module), membersOf(of).module);
+    const std::shared_ptr<Element>& held = membersOf(of).module;
+    std::string item = module + '\r';
+    if (!held) item += module;
+    list.pushLink(std::move(item), held);
   };
   if (!element.sharedComment) {
     MacroList alone;

@@ -60,12 +60,15 @@ int MacroEngine::loadTemplateText(std::string_view content,
                                   const std::string& file, bool silent) {
   src.clear();
   replaceTable.clear();
+  inlineHtml = InlineHtml();
   int result = readTemplateLines(splitFileLines(content), file, silent);
   if (result != 0) return result;
   addCharacterMacros(file, silent, result);
   if (result != 0) return result;
   const MacroValue* table = src.find("REPLACE-TABLE");
   if (table && asText(*table)) replaceTable = parseReplaceMacro(*asText(*table));
+  const MacroValue* tags = src.find("INLINE-HTML");
+  if (tags && asText(*tags)) inlineHtml = InlineHtml(*asText(*tags));
   return 0;
 }
 

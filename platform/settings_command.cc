@@ -82,6 +82,13 @@ std::string setSetting(ProjectSettings& settings, const VBProject& project,
       flag = value == "1";
       return {};
     }
+    case F::codePage: {
+      std::int32_t number = 0;
+      if (readCodePage(value, number) != 0)
+        return key + ": expected a code page number from 1 to 65535";
+      settings.codePage = number;
+      return {};
+    }
     case F::number: {
       std::int16_t number = 0;
       if (readInteger16(value, number) != 0)

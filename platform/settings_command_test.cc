@@ -65,7 +65,7 @@ TEST_F(SettingsCommandTest, SetsKeysSavesAndPrintsTheFile) {
   ASSERT_EQ(run({"addSee=0", " wordWrapLength = -72 ", "user2Name=todo",
                  "titlePageText=Calc^scrvEOL^A calculator",
                  "comModules=form1, Module1", "templatePath=html.scvt",
-                 "outputPath=doc"}),
+                 "outputPath=doc", "codePage=1251"}),
             0)
       << err.str();
   EXPECT_EQ(err.str(), "");
@@ -81,7 +81,7 @@ TEST_F(SettingsCommandTest, SetsKeysSavesAndPrintsTheFile) {
     EXPECT_NE(saved.find("\r\n" + line + "\r\n"), std::string::npos) << line;
   EXPECT_TRUE(
       endsWith(saved, "\r\ncomModules = Form1\r\ncomModules = Module1"
-                      "\r\ncomEnum = 1\r\ncomType = 1"));
+                      "\r\ncomEnum = 1\r\ncomType = 1\r\ncodePage = 1251"));
 
   // A second run starts from what the first one saved.
   ASSERT_EQ(run({"addSee=1", "comModules="}), 0);
@@ -110,6 +110,9 @@ TEST_F(SettingsCommandTest, RefusesUnknownKeysAndBadValuesNamingTheKey) {
       {"templatePath=gone.scvt", "templatePath: there is no template " +
                                      dir.string() +
                                      "/addin/Templates/gone.scvt"},
+      {"codePage=0", "codePage: expected a code page number from 1 to 65535"},
+      {"codePage=utf-8",
+       "codePage: expected a code page number from 1 to 65535"},
       {"addSee", "--set takes KEY=VALUE, not \"addSee\""},
   };
   for (const auto& [set, reason] : cases) {
@@ -155,7 +158,8 @@ TEST(SettingsProgram, ChangesAndShowsTheSettingsOfAProjectOnDisk) {
   EXPECT_NE(saved.find("\r\naddSee = 0\r\n"), std::string::npos);
   EXPECT_TRUE(endsWith(saved,
                        "\r\ncomModules = modMath\r\n"
-                       "comModules = History\r\ncomEnum = 1\r\ncomType = 1"));
+                       "comModules = History\r\ncomEnum = 1\r\ncomType = 1"
+                       "\r\ncodePage = 1252"));
 
   status =
       std::system((program + " --set addsee=1 > " + shown + " 2>&1").c_str());
