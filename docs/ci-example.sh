@@ -10,9 +10,12 @@
 # is not on the PATH.
 set -eu
 
-usage="usage: ci-example.sh PROJECT.vbp PUBLISH_FOLDER"
-project=${1:?$usage}
-publish=${2:?$usage}
+if [ $# -ne 2 ]; then
+  echo "usage: ci-example.sh PROJECT.vbp PUBLISH_FOLDER" >&2
+  exit 2
+fi
+project=$1
+publish=$2
 scrivlet=${SCRIVLET:-scrivlet}
 
 work=$(mktemp -d)
