@@ -25,7 +25,8 @@ trap 'rm -rf "$work"' EXIT
 "$scrivlet" compile "$project" --template html --output "$work/html" \
   --werror --quiet
 
-# Swap the new pages in: readers never see a half-copied folder.
+# Copy first, then swap: a copy that fails leaves the published pages as
+# they were.
 rm -rf "$publish.new"
 mkdir -p "$(dirname "$publish")"
 cp -R "$work/html" "$publish.new"
