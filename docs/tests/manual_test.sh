@@ -36,6 +36,22 @@ for key in $keys; do
   grep -q "^- \`$key\`" "$manual" || fail "the settings key $key is not documented"
 done
 
+# Every built-in macro: those the replace table applies to, as the engine
+# lists them, and the others.
+engine=$docs/../compiler/macro_engine.cc
+macros=$(sed -n '/kReadOnly = {/,/};/p' "$engine" | grep -o '"[A-Z0-9-]*"' | tr -d '"')
+[[ $(wc -l <<<"$macros") -gt 50 ]] || fail "cannot read the built-in macros from $engine"
+for name in $macros TEMPLATE-PATH MEMBER-FILE REPLACE-ON REPLACE-OFF DOLIST END-DOLIST \
+    IFNOTEMPTY ELSEIF END-IFNOTEMPTY SPLIT MEMBER-EXT PROJECT-EXT CONTENTS-EXT INDEX-EXT \
+    REPLACE-TABLE EOL CODE END-CODE; do
+  [[ $name == MEMBER-USER[234] ]] && continue  # "MEMBER-USER1 to MEMBER-USER5"
+  grep -Fq -e "\`$name\`" -e "\`\$$name\$\`" "$manual" || fail "the macro $name is not documented"
+done
+for section in title project contents index group-project group-contents stdmodule form \
+    object method function property event variable constant; do
+  grep -Fq "\`scriv-$section-body\`" "$manual" || fail "the section scriv-$section-body is not documented"
+done
+
 # The rendered page: no HTML left out, and no link into it that leads nowhere.
 grep -q 'omitted' "$html" && fail "cmark left something out of $html"
 ids=$(grep -o ' id="[^"]*"' "$html" | sed 's/ id="//; s/"$//' | sort)
