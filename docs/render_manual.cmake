@@ -1,7 +1,7 @@
 # Renders the manual: cmark turns the Markdown into HTML, and this script
-# gives every h2 and h3 heading the id that GitHub gives it (so the manual's
-# own links work in both places), adds a table of contents of them, and puts
-# the whole into a page with our stylesheet.
+# gives every h2, h3 and h4 heading the id that GitHub gives it (so the
+# manual's own links work in both places), adds a table of contents of the h2
+# and h3 headings, and puts the whole into a page with our stylesheet.
 #   cmake -DCMARK=cmark -DSOURCE=manual.md -DOUTPUT=index.html -P render_manual.cmake
 
 cmake_minimum_required(VERSION 3.25)
@@ -30,17 +30,16 @@ set(toc "")
 set(title "Scrivlet manual")
 set(in_sublist FALSE)
 while(TRUE)
-  string(FIND "${rest}" "<h2>" at2)
-  string(FIND "${rest}" "<h3>" at3)
-  if(at2 EQUAL -1 AND at3 EQUAL -1)
+  set(at -1)
+  foreach(candidate 2 3 4)
+    string(FIND "${rest}" "<h${candidate}>" found)
+    if(NOT found EQUAL -1 AND (at EQUAL -1 OR found LESS at))
+      set(at ${found})
+      set(level ${candidate})
+    endif()
+  endforeach()
+  if(at EQUAL -1)
     break()
-  endif()
-  if(at3 EQUAL -1 OR (NOT at2 EQUAL -1 AND at2 LESS at3))
-    set(at ${at2})
-    set(level 2)
-  else()
-    set(at ${at3})
-    set(level 3)
   endif()
   string(SUBSTRING "${rest}" 0 ${at} before)
   string(APPEND page "${before}")
@@ -52,7 +51,9 @@ while(TRUE)
   string(SUBSTRING "${rest}" ${after} -1 rest)
   heading_id("${text}" id)
   string(APPEND page "<h${level} id=\"${id}\"><a class=\"anchor\" href=\"#${id}\">${text}</a></h${level}>")
-  if(level EQUAL 2)
+  if(level EQUAL 4)
+    # Linked to, but too many for the contents.
+  elseif(level EQUAL 2)
     if(in_sublist)
       string(APPEND toc "</ul>")
       set(in_sublist FALSE)
