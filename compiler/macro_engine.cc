@@ -292,7 +292,14 @@ std::shared_ptr<const ParsedText> MacroEngine::parsedText(
   if (*slot.parsed) return *slot.parsed;
   auto parsed = std::make_shared<ParsedText>();
   parsed->text = *asText(*slot.value);
-  parseText(parsed->text, parsed->steps, 0);
+  const bool outer = std::exchange(parsingProjectText_, !slot.fromTemplate);
+  try {
+    parseText(parsed->text, parsed->steps, 0);
+  } catch (...) {
+    parsingProjectText_ = outer;
+    throw;
+  }
+  parsingProjectText_ = outer;
   *slot.parsed = parsed;
   return parsed;
 }
@@ -336,6 +343,12 @@ bool MacroEngine::findNextMacro(std::string_view text, std::size_t from,
       continue;
     }
     MacroName read = readMacroName(text, at);
+    // In the project's own text (comments, code) such a "$" is written, not
+    // a reference gone wrong: Left$(s, 3), Chr$(13), $50.
+    if (!read.closed && parsingProjectText_) {
+      ++at;
+      continue;
+    }
     if (!read.closed && warnings) {
       MacroStep warning;
       warning.kind = MacroStep::Kind::warning;

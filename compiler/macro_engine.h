@@ -209,6 +209,8 @@ class MacroEngine {
                      bool readOnly, std::string& out);
   // Set while evaluateForShell runs.
   ShellEnvironment* shellEnvironment_ = nullptr;
+  // Set while a value the compile stored (not the template's text) is read.
+  bool parsingProjectText_ = false;
   std::size_t firstRepeatingFrame(std::string_view next) const;
   void reportTooDeep(std::string_view name);
 

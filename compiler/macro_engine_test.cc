@@ -148,22 +148,46 @@ TEST(MacroEngine, ForTheShellProjectValuesBecomeVariableReferences) {
   EXPECT_EQ(t.engine.evaluateMacro("HHP", false), "/doc/$(id)/Calc`id`.hhp");
 }
 
+// A "$" that starts no reference is text in what the project wrote (VB's
+// Left$(s, 3), a price): it comes through as written, without a warning,
+// and references after it still work. In the template's own text it is
+// still a wrong name.
+TEST(MacroEngine, ADollarInTheProjectsTextIsText) {
+  Engine t;
+  ASSERT_EQ(t.engine.loadTemplateText(
+                "$X$ x\n$scriv-test$\n[$MEMBER-DESCRIPTION$]\n"
+                "$end-scriv-test$\n$scriv-bad$\n$Y z\n$end-scriv-bad$\n",
+                "t.scvt", false),
+            0);
+  t.engine.setMacroValue(
+      "MEMBER-DESCRIPTION",
+      std::string("Left$(s, 3), Chr$(13)\rUCase$(Obj)) costs $50 $X$ $"));
+  EXPECT_EQ(t.engine.evaluateMacro("scriv-test", false),
+            "[Left$(s, 3), Chr$(13)\rUCase$(Obj)) costs $50 x $]");
+  EXPECT_EQ(t.sink.text(), "");
+  EXPECT_EQ(t.engine.evaluateMacro("scriv-bad", false), "$Y$ z");
+  EXPECT_EQ(t.sink.text(), "WARNING (config file): Wrong macro name $Y.\n");
+}
+
 // A stored text is read once; every expansion still reports what is wrong
 // in it, takes the branch its condition gives now, and a new text replaces
 // the old one.
 TEST(MacroEngine, ATextReadOnceBehavesAsReadAnewEachTime) {
   Engine t;
-  t.engine.setMacroValue(
-      "PAGE", std::string("<$BAD x>$IFNOTEMPTY$ $V$\rfull $V$"
-                          "$ELSEIF$empty$END-IFNOTEMPTY$"));
-  EXPECT_EQ(t.engine.evaluateMacro("PAGE", false), "<$BAD$ x>empty");
+  ASSERT_EQ(t.engine.loadTemplateText(
+                "$scriv-page$\n<$BAD x>$IFNOTEMPTY$ $V$\nfull $V$"
+                "$ELSEIF$empty$END-IFNOTEMPTY$\n$end-scriv-page$\n",
+                "t.scvt", false),
+            0);
+  t.sink.messages.clear();
+  EXPECT_EQ(t.engine.evaluateMacro("scriv-page", false), "<$BAD$ x>empty");
   t.engine.setMacroValue("V", std::string("1"));
-  EXPECT_EQ(t.engine.evaluateMacro("PAGE", false), "<$BAD$ x>full 1");
+  EXPECT_EQ(t.engine.evaluateMacro("scriv-page", false), "<$BAD$ x>full 1");
   EXPECT_EQ(t.sink.text(),
             "WARNING (config file): Wrong macro name $BAD.\n"
             "WARNING (config file): Wrong macro name $BAD.\n");
-  t.engine.setMacroValue("page", std::string("$V$$V$"));
-  EXPECT_EQ(t.engine.evaluateMacro("PAGE", false), "11");
+  t.engine.setMacroValue("SCRIV-page", std::string("$V$$V$"));
+  EXPECT_EQ(t.engine.evaluateMacro("scriv-page", false), "11");
 }
 
 TEST(MacroEngine, CounterOverflowEndsTheEvaluationInProgress) {
