@@ -18,7 +18,8 @@ std::function<int()> setup(CLI::App& app) {
       ->required();
   app.add_option("--template", options->templateFile,
                  "template file (*.scvt) for this run, instead of the "
-                 "project's settings");
+                 "project's settings; a shipped template also by its name: "
+                 "html, chm, rtf, markdown, markdown-pages");
   app.add_option("--output", options->outputFolder,
                  "output folder for this run, instead of the project's "
                  "settings; created when missing");

@@ -2,6 +2,7 @@
 // says of itself.
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <system_error>
@@ -37,11 +38,25 @@ bool isTemplateFile(const std::filesystem::directory_entry& entry) {
          equalsNoCase(entry.path().extension().string(), ".scvt");
 }
 
+// Whether the file holds a section ("$scriv-...$" opening a line), as
+// every template does; a project file or a page does not.
+bool holdsASection(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string line;
+  while (std::getline(in, line))
+    if (startsWith(leftTrim(line), "$scriv-")) return true;
+  return false;
+}
+
 bool describe(const std::string& path, const std::string& output,
               std::string& description) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) {
     description = "Cannot read description from " + path + " file.";
+    return false;
+  }
+  if (!holdsASection(path)) {
+    description = path + " is not a template: it holds no section.";
     return false;
   }
   StderrSink sink;

@@ -159,5 +159,41 @@ TEST(CopyCodeCommand, PrintsTheBlock) {
             runScrivlet("copy-code " + file + " 107:5 108:37").out);
 }
 
+// Mistakes get a way forward: the nearest command or option, a shipped
+// template by its name, a file that is no template refused.
+TEST(CommandLine, HelpsWithMistakesAndNames) {
+  testing::ProgramRun typo = runScrivlet("elemnts x");
+  EXPECT_EQ(typo.status, 2);
+  EXPECT_NE(typo.err.find("there is no command \"elemnts\"; did you mean "
+                          "\"elements\"?"),
+            std::string::npos)
+      << typo.err;
+  testing::ProgramRun option = runScrivlet("compile --quite x.vbp");
+  EXPECT_EQ(option.status, 2);
+  EXPECT_NE(option.err.find("there is no option --quite; did you mean "
+                            "--quiet?"),
+            std::string::npos)
+      << option.err;
+
+  ScratchFolder dir = copyOfExample();
+  testing::ProgramRun named = runScrivlet(
+      "compile --quiet --template html '" + (dir / "Calc.vbp") +
+      "' --output '" + (dir / "doc") + "'");
+  EXPECT_EQ(named.status, 0) << named.err;
+  EXPECT_TRUE(std::filesystem::exists(dir / "doc/Calc+index.htm"));
+
+  testing::ProgramRun notTemplate =
+      runScrivlet("template '" + (dir / "Calc.vbp") + "'");
+  EXPECT_EQ(notTemplate.status, 1);
+  EXPECT_NE(notTemplate.err.find("is not a template: it holds no section."),
+            std::string::npos)
+      << notTemplate.err;
+
+  testing::ProgramRun version = runScrivlet("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_NE(version.out.find("add-in folder: "), std::string::npos)
+      << version.out;
+}
+
 }  // namespace
 }  // namespace scrivlet

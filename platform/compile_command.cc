@@ -61,6 +61,19 @@ std::string absolutePath(const std::string& path) {
   return ec ? path : full.lexically_normal().string();
 }
 
+// The template --template names: a file, or a shipped template by its name
+// alone ("html" for Templates/html.scvt) when no such file is here.
+std::string templateOption(const std::string& given,
+                           const std::string& addinFolder) {
+  std::error_code ec;
+  if (given.find('/') != std::string::npos ||
+      std::filesystem::exists(given, ec))
+    return given;
+  std::string shipped = addinFolder + "/Templates/" + given;
+  if (!endsWith(given, ".scvt")) shipped += ".scvt";
+  return std::filesystem::exists(shipped, ec) ? shipped : given;
+}
+
 // The settings of the active project with the options' overrides. With an
 // output folder of its own the run leaves the settings' folder alone and
 // creates its own.
@@ -77,7 +90,8 @@ void settingsForRun(VBE& vbe, FileServices& services,
     std::filesystem::create_directories(settings.outputPath, ec);
   }
   if (!options.templateFile.empty()) {
-    settings.templatePath = absolutePath(options.templateFile);
+    settings.templatePath =
+        absolutePath(templateOption(options.templateFile, addinFolder));
     settings.templateFolder =
         std::filesystem::path(settings.templatePath).parent_path().string();
   }

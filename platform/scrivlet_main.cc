@@ -4,7 +4,9 @@
 #include <iostream>
 #include <map>
 
+#include "addin/addin_folder.h"
 #include "platform/command.h"
+#include "platform/nearest_name.h"
 
 namespace scrivlet {
 
@@ -12,6 +14,56 @@ std::vector<Command>& commands() {
   static std::vector<Command> all;
   return all;
 }
+
+namespace {
+
+// The long option names `app` takes, "--quiet" and the like.
+std::vector<std::string> longOptions(const CLI::App& app) {
+  std::vector<std::string> names;
+  for (const CLI::Option* option : app.get_options())
+    for (const std::string& name : option->get_lnames())
+      names.push_back("--" + name);
+  return names;
+}
+
+// After a command line that could not be read: what was probably meant,
+// for the first word that names no command and each unknown long option.
+void suggest(CLI::App& app, int argc, char** argv) {
+  std::vector<std::string> commandNames;
+  for (const CLI::App* sub : app.get_subcommands({})) commandNames.push_back(sub->get_name());
+  CLI::App* command = nullptr;
+  for (int i = 1; i < argc; ++i) {
+    std::string word = argv[i];
+    if (word.empty()) continue;
+    if (!command && word[0] != '-') {
+      auto known = std::find(commandNames.begin(), commandNames.end(), word);
+      if (known != commandNames.end()) {
+        command = app.get_subcommand(word);
+        continue;
+      }
+      std::string near = nearestName(word, commandNames);
+      if (!near.empty())
+        std::cerr << "scrivlet: there is no command \"" << word
+                  << "\"; did you mean \"" << near << "\"?\n";
+      return;
+    }
+    if (word.rfind("--", 0) != 0 || word == "--") continue;
+    word = word.substr(0, word.find('='));
+    std::vector<std::string> options = longOptions(app);
+    if (command) {
+      std::vector<std::string> own = longOptions(*command);
+      options.insert(options.end(), own.begin(), own.end());
+    }
+    if (std::find(options.begin(), options.end(), word) != options.end())
+      continue;
+    std::string near = nearestName(word, options);
+    if (!near.empty())
+      std::cerr << "scrivlet: there is no option " << word << "; did you mean "
+                << near << "?\n";
+  }
+}
+
+}  // namespace
 
 }  // namespace scrivlet
 
@@ -24,7 +76,9 @@ int main(int argc, char** argv) {
       "template.",
       "scrivlet"};
   app.require_subcommand(1);
-  app.set_version_flag("--version", "scrivlet 0.1");
+  app.set_version_flag("--version", [] {
+    return "scrivlet " SCRIVLET_VERSION "\nadd-in folder: " + findAddinFolder();
+  });
 
   std::vector<Command> sorted = commands();
   std::sort(sorted.begin(), sorted.end(),
@@ -39,6 +93,7 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     int code = app.exit(e);
+    if (code != 0) suggest(app, argc, argv);
     return code == 0 ? 0 : 2;
   }
   for (auto& [sub, run] : runners)
