@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "platform/program_test_util.h"
 
@@ -56,6 +57,40 @@ TEST(CompilePaths, TheProjectsFolderIsTheSameHoweverTheProjectIsNamed) {
   EXPECT_EQ(moved.status, 0) << moved.err;
   EXPECT_TRUE(fs::exists(dir / "moved/docs/api/Calc.htm"));
   EXPECT_EQ(readFile(dir / "moved/Calc.scriv"), saved);
+}
+
+// The README's CI script, as a CI job runs it: it publishes a clean build,
+// and a warning fails the job and leaves the published pages alone.
+TEST(CompilePaths, TheCiScriptPublishesOnlyACleanBuild) {
+  const std::string script =
+      std::string(SCRIVLET_SOURCE_DIR) + "/docs/ci-example.sh";
+  const std::string readme =
+      readFile(std::string(SCRIVLET_SOURCE_DIR) + "/README.md");
+  EXPECT_NE(readme.find("```sh\n" + readFile(script) + "```"),
+            std::string::npos);
+  ScratchFolder dir;
+  fs::copy(kExample, dir.path / "Calc");
+  const std::string run = "SCRIVLET='" + std::string(SCRIVLET_BINARY) +
+                          "' sh '" + script + "' '" + (dir / "Calc/Calc.vbp") +
+                          "' '" + (dir / "site") + "'";
+  ProgramRun clean = runScrivletIn("", "--version >/dev/null; " + run);
+  EXPECT_EQ(clean.status, 0) << clean.out << clean.err;
+  EXPECT_TRUE(fs::exists(dir / "site/Calc.htm"));
+  EXPECT_NE(clean.out.find("Documentation published to " + (dir / "site")),
+            std::string::npos)
+      << clean.out;
+
+  // A dead link in a comment is a warning, which fails the job.
+  std::string calculator = readFile(dir / "Calc/Calculator.cls");
+  const std::size_t comment = calculator.find("'**");
+  ASSERT_NE(comment, std::string::npos);
+  calculator.insert(comment + 5, "'@see NoSuchModule\r\n");
+  std::ofstream(dir / "Calc/Calculator.cls", std::ios::binary) << calculator;
+  fs::remove(dir / "site/Calc.htm");
+  ProgramRun warned = runScrivletIn("", "--version >/dev/null; " + run);
+  EXPECT_EQ(warned.status, 1) << warned.out << warned.err;
+  EXPECT_FALSE(fs::exists(dir / "site/Calc.htm"));
+  EXPECT_TRUE(fs::exists(dir / "site/Calculator.htm"));
 }
 
 }  // namespace
