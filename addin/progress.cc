@@ -26,8 +26,18 @@ MessageSeverity messageSeverity(std::string_view text) {
 }
 
 void Progress::reportMessage(const std::string& text) {
-  if (startsWith(text, "Warning: ") && text == lastReportedMessage) return;
-  lastReportedMessage = text;
+  reportMessage(text, MessagePlace{});
+}
+
+void Progress::reportMessage(const std::string& text,
+                             const MessagePlace& place) {
+  std::string shown = text;
+  if (!place.file.empty())
+    shown = place.file + (place.line > 0 ? ":" + std::to_string(place.line)
+                                         : std::string()) +
+            ": " + text;
+  if (startsWith(text, "Warning: ") && shown == lastReportedMessage) return;
+  lastReportedMessage = shown;
   switch (messageSeverity(text)) {
     case MessageSeverity::error:
       ++errorCount;
@@ -38,7 +48,13 @@ void Progress::reportMessage(const std::string& text) {
     case MessageSeverity::note:
       break;
   }
-  addMessage(text);
+  if (place.file.empty()) {
+    addMessage(text);
+    return;
+  }
+  messageLog += shown;
+  messageLog += "\r\n";
+  if (sink_) sink_->addPlacedMessage(shown, place, text);
 }
 
 bool Progress::abortCheck() {

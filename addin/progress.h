@@ -15,6 +15,13 @@ namespace scrivlet {
 enum class MessageSeverity { note, warning, error };
 MessageSeverity messageSeverity(std::string_view text);
 
+// Where a message's cause is: a module file and the line of a comment or
+// declaration, or a template file and its line. Empty when it has none.
+struct MessagePlace {
+  std::string file;
+  long line = 0;
+};
+
 class ProgressSink {
  public:
   virtual ~ProgressSink() = default;
@@ -22,6 +29,13 @@ class ProgressSink {
   virtual void showStatus(const std::string& text) = 0;
   // One line of the message log the user sees.
   virtual void addMessage(const std::string& text) = 0;
+  // The same for a message with a place: `line` is what addMessage would
+  // show ("modMath.bas:42: Warning: ..."), `text` the message alone, for a
+  // sink that shows the parts apart.
+  virtual void addPlacedMessage(const std::string& line, const MessagePlace&,
+                                const std::string& /*text*/) {
+    addMessage(line);
+  }
   // Lets the user interface handle what is pending (a click on Cancel).
   virtual void processEvents() {}
 };
@@ -39,6 +53,10 @@ class Progress {
   // The one way compile code reports: an immediately repeated identical
   // "Warning: " line is shown once; every other line each time.
   void reportMessage(const std::string& text);
+  // The same for a message whose cause has a place: the line shown starts
+  // with it, as compilers write it ("modMath.bas:42: Warning: ..."), and the
+  // message's own text follows unchanged.
+  void reportMessage(const std::string& text, const MessagePlace& place);
   // Processes pending events, then answers whether the user asked to stop.
   bool abortCheck();
 

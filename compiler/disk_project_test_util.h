@@ -97,6 +97,11 @@ class RecordingProgressSink : public ProgressSink {
   void addMessage(const std::string& text) override {
     messages += text + "\n";
   }
+  // The message's own text, without the place a console puts first.
+  void addPlacedMessage(const std::string&, const MessagePlace&,
+                        const std::string& text) override {
+    messages += text + "\n";
+  }
   void processEvents() override {
     if (abortAfterChecks < 0 || !progress) return;
     if (abortAfterChecks == 0) progress->abortRequested = true;

@@ -1,5 +1,7 @@
 #include "compiler/links.h"
 
+#include "compiler/message_place.h"
+
 namespace scrivlet {
 
 namespace {
@@ -26,8 +28,9 @@ std::string Links::getLinkFromWrapper(const Element& element) {
 void Links::warn(const Element& context, const std::string& link,
                  const std::string& what) {
   progress_.reportMessage("Warning: The link '" + link + "' in '" +
-                          context.name() + "' member of '" +
-                          context.moduleName() + "' module " + what);
+                              context.name() + "' member of '" +
+                              context.moduleName() + "' module " + what,
+                          placeOf(context));
 }
 
 Links::Parts Links::split(std::string_view link) {
@@ -111,9 +114,10 @@ std::shared_ptr<Element> Links::getWrapperFromLink(const Element* context,
   }
   if (context)
     progress_.reportMessage("Warning: The dead link '" + std::string(link) +
-                            "' was found in '" + context->name() +
-                            "' member of '" + context->moduleName() +
-                            "' module.");
+                                "' was found in '" + context->name() +
+                                "' member of '" + context->moduleName() +
+                                "' module.",
+                            placeOf(*context));
   return nullptr;
 }
 

@@ -54,6 +54,7 @@ bool MacroEngine::readBlock(std::string_view text, const Reference& opening,
     MacroStep warning;
     warning.kind = MacroStep::Kind::warning;
     warning.message = std::move(message);
+    warning.line = warningLine(text, opening.start);
     steps.push_back(std::move(warning));
   };
   auto syntax = [&](std::string_view problem) {

@@ -10,6 +10,7 @@
 
 #include "source/fold_table.h"
 #include "compiler/macro_name.h"
+#include "compiler/message_place.h"
 #include "source/text.h"
 
 namespace scrivlet {
@@ -189,6 +190,26 @@ void MacroEngine::exportToShell(std::string_view name,
   out += "$${" + shellVariable(name, value, *environment) + "}";
 }
 
+// The template line of position `at` of `text`, a view into the text being
+// read: the line its stored text starts on, plus the line ends before `at`.
+// -1 in the project's text; 0 when the line is not known.
+long MacroEngine::warningLine(std::string_view text, std::size_t at) const {
+  if (parsingLine_ <= 0) return parsingLine_;
+  const char* root = parsingRoot_.data();
+  if (text.data() < root || text.data() + at > root + parsingRoot_.size())
+    return 0;
+  const std::size_t offset = static_cast<std::size_t>(text.data() - root) + at;
+  return parsingLine_ +
+         static_cast<long>(std::count(root, root + offset, '\r'));
+}
+
+MessagePlace MacroEngine::placeOfWarning(const MacroStep& step) const {
+  if (step.line > 0) return {shownPath(templateFile_), step.line};
+  if (step.line < 0 && elements_.compiledWrapper)
+    return placeOf(*elements_.compiledWrapper);
+  return {};
+}
+
 // The outermost evaluation in progress whose macro is evaluated again
 // further in (or is `next`, about to be): where a loop of references
 // begins. The size of the stack when no name repeats.
@@ -293,13 +314,22 @@ std::shared_ptr<const ParsedText> MacroEngine::parsedText(
   auto parsed = std::make_shared<ParsedText>();
   parsed->text = *asText(*slot.value);
   const bool outer = std::exchange(parsingProjectText_, !slot.fromTemplate);
+  const std::string_view outerRoot =
+      std::exchange(parsingRoot_, std::string_view(parsed->text));
+  const long outerLine =
+      std::exchange(parsingLine_, slot.fromTemplate ? slot.line : -1);
+  auto restore = [&] {
+    parsingProjectText_ = outer;
+    parsingRoot_ = outerRoot;
+    parsingLine_ = outerLine;
+  };
   try {
     parseText(parsed->text, parsed->steps, 0);
   } catch (...) {
-    parsingProjectText_ = outer;
+    restore();
     throw;
   }
-  parsingProjectText_ = outer;
+  restore();
   *slot.parsed = parsed;
   return parsed;
 }
@@ -353,6 +383,7 @@ bool MacroEngine::findNextMacro(std::string_view text, std::size_t from,
       MacroStep warning;
       warning.kind = MacroStep::Kind::warning;
       warning.message = wrongMacroNameMessage(read.quoted);
+      warning.line = warningLine(text, at);
       warnings->push_back(std::move(warning));
     }
     ref.start = at;
@@ -442,7 +473,7 @@ void MacroEngine::run(const std::vector<MacroStep>& steps,
           out += step.text;
         break;
       case Kind::warning:
-        progress_.reportMessage(step.message);
+        progress_.reportMessage(step.message, placeOfWarning(step));
         break;
       case Kind::macro:
         evaluateNested(step, out);

@@ -211,6 +211,15 @@ class MacroEngine {
   ShellEnvironment* shellEnvironment_ = nullptr;
   // Set while a value the compile stored (not the template's text) is read.
   bool parsingProjectText_ = false;
+  // The text being read into steps and the template line it starts on, so
+  // that a warning found in it can name its line.
+  std::string_view parsingRoot_;
+  long parsingLine_ = 0;
+  // The place a warning step names when it is reported.
+  long warningLine(std::string_view text, std::size_t at) const;
+  MessagePlace placeOfWarning(const MacroStep& step) const;
+  // The template file loaded last, as messages name it.
+  std::string templateFile_;
   std::size_t firstRepeatingFrame(std::string_view next) const;
   void reportTooDeep(std::string_view name);
 
@@ -237,7 +246,7 @@ class MacroEngine {
   int readTemplateLines(const std::vector<std::string>& lines,
                         const std::string& file, bool silent);
   int addDefinition(std::string_view name, std::string value,
-                    const std::string& file, bool silent);
+                    const std::string& file, bool silent, long line = 0);
   void addCharacterMacros(const std::string& file, bool silent, int& result);
 
   store& elements_;

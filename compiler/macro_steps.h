@@ -45,6 +45,9 @@ struct MacroStep {
   // The literal text or the macro's name: a view of the text read.
   std::string_view text;
   std::string message;  // of a warning
+  // Where a warning's cause is: the template file's line, or -1 in text
+  // the project wrote (the element being compiled); 0 when unknown.
+  long line = 0;
   std::shared_ptr<const MacroBlock> block;  // of a condition or a loop
   // Whether the macro's name is read-only (isReadOnlyMacro), and where the
   // macro was found in the store last time.

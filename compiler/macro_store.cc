@@ -6,9 +6,9 @@
 
 namespace scrivlet {
 
-bool MacroStore::add(std::string_view name, MacroValue value) {
+bool MacroStore::add(std::string_view name, MacroValue value, long line) {
   if (entries_.find(name) != entries_.end()) return false;
-  insert(name, std::move(value), true);
+  insert(name, std::move(value), true).line = line;
   return true;
 }
 
@@ -36,6 +36,7 @@ void MacroStore::replace(Entry& entry, std::string_view name,
   entry.parsed.reset();
   entry.order = nextOrder_++;
   entry.fromTemplate = false;
+  entry.line = 0;
 }
 
 MacroStore::Entry* MacroStore::entry(const Handle& handle) const {

@@ -25,9 +25,9 @@ struct ParsedText;
 
 class MacroStore {
  public:
-  // A definition of the template's own: false (and nothing stored) when the
-  // name is taken.
-  bool add(std::string_view name, MacroValue value);
+  // A definition of the template's own, whose text starts on line `line` of
+  // the template file: false (and nothing stored) when the name is taken.
+  bool add(std::string_view name, MacroValue value, long line = 0);
   // Stores a value the compile worked out, replacing whatever the name held
   // (a definition of the template's too).
   void set(std::string_view name, MacroValue value);
@@ -49,6 +49,8 @@ class MacroStore {
     std::shared_ptr<const ParsedText>* parsed = nullptr;
     // Stored by add(): the template's own text, not a value from the project.
     bool fromTemplate = false;
+    // The template file's line where that text starts; 0 when unknown.
+    long line = 0;
   };
   Slot slot(std::string_view name);
 
@@ -71,6 +73,7 @@ class MacroStore {
     std::uint64_t order;
     std::shared_ptr<const ParsedText> parsed;
     bool fromTemplate = false;
+    long line = 0;
   };
   // Looked up from a view without regard to case: a list loop looks names
   // up millions of times.
@@ -83,7 +86,7 @@ class MacroStore {
   void replace(Entry& entry, std::string_view name, MacroValue value);
   Entry& insert(std::string_view name, MacroValue value, bool fromTemplate);
   static Slot slotOf(Entry& entry) {
-    return {&entry.value, &entry.parsed, entry.fromTemplate};
+    return {&entry.value, &entry.parsed, entry.fromTemplate, entry.line};
   }
 };
 

@@ -49,7 +49,8 @@ void OutputQueue::run() {
         batch.pop_front();
         break;
       }
-      ++files;
+      // An addition to a file written before is no file of its own.
+      if (!job.append) ++files;
       batch.pop_front();
     }
     lock.lock();
@@ -76,7 +77,7 @@ void OutputQueue::answerFailure(std::unique_lock<std::mutex>& lock) {
   int answer = answerFailedWrite(services_, failure.path, failure.bytes,
                                  failure.append, failure.error, false);
   lock.lock();
-  if (answer == writeDone) ++filesWritten_;
+  if (answer == writeDone && !failure.append) ++filesWritten_;
   if (answer == writeAbandoned) {
     abandoned_ = true;
     jobs_.clear();

@@ -38,8 +38,8 @@ class OutputQueue {
   // Returns when everything queued is written or answered; the file system
   // is the caller's again.
   void finish();
-  // The files written so far (a failed one that the user had retried counts
-  // once written).
+  // The files written so far, each once however many additions it took (a
+  // failed one that the user had retried counts once written).
   std::size_t filesWritten();
 
   // What may wait in the queue, in bytes of text: a few pages' worth keeps

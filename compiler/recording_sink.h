@@ -15,6 +15,14 @@ class RecordingSink : public ProgressSink {
   void showStatus(const std::string& text) override { status = text; }
   void addMessage(const std::string& text) override {
     messages.push_back(text);
+    shown.push_back(text);
+  }
+  // Keeps a message's own text in `messages`, and the line as a console
+  // shows it, its place first, in `shown`.
+  void addPlacedMessage(const std::string& line, const MessagePlace&,
+                        const std::string& text) override {
+    messages.push_back(text);
+    shown.push_back(line);
   }
   // Every message followed by a line feed.
   std::string text() const {
@@ -25,6 +33,7 @@ class RecordingSink : public ProgressSink {
 
   std::string status;
   std::vector<std::string> messages;
+  std::vector<std::string> shown;
 };
 
 }  // namespace scrivlet

@@ -10,6 +10,7 @@
 #include "addin/file_system.h"
 #include "compiler/macro_engine.h"
 #include "compiler/macro_name.h"
+#include "compiler/message_place.h"
 #include "source/text.h"
 
 namespace scrivlet {
@@ -61,6 +62,7 @@ int MacroEngine::loadTemplateText(std::string_view content,
   src.clear();
   replaceTable.clear();
   inlineHtml = InlineHtml();
+  templateFile_ = file;
   int result = readTemplateLines(splitFileLines(content), file, silent);
   if (result != 0) return result;
   addCharacterMacros(file, silent, result);
@@ -80,8 +82,9 @@ int MacroEngine::readTemplateLines(const std::vector<std::string>& lines,
     if (header.empty() || header[0] != '$') continue;
     std::size_t headerLine = i;
     MacroName read = readMacroName(header, 0);
+    const MessagePlace place{shownPath(file), static_cast<long>(headerLine)};
     if (!read.closed)
-      progress_.reportMessage(wrongMacroNameMessage(read.quoted));
+      progress_.reportMessage(wrongMacroNameMessage(read.quoted), place);
     std::string name = trim(read.name);
 
     std::string value;
@@ -101,7 +104,8 @@ int MacroEngine::readTemplateLines(const std::vector<std::string>& lines,
         progress_.reportMessage(
             "ERROR (config file): Error in configuration file " + file +
             " on line " + std::to_string(headerLine) + ". Terminating tag " +
-            terminator + " missing.");
+            terminator + " missing.",
+            place);
         break;
       }
       value = join(body, "\r");
@@ -113,7 +117,11 @@ int MacroEngine::readTemplateLines(const std::vector<std::string>& lines,
     }
     if (endsWith(name, "$")) name.pop_back();
     if (endsWith(value, "\r")) value.pop_back();
-    int result = addDefinition(name, std::move(value), file, silent);
+    // A section's text starts on the line after its header.
+    const long firstLine =
+        static_cast<long>(headerLine) + (startsWith(name, "scriv-") ? 1 : 0);
+    int result =
+        addDefinition(name, std::move(value), file, silent, firstLine);
     if (result != 0) return result;
   }
   return 0;
@@ -122,8 +130,9 @@ int MacroEngine::readTemplateLines(const std::vector<std::string>& lines,
 // A name defined twice is a read error of the file; retrying cannot read
 // the duplicate again, so both retry and skip keep the first definition.
 int MacroEngine::addDefinition(std::string_view name, std::string value,
-                               const std::string& file, bool silent) {
-  if (src.add(name, std::move(value))) return 0;
+                               const std::string& file, bool silent,
+                               long line) {
+  if (src.add(name, std::move(value), line)) return 0;
   if (silent) return 3;
   int action = askFileError ? askFileError(file, "reading", kDuplicateKey)
                             : kFileErrorSkip;

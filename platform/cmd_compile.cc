@@ -26,6 +26,11 @@ std::function<int()> setup(CLI::App& app) {
   app.add_flag("--quiet", options->quiet,
                "print warnings and errors only: no status line, no summary, "
                "no echo of the after-compile commands");
+  app.add_option("--messages", options->messageFormat,
+                 "how messages are printed: text (the default, 'FILE:LINE: "
+                 "text' where a message has a place) or json (one object a "
+                 "line: file, line, severity, text)")
+      ->check(CLI::IsMember({"text", "json"}));
   app.add_flag("--werror", options->werror,
                "treat every warning as an error: the run exits with 1 (for "
                "CI)");
@@ -62,6 +67,7 @@ std::function<int()> setup(CLI::App& app) {
     options->width = terminalWidth(1);
     options->programEndsAfter = true;
     options->summary = true;
+    options->json = options->messageFormat == "json";
     installInterruptHandler();
     return runCompileCommand(*options, std::cout, std::cerr);
   };

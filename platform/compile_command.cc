@@ -44,8 +44,12 @@ void keepToTheEnd(std::unique_ptr<T> object) {
 class InterruptibleSink : public ConsoleProgressSink {
  public:
   InterruptibleSink(std::ostream& out, const CompileOptions& options)
-      : ConsoleProgressSink(out, options.liveStatus && !options.quiet,
-                            options.quiet, options.width) {}
+      : ConsoleProgressSink(out,
+                            options.liveStatus && !options.quiet &&
+                                !options.json,
+                            options.quiet, options.width) {
+    setJson(options.json);
+  }
   void attach(Progress* progress) { progress_ = progress; }
   void processEvents() override {
     if (compileInterrupted && progress_) progress_->abortRequested = true;
@@ -282,7 +286,7 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
   if (options.programEndsAfter) keepToTheEnd(std::move(vbe));
   // Not a compile message: the log of messages stays the same from run to
   // run, while this line holds the time.
-  if (options.summary && !options.quiet)
+  if (options.summary && !options.quiet && !options.json)
     out << summaryLine(filesWritten, progress,
                        std::chrono::steady_clock::now() - started)
         << std::flush;

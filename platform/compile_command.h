@@ -17,6 +17,8 @@ struct CompileOptions {
   bool quiet = false;        // warnings and errors only, no status line
   bool werror = false;       // any warning fails the run
   bool summary = false;      // end with the summary line (not when quiet)
+  bool json = false;         // messages as JSON objects, one a line
+  std::string messageFormat = "text";  // --messages: "text" or "json"
   // Run the template's after-compile commands even when the template is not
   // one the user trusts (a CI job over the team's own repository).
   bool allowCommands = false;

@@ -372,14 +372,20 @@ TEST(CompileProgram, ExitStatusTellsDoneFailedAndWrongUsage) {
                            dir.path("bad.scvt") + " --output " + dir.path("doc"),
                        out),
             1);
-  EXPECT_TRUE(startsWith(out, "ERROR (config file): ")) << out;
+  EXPECT_TRUE(startsWith(out, dir.path("bad.scvt") +
+                                  ":2: ERROR (config file): "))
+      << out;
   dir.write("warn.scvt", "$PROJECT-EXT$ .txt\n$scriv-project-body$\n$X \n"
                          "$end-scriv-project-body$\n");
   const std::string warned = "compile --quiet " + dir.path("P.vbp") +
                              " --template " + dir.path("warn.scvt") +
                              " --output " + dir.path("doc");
   EXPECT_EQ(runProgram(warned, out), 0);
-  EXPECT_TRUE(startsWith(out, "WARNING (config file): ")) << out;
+  // The place of a template warning: the template file and its line.
+  EXPECT_TRUE(startsWith(out, dir.path("warn.scvt") +
+                                  ":3: WARNING (config file): Wrong macro "
+                                  "name $X."))
+      << out;
   EXPECT_EQ(runProgram(warned + " --werror", out), 1);
   // Only the chosen output folder was made, not the settings' default one.
   EXPECT_TRUE(dir.exists("doc/P.txt"));

@@ -3,6 +3,7 @@
 // file that travels with the project to another machine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -91,6 +92,45 @@ TEST(CompilePaths, TheCiScriptPublishesOnlyACleanBuild) {
   EXPECT_EQ(warned.status, 1) << warned.out << warned.err;
   EXPECT_FALSE(fs::exists(dir / "site/Calc.htm"));
   EXPECT_TRUE(fs::exists(dir / "site/Calculator.htm"));
+}
+
+// A warning from a comment names its module file and line, as compilers
+// do; as JSON it is one object a line, for editors and CI.
+TEST(CompilePaths, WarningsNameTheirPlace) {
+  ScratchFolder dir;
+  fs::copy(kExample, dir.path / "Calc");
+  std::string calculator = readFile(dir / "Calc/Calculator.cls");
+  const std::string declaration = "Public Function Apply(";
+  const std::size_t at = calculator.find(declaration);
+  ASSERT_NE(at, std::string::npos);
+  calculator.insert(at, "'@see NoSuchModule\r\n");
+  std::ofstream(dir / "Calc/Calculator.cls", std::ios::binary) << calculator;
+  const long line = static_cast<long>(
+      std::count(calculator.begin(), calculator.begin() +
+                     static_cast<long>(at) + 20, '\n') + 1);
+
+  ProgramRun text = runScrivletIn(dir / "Calc",
+                                  "compile --quiet --template html Calc.vbp");
+  EXPECT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("Calculator.cls:" + std::to_string(line) +
+                          ": Warning: The dead link 'NoSuchModule' was found "
+                          "in 'Apply' member of 'Calculator' module.\n"),
+            std::string::npos)
+      << text.out;
+
+  ProgramRun json = runScrivletIn(
+      dir / "Calc", "compile --messages=json --template html Calc.vbp");
+  EXPECT_NE(json.out.find("{\"file\":\"Calculator.cls\",\"line\":" +
+                          std::to_string(line) +
+                          ",\"severity\":\"warning\",\"text\":\"Warning: The "
+                          "dead link 'NoSuchModule' was found in 'Apply' member "
+                          "of 'Calculator' module.\"}\n"),
+            std::string::npos)
+      << json.out;
+  EXPECT_NE(json.out.find("{\"severity\":\"note\",\"text\":\"Project: "
+                          "Calc\"}\n"),
+            std::string::npos)
+      << json.out;
 }
 
 }  // namespace

@@ -9,6 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "compiler/output_encoding.h"
 #include "source/text.h"
 
 namespace scrivlet {
@@ -75,9 +78,32 @@ void ConsoleProgressSink::showStatus(const std::string& text) {
 }
 
 void ConsoleProgressSink::addMessage(const std::string& text) {
+  addPlacedMessage(text, {}, text);
+}
+
+void ConsoleProgressSink::addPlacedMessage(const std::string& line,
+                                           const MessagePlace& place,
+                                           const std::string& text) {
   if (quiet_ && !hasSeverity(text)) return;
+  if (!json_) {
+    print(consoleLines(line));
+    return;
+  }
+  nlohmann::ordered_json message;
+  if (!place.file.empty()) message["file"] = toUtf8(place.file, 1252);
+  if (place.line > 0) message["line"] = place.line;
+  static const char* const severities[] = {"note", "warning", "error"};
+  message["severity"] = severities[static_cast<int>(messageSeverity(text))];
+  // Texts are the project's ANSI bytes (Windows-1252 where nothing says
+  // otherwise); JSON wants UTF-8.
+  message["text"] = toUtf8(replaceAll(text, "\r", "\n"), 1252);
+  print(message.dump(-1, ' ', false,
+                     nlohmann::ordered_json::error_handler_t::replace));
+}
+
+void ConsoleProgressSink::print(const std::string& line) {
   if (!status_.empty()) out_ << clearLine;
-  out_ << consoleLines(text) << '\n';
+  out_ << line << '\n';
   if (!status_.empty()) out_ << status_;
   out_ << std::flush;
 }

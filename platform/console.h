@@ -22,10 +22,16 @@ class ConsoleProgressSink : public ProgressSink {
   // "WARNING", "Warning: ") and no status.
   ConsoleProgressSink(std::ostream& out, bool liveStatus, bool quiet,
                       std::size_t width = 0);
+  // Messages as JSON, one object a line, for editors and CI:
+  // {"file":"modMath.bas","line":42,"severity":"warning","text":"..."}
+  // ("file" and "line" only where the message has a place).
+  void setJson(bool json) { json_ = json; }
   ~ConsoleProgressSink() override;
 
   void showStatus(const std::string& text) override;
   void addMessage(const std::string& text) override;
+  void addPlacedMessage(const std::string& line, const MessagePlace& place,
+                        const std::string& text) override;
   // Removes the status line, leaving the cursor at the start of a line.
   void finish();
 
@@ -33,6 +39,8 @@ class ConsoleProgressSink : public ProgressSink {
   std::ostream& out_;
   bool live_;
   bool quiet_;
+  bool json_ = false;
+  void print(const std::string& line);
   std::size_t width_;
   std::string status_;
 };

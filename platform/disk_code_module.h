@@ -59,6 +59,9 @@ class DiskCodeModule : public CodeModule {
   void DeleteLines(long start, long count = 1) override;
   std::vector<std::shared_ptr<Member>> Members() const override;
   scrivlet::CodePane* CodePane() override;
+  long fileLine(long visibleLine) const override {
+    return text_.fileLineOf(visibleLine);
+  }
   const std::vector<long>* continuedLines() const override {
     return &layout_.continuedLines;
   }

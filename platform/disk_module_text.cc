@@ -296,6 +296,13 @@ std::vector<std::string> splitAnyLineBreak(std::string_view text) {
   return lines;
 }
 
+long DiskModuleText::fileLineOf(long visibleLine) const {
+  long at = static_cast<long>(header_.size());
+  for (long n = 1; n < visibleLine && n <= lineCount(); ++n)
+    at += 1 + static_cast<long>(lines_[n - 1].hidden.size());
+  return at + 1;
+}
+
 long DiskModuleText::visibleLineAt(long fileLine, bool& inHeader) const {
   inHeader = fileLine >= 1 && fileLine <= static_cast<long>(header_.size());
   if (fileLine < 1 || inHeader) return 0;

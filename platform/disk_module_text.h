@@ -85,6 +85,9 @@ class DiskModuleText {
   // telling a header line from a member's attribute line, and -1 past the
   // end of the file.
   long visibleLineAt(long fileLine, bool& inHeader) const;
+  // The reverse: the line of the file that shows as visible line
+  // `visibleLine`, hidden header and attribute lines counted.
+  long fileLineOf(long visibleLine) const;
 
   // The line end new lines get: the file's first one, CR LF when none.
   const std::string& lineEnd() const { return lineEnd_; }

@@ -25,6 +25,7 @@ class DiskVBComponent : public VBComponent {
   void setDescription(const std::string& text) override;
   long HelpContextID() const override;
   void setHelpContextID(long id) override;
+  std::string FileName() const override { return filePath_; }
 
   // The file named in the project file, resolved; empty for none.
   const std::string& filePath() const { return filePath_; }

@@ -129,6 +129,10 @@ class CodeModule {
   // one reads every line above it, so without this a large module takes
   // time in proportion to the square of its length.
   virtual const std::vector<long>* continuedLines() const { return nullptr; }
+  // The line of the module's file that shows as `visibleLine`, for messages
+  // that name a place as an editor of the file shows it; hosts that hide
+  // nothing answer the line itself.
+  virtual long fileLine(long visibleLine) const { return visibleLine; }
 };
 
 class CodePane {
@@ -154,6 +158,9 @@ class VBComponent {
   virtual void setDescription(const std::string& text) = 0;
   virtual long HelpContextID() const = 0;
   virtual void setHelpContextID(long id) = 0;
+  // The component's file (the environment's FileNames(1)); empty when it
+  // has none.
+  virtual std::string FileName() const { return {}; }
 };
 
 class VBProject {
