@@ -4,7 +4,7 @@
 # source tree: source docs/scrivlet-completion.bash
 
 _scrivlet_commands="comment compile copy-code elements settings template trust"
-_scrivlet_templates="chm html markdown rtf"
+_scrivlet_templates="chm html markdown markdown-pages rtf"
 _scrivlet_modules='@(bas|cls|frm|ctl|dob|pag|dsr)'
 _scrivlet_settings_keys="addSee addParam addReturn addDescription addRem addSame
  addAuthor addRevision addVersion addIncludeSource addUser1 addUser2 addUser3
@@ -14,7 +14,7 @@ _scrivlet_settings_keys="addSee addParam addReturn addDescription addRem addSame
  comStdModule comObject comForm comProperty comVariable comConstant
  comContextID comWriteDescription indentMode addingMode insertSourceGlobal
  autoUpdateParams wordWrapLength autoInsertEOL titlePageText outputPath
- templateFolder templatePath comModules"
+ templateFolder templatePath comModules comEnum comType codePage"
 
 # Files whose names match the extended glob PATTERN (case-insensitive), and
 # folders to descend into, each folder with a trailing slash.
