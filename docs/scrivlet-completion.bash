@@ -163,7 +163,8 @@ _scrivlet_complete_argument() {
       if [[ -z $sub ]]; then
         _scrivlet_add_words "$cur" "add update"
       elif [[ $cur == -* ]]; then
-        [[ $sub == update ]] && _scrivlet_add_words "$cur" "--all --dry-run"
+        [[ $sub == update ]] && _scrivlet_add_words "$cur" "--all --dry-run --check"
+        [[ $sub == add ]] && _scrivlet_add_words "$cur" "--force"
         _scrivlet_add_words "$cur" "--project --help"
       elif [[ $sub == update && " ${COMP_LINE} " == *" --all "* ]]; then
         _scrivlet_files "$cur" "*.vbp"
