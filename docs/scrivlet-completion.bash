@@ -4,7 +4,7 @@
 # source tree: source docs/scrivlet-completion.bash
 
 _scrivlet_commands="comment compile copy-code elements settings template trust"
-_scrivlet_templates="chm html markdown rtf"
+_scrivlet_templates="chm html markdown markdown-pages rtf"
 _scrivlet_modules='@(bas|cls|frm|ctl|dob|pag|dsr)'
 _scrivlet_settings_keys="addSee addParam addReturn addDescription addRem addSame
  addAuthor addRevision addVersion addIncludeSource addUser1 addUser2 addUser3
@@ -14,7 +14,7 @@ _scrivlet_settings_keys="addSee addParam addReturn addDescription addRem addSame
  comStdModule comObject comForm comProperty comVariable comConstant
  comContextID comWriteDescription indentMode addingMode insertSourceGlobal
  autoUpdateParams wordWrapLength autoInsertEOL titlePageText outputPath
- templateFolder templatePath comModules"
+ templateFolder templatePath comModules comEnum comType codePage"
 
 # Files whose names match the extended glob PATTERN (case-insensitive), and
 # folders to descend into, each folder with a trailing slash.
@@ -163,7 +163,8 @@ _scrivlet_complete_argument() {
       if [[ -z $sub ]]; then
         _scrivlet_add_words "$cur" "add update"
       elif [[ $cur == -* ]]; then
-        [[ $sub == update ]] && _scrivlet_add_words "$cur" "--all --dry-run"
+        [[ $sub == update ]] && _scrivlet_add_words "$cur" "--all --dry-run --check"
+        [[ $sub == add ]] && _scrivlet_add_words "$cur" "--force"
         _scrivlet_add_words "$cur" "--project --help"
       elif [[ $sub == update && " ${COMP_LINE} " == *" --all "* ]]; then
         _scrivlet_files "$cur" "*.vbp"

@@ -11,15 +11,17 @@ trap 'rm -rf "$work"' EXIT
 
 cp -R "$source_dir/examples/Calc" "$work/Calc"
 cd "$work/Calc" || exit 1
+# Not --quiet: that would hide what the after-compile command prints.
 messages=$("$scrivlet" compile Calc.vbp --template "$source_dir/docs/onepage.scvt" \
-  --output "$work/out" --quiet 2>&1)
+  --output "$work/out" 2>&1)
 status=$?
 failed=0
 if [[ $status -ne 0 ]]; then
   echo "FAIL: the compile exited with $status"
   failed=1
 fi
-if grep -Eiq 'warning|error' <<<"$messages"; then
+if grep -v '^Done: ' <<<"$messages" | grep -Eiq 'warning|error' ||
+    ! grep -Eq '^Done: .* written, 0 warnings, 0 errors in ' <<<"$messages"; then
   printf 'FAIL: the compile reported problems:\n%s\n' "$messages"
   failed=1
 fi

@@ -28,7 +28,16 @@ done
 # Every key of the settings file has an entry "- `key`" in the manual.
 keys=$(sed -n '/^_scrivlet_settings_keys="/,/"$/p' "$docs/scrivlet-completion.bash" |
   sed 's/^_scrivlet_settings_keys="//; s/"$//' | tr -s ' \n' '\n\n' | grep .)
-[[ $(wc -l <<<"$keys") -eq 50 ]] || fail "the completion does not list the 50 settings keys"
+[[ $(wc -l <<<"$keys") -eq 53 ]] || fail "the completion does not list the 53 settings keys"
+# ... and the completion knows every key the settings file reads (the user
+# tag keys are made in a loop there).
+fields=$docs/../addin/settings_file.cc
+read_keys=$(sed -n '/std::vector<SettingField> makeFields/,/^}/p' "$fields" |
+  grep -o '\(flag\|number\)("[A-Za-z0-9]*"\|F{"[A-Za-z0-9]*"' | sed 's/.*"\(.*\)"/\1/')
+[[ $(wc -l <<<"$read_keys") -gt 30 ]] || fail "cannot read the settings keys from $fields"
+for key in $read_keys; do
+  grep -qx -- "$key" <<<"$keys" || fail "the completion does not offer the settings key $key"
+done
 for key in $keys; do
   case $key in
     addUser[2-5] | user[2-5]Name | user[2-5]Default) continue ;;  # told with the first
