@@ -357,11 +357,14 @@ const std::vector<SettingField>& settingFields() {
 std::string pathInFolder(const std::string& path, const std::string& folder) {
   if (folder.empty() || path.empty() || path[0] != '/') return path;
   const std::string base = withoutOneTrailingSlash(folder);
-  const std::string full = withoutOneTrailingSlash(path);
-  if (full == base) return ".";
-  if (startsWith(full, base == "/" ? base : base + "/"))
-    return full.substr(base == "/" ? 1 : base.size() + 1);
-  return path;
+  if (path == base || path == base + "/") return ".";
+  const std::string prefix = base == "/" ? base : base + "/";
+  if (!startsWith(path, prefix)) return path;
+  std::string relative = path.substr(prefix.size());
+  // Values are read back trimmed: a blank at either end must stay inside
+  // an absolute path.
+  if (relative.front() == ' ' || relative.back() == ' ') return path;
+  return relative;
 }
 
 std::string settingValue(const ProjectSettings& settings,
@@ -447,7 +450,8 @@ int readCodePage(const std::string& text, std::int32_t& value) {
 std::string resolveProjectPath(const std::string& path,
                                const std::string& projectFolder) {
   if ((!path.empty() && path[0] == '/') || projectFolder.empty()) return path;
-  if (path.empty()) return projectFolder;
+  // "." is how the project's own folder is saved.
+  if (path.empty() || path == "." || path == "./") return projectFolder;
   if (projectFolder.back() == '/') return projectFolder + path;
   return projectFolder + "/" + path;
 }

@@ -80,6 +80,24 @@ class SettingsTest : public ::testing::Test {
   ProjectSettings settings;
 };
 
+// Folders inside the project are saved relative to it, unless a blank at
+// either end would be lost when the value is read back trimmed.
+TEST(SettingsPaths, FoldersInsideTheProjectAreRelative) {
+  EXPECT_EQ(pathInFolder("/w/Scriv", "/w"), "Scriv");
+  EXPECT_EQ(pathInFolder("/w/docs/api/", "/w/"), "docs/api/");
+  EXPECT_EQ(pathInFolder("/w", "/w"), ".");
+  EXPECT_EQ(pathInFolder("/w/", "/w"), ".");
+  EXPECT_EQ(pathInFolder("/wx/Scriv", "/w"), "/wx/Scriv");
+  EXPECT_EQ(pathInFolder("/w/doc /", "/w"), "doc /");
+  EXPECT_EQ(pathInFolder("/w/doc ", "/w"), "/w/doc ");
+  EXPECT_EQ(pathInFolder("/w/ doc", "/w"), "/w/ doc");
+  EXPECT_EQ(pathInFolder("/etc/x", "/"), "etc/x");
+  EXPECT_EQ(pathInFolder("rel", "/w"), "rel");
+  // And read back as they were.
+  EXPECT_EQ(resolveProjectPath(".", "/w"), "/w");
+  EXPECT_EQ(resolveProjectPath("doc /", "/w"), "/w/doc /");
+}
+
 TEST_F(SettingsTest, NamesTheSettingsFileAndOutputFolderAfterTheProject) {
   FakeProject upper("/w/App.VBP"), backup("/w/Calc.vbp.bak"),
       other("/w/Calc.mak"), bare("Calc.vbp");
