@@ -316,10 +316,7 @@ bool CompileDriver::writeSection(const std::string& status,
 }
 
 bool CompileDriver::moduleEnabled(const Element& module) const {
-  int type = componentType(module);
-  if (type == vbext_ct_StdModule) return settings_.comStdModule;
-  if (isFormType(type)) return settings_.comForm;
-  return settings_.comObject;
+  return modulePageWritten(componentType(module), settings_);
 }
 
 std::string CompileDriver::compilePage(const std::shared_ptr<Element>& element) {

@@ -310,13 +310,13 @@ MacroValue shownLinks(std::vector<std::string> items, const Element& element,
   return listOf(std::move(kept));
 }
 
+}  // namespace
+
 bool modulePageWritten(int type, const ProjectSettings& settings) {
   if (type == vbext_ct_StdModule) return settings.comStdModule;
   if (isFormType(type)) return settings.comForm;
   return settings.comObject;
 }
-
-}  // namespace
 
 bool pageWritten(const Element& element, const ProjectSettings& settings) {
   return element.kind() != ElementKind::Smodule ||

@@ -82,6 +82,9 @@ void markNeedsModuleName(const store& elements, const Preparation& preparation);
 // when the settings document its kind (standard modules, forms, other
 // objects); a member of the page index always has one.
 bool pageWritten(const Element& element, const ProjectSettings& settings);
+// Whether a module of component kind `type` gets a page: standard modules
+// with comStdModule, forms with comForm, all others with comObject.
+bool modulePageWritten(int type, const ProjectSettings& settings);
 
 // The first sentence of a description, for a one-line summary: up to the
 // first ".", "!" or "?" that a blank or the end follows, or to the first
