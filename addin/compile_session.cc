@@ -1,9 +1,9 @@
 #include "addin/compile_session.h"
 
-#include <algorithm>
 #include <filesystem>
 
 #include "addin/settings_file.h"
+#include "base/path_within.h"
 #include "base/text.h"
 #include "compiler/compile_driver.h"
 #include "compiler/macro_engine.h"
@@ -43,16 +43,11 @@ bool outputFolderLeadsOut(const VBProject& project,
   fs::path folder = fs::absolute(fs::path(project.FileName()).parent_path(), ec)
                         .lexically_normal();
   fs::path output = fs::absolute(outputFolder, ec).lexically_normal();
-  auto within = [](const fs::path& inner, const fs::path& outer) {
-    auto [end, ignored] =
-        std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
-    return end == outer.end();
-  };
-  if (!within(output, folder)) return false;
+  if (!isWithinFolder(output, folder)) return false;
   fs::path realFolder = fs::canonical(folder, ec);
   if (ec) return false;
   fs::path realOutput = fs::weakly_canonical(output, ec);
-  return !ec && !within(realOutput, realFolder);
+  return !ec && !isWithinFolder(realOutput, realFolder);
 }
 
 }  // namespace
