@@ -33,7 +33,7 @@ struct FrontEnd {
 
 // Two projects of a group, each with a class, and a template that writes a
 // page per project and has one after-compile command.
-void writeGroup(const TempFolder& dir) {
+void writeGroup(const ScratchFolder& dir) {
   dir.write("G.vbg", crlf({"VBGROUP 5.0", "StartupProject=A.vbp",
                            "Project=B.vbp"}));
   for (const std::string project : {"A", "B"}) {
@@ -50,7 +50,7 @@ void writeGroup(const TempFolder& dir) {
 }
 
 TEST(CompileSession, AGroupCompilesEveryProjectThenSavesOnce) {
-  TempFolder dir;
+  ScratchFolder dir;
   writeGroup(dir);
   std::unique_ptr<DiskVBE> vbe = openProject(dir.path("G.vbg"));
   ASSERT_TRUE(vbe);
@@ -85,7 +85,7 @@ TEST(CompileSession, AGroupCompilesEveryProjectThenSavesOnce) {
 }
 
 TEST(CompileSession, AStopSavesNothingAndNamesItsCause) {
-  TempFolder dir;
+  ScratchFolder dir;
   writeGroup(dir);
   dir.write("file", "not a folder");
   struct Case {
@@ -124,7 +124,7 @@ TEST(CompileSession, AStopSavesNothingAndNamesItsCause) {
 }
 
 TEST(TemplateTrust, ShippedGivenAllowedOrListedTemplatesMayRunCommands) {
-  TempFolder dir;
+  ScratchFolder dir;
   dir.write("addin/Templates/html.scvt", "shipped\n");
   dir.write("own.scvt", "the project's own\n");
   TemplateTrust trust{dir.path("addin"), dir.path("trusted"), false, false};

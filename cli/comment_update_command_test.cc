@@ -7,9 +7,11 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "addin/settings_file.h"
+#include "base/scratch_folder_test_util.h"
 #include "base/text.h"
 #include "comments/comment_generator.h"
 #include "comments/comment_parser.h"
@@ -142,19 +144,10 @@ const std::string kShapeUpdated =
 class CommentUpdateCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("scrivlet_comment_update_" +
-               std::string(::testing::UnitTest::GetInstance()
-                               ->current_test_info()
-                               ->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
     writeFile(folder_ / "Calc.vbp", kProject);
     writeFile(folder_ / "Calc.bas", kCalc);
     writeFile(folder_ / "Shape.cls", kShape);
   }
-  void TearDown() override { fs::remove_all(folder_); }
-
   int run(CommentUpdateRequest request) {
     out_.str("");
     err_.str("");
@@ -162,7 +155,8 @@ class CommentUpdateCommand : public ::testing::Test {
   }
   std::string path(const char* name) const { return (folder_ / name).string(); }
 
-  fs::path folder_;
+  ScratchFolder scratch_{"scrivlet-comment-update"};
+  const fs::path& folder_ = scratch_.folder();
   std::ostringstream out_;
   std::ostringstream err_;
 };
@@ -357,10 +351,10 @@ class CommentUpdateCorpora : public ::testing::Test {
     fs::path corpora(SCRIVLET_CORPORA_DIR);
     if (!fs::exists(corpora)) GTEST_SKIP() << "no corpora at " << corpora;
     // Each saved module is synced to disk; a RAM file system keeps that cheap.
-    fs::path scratch = fs::is_directory("/dev/shm") ? fs::path("/dev/shm")
-                                                    : fs::temp_directory_path();
-    folder_ = scratch / "scrivlet_comment_update_corpora";
-    fs::remove_all(folder_);
+    scratch_.emplace("scrivlet-comment-update-corpora",
+                     fs::is_directory("/dev/shm") ? fs::path("/dev/shm")
+                                                  : fs::path());
+    folder_ = scratch_->folder();
     fs::copy(corpora, folder_, fs::copy_options::recursive);
     for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
       fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
@@ -374,10 +368,6 @@ class CommentUpdateCorpora : public ::testing::Test {
     }
     std::sort(projects_.begin(), projects_.end());
   }
-  void TearDown() override {
-    if (!folder_.empty()) fs::remove_all(folder_);
-  }
-
   // Each line that is exactly "''" after its indent becomes "'**".
   static std::string withDocumentationOpeners(const std::string& bytes) {
     std::string out;
@@ -407,6 +397,7 @@ class CommentUpdateCorpora : public ::testing::Test {
     }
   }
 
+  std::optional<ScratchFolder> scratch_;
   fs::path folder_;
   std::vector<std::string> projects_;
   std::map<std::string, std::string> modules_;
