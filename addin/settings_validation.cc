@@ -131,4 +131,9 @@ std::string setSetting(ProjectSettings& settings, const VBProject& project,
   return {};
 }
 
+std::string missingTemplate(const ProjectSettings& settings, FileSystem& files) {
+  if (files.fileExists(settings.templatePath)) return {};
+  return "templatePath: there is no template " + settings.templatePath;
+}
+
 }  // namespace scrivlet

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "base/file_system.h"
 #include "base/project_settings.h"
 #include "base/vbide.h"
 
@@ -18,6 +19,12 @@ namespace scrivlet {
 std::string setSetting(ProjectSettings& settings, const VBProject& project,
                        const std::string& projectFolder, const std::string& key,
                        const std::string& value);
+
+// After templateFolder or templatePath changed: the reason to refuse a
+// template file that is not there ("templatePath: there is no template
+// ..."), which loading would quietly replace with the shipped one; empty
+// when it is there.
+std::string missingTemplate(const ProjectSettings& settings, FileSystem& files);
 
 }  // namespace scrivlet
 

@@ -51,11 +51,12 @@ int runSettingsCommand(const VBE& vbe, FileServices& services,
     }
     templateChanged |= key == "templateFolder" || key == "templatePath";
   }
-  // Loading would quietly fall back to the shipped template.
-  if (templateChanged && !services.files.fileExists(settings.templatePath)) {
-    err << me << "templatePath: there is no template " << settings.templatePath
-        << '\n';
-    return 2;
+  if (templateChanged) {
+    std::string reason = missingTemplate(settings, services.files);
+    if (!reason.empty()) {
+      err << me << reason << '\n';
+      return 2;
+    }
   }
   if (!sets.empty() && file.saveProjectSettings(settings) != writeDone) {
     err << me << path << " was not saved\n";
