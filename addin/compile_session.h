@@ -9,13 +9,13 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "base/progress.h"
 #include "base/project_settings.h"
 #include "base/text_file.h"
 #include "base/vbide.h"
+#include "compiler/exec_after.h"
 
 namespace scrivlet {
 
@@ -67,11 +67,7 @@ class CompileSession {
   bool echoCommands = true;
   // Starts a program and waits for its end (the platform's runAndWait);
   // without one no after-compile command starts.
-  using ProcessRunner = std::function<bool(
-      const std::string& application, const std::string& commandLine,
-      Progress& progress,
-      const std::vector<std::pair<std::string, std::string>>& environment)>;
-  ProcessRunner runProcess;
+  decltype(ExecAfterServices::run) runProcess;
   // Asked once a template has after-compile commands: whether they may run
   // (see TemplateTrust). A front end that says no reports why itself.
   // Unset: they run.
