@@ -9,6 +9,7 @@
 #include "addin/file_system.h"
 #include "addin/progress.h"
 #include "comments/comment_generator.h"
+#include "comments/interest_links_model.h"
 #include "platform/disk_code_module.h"
 #include "source/crlf_test_util.h"
 #include "source/source_lines.h"
@@ -513,8 +514,12 @@ TEST(CommentEditor, InterestingReferencesAreNotDuplicated) {
   EXPECT_EQ(candidates,
             (std::vector<std::string>{"Stats [used]", "IShape [used]"}));
   editor.seeAlso().reset({"Stats.Count [counting]"});
-  editor.addInterestingReferences(candidates);
-  editor.addInterestingReferences({"Helpers [implemented]"});
+  // All start chosen; what the user unticks is not added.
+  InterestLinksModel window({"Stats [used]", "IShape [used]", "Calc [used]",
+                             "Helpers [implemented]"});
+  window.setChosen(2, false);
+  window.setChosen(7, true);
+  editor.addInterestingReferences(window.addSelected());
   EXPECT_EQ(editor.seeAlso().entries(),
             (std::vector<std::string>{"Stats.Count [counting]", "IShape",
                                       "Helpers [Helpers [implemented]]"}));
