@@ -1,6 +1,7 @@
 #include "addin/windows/edit_comment.h"
 
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFileDialog>
@@ -17,8 +18,11 @@
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
+#include "addin/file_system.h"
+#include "addin/progress.h"
 #include "addin/windows/ansi_text.h"
 #include "addin/windows/edit_comment_options.h"
 #include "addin/windows/interest_links.h"
@@ -401,10 +405,14 @@ bool EditComment::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EditComment::storeBoxes() {
-  for (const auto& [field, box] : boxes_) model_.setText(field, boxText(box));
-  if (parameterDescriptionBox_->isEnabled())
-    model_.parameters().setDescription(
-        boxTextToAnsi(parameterDescriptionBox_->toPlainText()));
+  // Read every box before storing any: each store redraws the boxes from
+  // the model.
+  std::vector<std::pair<CommentField, std::string>> texts;
+  for (const auto& [field, box] : boxes_) texts.emplace_back(field, boxText(box));
+  std::string parameter = boxTextToAnsi(parameterDescriptionBox_->toPlainText());
+  bool parameterShown = parameterDescriptionBox_->isEnabled();
+  for (const auto& [field, text] : texts) model_.setText(field, text);
+  if (parameterShown) model_.parameters().setDescription(parameter);
   settingsGrid_->storeEditor();
   seeAlsoBox_->storeBoxes();
   examplesBox_->storeBoxes();
@@ -483,15 +491,25 @@ void EditComment::createExample() {
   std::string path =
       chooseSaveFile_("Create New Example File", model_.exampleFolder(),
                       model_.proposedExampleFileName(), kExampleFilter);
-  if (path.empty() || !services_.files) return;
-  model_.createExampleFile(path, *services_.files);
+  if (path.empty()) return;
+  if (services_.files) {
+    model_.createExampleFile(path, *services_.files);
+    return;
+  }
+  DiskFileSystem disk;
+  WindowMessageBox messages(this);
+  Progress progress;
+  FileServices files{disk, messages, progress};
+  model_.createExampleFile(path, files);
 }
 
 void EditComment::editExample() {
   examplesBox_->storeBoxes();
   WindowMessageBox fallback(this);
-  model_.editExample(services_.open,
-                     services_.messages ? *services_.messages : fallback);
+  auto open = services_.open ? services_.open : [](const std::string& file) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(fromAnsi(file)));
+  };
+  model_.editExample(open, services_.messages ? *services_.messages : fallback);
 }
 
 void EditComment::showOptions() {

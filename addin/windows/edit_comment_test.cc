@@ -14,6 +14,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "addin/file_system.h"
+#include "addin/progress.h"
 #include "addin/windows/edit_comment_options.h"
 #include "addin/windows/edit_comment_test.h"
 #include "addin/windows/interest_links.h"
@@ -291,6 +293,40 @@ void EditCommentTest::referencesTab() {
   QCOMPARE(QString::fromStdString(box.shown),
            QStringLiteral("Error while opening example.|Cannot show the "
                           "\"/work/out/ex.txt\" file\n"));
+
+  // "Create" writes the file where the user chose and links it by name.
+  namespace fs = std::filesystem;
+  fs::path out = fs::temp_directory_path() / "scrivlet_editor_create";
+  fs::remove_all(out);
+  fs::create_directories(out);
+  e.settings.outputPath = out.string();
+  DiskFileSystem disk;
+  Progress progress;
+  FileServices files{disk, box, progress};
+  services.files = &files;
+  EditComment creating(e.model, e.settings, services);
+  std::string createAsked;
+  creating.setSaveFileChooser([&](const std::string& title,
+                                  const std::string& folder,
+                                  const std::string& proposed,
+                                  const std::string& filter) {
+    createAsked = title + "|" + proposed + "|" + filter;
+    return (fs::path(folder) / proposed).string();
+  });
+  creating.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&creating));
+  QTest::mouseClick(child<QPushButton>(creating, "createExampleButton"),
+                    Qt::LeftButton);
+  QCOMPARE(QString::fromStdString(createAsked),
+           QStringLiteral("Create New Example File|Calc_Add_example.txt|"
+                          "Text (*.txt);;All files (*)"));
+  QCOMPARE(QString::fromStdString(fileBytes(out / "Calc_Add_example.txt")),
+           QStringLiteral("Example for Add."));
+  auto* examples = child<QListWidget>(creating, "examplesList");
+  QCOMPARE(examples->item(examples->count() - 1)->text(),
+           QStringLiteral("\"Calc_Add_example.txt"));
+  creating.close();
+  fs::remove_all(out);
   dialog.close();
   editing.close();
 }
