@@ -148,7 +148,7 @@ TEST(ReferenceSelection, PagesMembersAndTheFileDialog) {
   auto refresh = elementAtLine(*p.main, 2);
   ReferenceModel dialog(p.settings);
   int changes = 0;
-  dialog.changes().subscribe([&] { ++changes; });
+  auto following = dialog.changes().subscribe([&] { ++changes; });
   dialog.setWrapper(refresh);
   dialog.setSelected("\"notes.txt");
   dialog.initBoth();

@@ -197,7 +197,7 @@ TEST(CommentEditor, ApplyReplacesTheBlockAboveTheDeclaration) {
   ProjectSettings settings;
   CommentEditorModel editor(settings);
   int changes = 0;
-  editor.changes().subscribe([&] { ++changes; });
+  auto following = editor.changes().subscribe([&] { ++changes; });
   editor.openAtLine(*module, 15);
   EXPECT_GT(changes, 0);
   long start = 0, end = 0;

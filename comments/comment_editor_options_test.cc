@@ -13,7 +13,7 @@ TEST(CommentEditorOptions, LengthIsLimitedAndKeptWhenWrappingIsOff) {
   EXPECT_FALSE(options.lengthEnabled());
   EXPECT_EQ(options.lengthText(), "72");
   int changes = 0;
-  options.changes().subscribe([&] { ++changes; });
+  auto following = options.changes().subscribe([&] { ++changes; });
   options.setWordWrap(true);
   EXPECT_TRUE(options.lengthEnabled());
   options.setLengthText("900");

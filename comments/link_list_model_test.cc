@@ -18,7 +18,7 @@ std::string shown(const LinkListModel& list) {
 TEST(LinkList, AddSelectRemoveAndPick) {
   LinkListModel list;
   int changes = 0;
-  list.changes().subscribe([&] { ++changes; });
+  auto following = list.changes().subscribe([&] { ++changes; });
   list.setLinkText("  ");
   EXPECT_FALSE(list.add());
   list.setLinkText("Calc.Add");

@@ -164,8 +164,10 @@ EditComment::EditComment(CommentEditorModel& model, ProjectSettings& settings,
   layout->addWidget(buttons);
   resize(760, 560);
 
-  model_.changes().subscribe([this] { refreshFields(); });
-  model_.parameters().changes().subscribe([this] { refreshParameters(); });
+  followingFields_ =
+      model_.changes().subscribe([this] { refreshFields(); });
+  followingParameters_ = model_.parameters().changes().subscribe(
+      [this] { refreshParameters(); });
   refreshFields();
   refreshParameters();
   tabs_->setCurrentIndex(0);

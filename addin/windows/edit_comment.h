@@ -124,6 +124,8 @@ class EditComment : public QDialog {
   QCheckBox* includeSourceBox_;
   std::vector<QLabel*> userLabels_;
   QPlainTextEdit* sourceView_;
+  ChangeNotifier::Subscription followingFields_;
+  ChangeNotifier::Subscription followingParameters_;
 };
 
 // The code window's "Comment Editor" command: with a selection in the

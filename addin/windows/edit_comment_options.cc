@@ -73,7 +73,7 @@ EditCommentOptions::EditCommentOptions(ProjectSettings& settings,
   layout->addWidget(buttons);
   setMinimumWidth(sizeHint().width() + 60);
 
-  model_.changes().subscribe([this] { refresh(); });
+  following_ = model_.changes().subscribe([this] { refresh(); });
   refresh();
 }
 

@@ -34,6 +34,7 @@ class EditCommentOptions : public QDialog {
   QSpinBox* lengthBox_;
   QCheckBox* eolBox_;
   bool refreshing_ = false;
+  ChangeNotifier::Subscription following_;
 };
 
 }  // namespace scrivlet

@@ -47,7 +47,7 @@ InterestLinks::InterestLinks(InterestLinksModel& model, QWidget* parent)
   layout->addWidget(buttons);
   resize(420, 300);
 
-  model_.changes().subscribe([this] { refresh(); });
+  following_ = model_.changes().subscribe([this] { refresh(); });
   refresh();
 }
 

@@ -27,6 +27,7 @@ class InterestLinks : public QDialog {
   InterestLinksModel& model_;
   QListWidget* list_;
   bool refreshing_ = false;
+  ChangeNotifier::Subscription following_;
 };
 
 }  // namespace scrivlet

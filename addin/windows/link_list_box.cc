@@ -74,7 +74,7 @@ LinkListBox::LinkListBox(const QString& title, const QString& name,
     if (!refreshing_) model_.selectEntry(row);
   });
 
-  model_.changes().subscribe([this] { refresh(); });
+  following_ = model_.changes().subscribe([this] { refresh(); });
   refresh();
 }
 

@@ -43,6 +43,7 @@ class LinkListBox : public QGroupBox {
   QPushButton* removeButton_;
   QHBoxLayout* buttonRow_;
   bool refreshing_ = false;
+  ChangeNotifier::Subscription following_;
 };
 
 }  // namespace scrivlet

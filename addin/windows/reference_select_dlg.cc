@@ -40,7 +40,7 @@ ReferenceSelectDlg::ReferenceSelectDlg(ReferenceModel& model, QWidget* parent)
     return openFileWithDialog(this, title, folder, proposed, filter);
   };
   build();
-  model_.changes().subscribe([this] { refresh(); });
+  following_ = model_.changes().subscribe([this] { refresh(); });
   refresh();
 }
 

@@ -64,6 +64,7 @@ class ReferenceSelectDlg : public QDialog {
   QLineEdit* fileNameBox_;
   QPushButton* browseButton_;
   QCheckBox* absolutePathBox_;
+  ChangeNotifier::Subscription following_;
 };
 
 }  // namespace scrivlet

@@ -25,7 +25,7 @@ SettingsGrid::SettingsGrid(ParameterListModel& model, QWidget* parent)
   cellEditor_ = makeEditor(QStringLiteral("settingsCellEditor"));
   descriptionEditor_ = makeEditor(QStringLiteral("settingsDescriptionEditor"));
   connect(this, &QTableWidget::cellClicked, this, &SettingsGrid::editCell);
-  model_.changes().subscribe([this] { refresh(); });
+  following_ = model_.changes().subscribe([this] { refresh(); });
   refresh();
 }
 

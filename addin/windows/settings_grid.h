@@ -48,6 +48,7 @@ class SettingsGrid : public QTableWidget {
   QLineEdit* descriptionEditor_;
   int row_ = -1;
   int column_ = -1;
+  ChangeNotifier::Subscription following_;
 };
 
 }  // namespace scrivlet
