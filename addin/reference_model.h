@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "addin/project_settings.h"
-#include "source/change_notifier.h"
+#include "base/change_notifier.h"
+#include "base/project_settings.h"
+#include "base/vbide.h"
 #include "source/elements.h"
-#include "source/vbide.h"
 
 namespace scrivlet {
 

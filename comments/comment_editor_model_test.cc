@@ -6,14 +6,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "addin/file_system.h"
-#include "addin/progress.h"
+#include "base/file_system.h"
+#include "base/progress.h"
+#include "base/text.h"
 #include "comments/comment_generator.h"
 #include "comments/interest_links_model.h"
 #include "platform/disk_code_module.h"
 #include "source/crlf_test_util.h"
 #include "source/source_lines.h"
-#include "source/text.h"
 
 namespace scrivlet {
 namespace {

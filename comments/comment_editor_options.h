@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "addin/project_settings.h"
-#include "source/change_notifier.h"
+#include "base/change_notifier.h"
+#include "base/project_settings.h"
 
 namespace scrivlet {
 

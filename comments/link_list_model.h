@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "source/change_notifier.h"
+#include "base/change_notifier.h"
 
 namespace scrivlet {
 

@@ -21,20 +21,30 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "addin/file_system.h"
-#include "addin/progress.h"
-#include "addin/windows/ansi_text.h"
+#include "base/file_system.h"
+#include "base/progress.h"
+#include "addin/windows/qt_text.h"
 #include "addin/windows/edit_comment_options.h"
 #include "addin/windows/interest_links.h"
 #include "addin/windows/link_list_box.h"
 #include "addin/windows/reference_select_dlg.h"
 #include "addin/windows/settings_grid.h"
+#include "base/text.h"
 
 namespace scrivlet {
 
 namespace {
 
 const char kExampleFilter[] = "Text (*.txt);;All files (*)";
+
+// The editor's texts break their lines with CR LF, one comment line each.
+QString boxTextToQString(const std::string& text) {
+  return toQString(replaceAll(text, "\r\n", "\r"));
+}
+
+std::string boxTextFromQString(const QString& text) {
+  return replaceAll(fromQString(text), "\r", "\r\n");
+}
 
 // Message boxes of the editor's own when nobody handed one in.
 class WindowMessageBox : public MessageBox {
@@ -47,7 +57,7 @@ class WindowMessageBox : public MessageBox {
                     : icon == MessageIcon::Information
                         ? QMessageBox::Information
                         : QMessageBox::Warning,
-                    fromAnsi(title), fromAnsi(text), QMessageBox::Ok, parent_);
+                    toQString(title), toQString(text), QMessageBox::Ok, parent_);
     box.exec();
     return cancellingAnswer(buttons);
   }
@@ -72,18 +82,18 @@ QLabel* label(const QString& caption, QWidget* buddy, QWidget* parent) {
 
 void setBoxText(QWidget* box, const std::string& text) {
   if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) {
-    QString shown = boxTextFromAnsi(text);
+    QString shown = boxTextToQString(text);
     if (edit->toPlainText() != shown) edit->setPlainText(shown);
   } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
-    QString shown = fromAnsi(text);
+    QString shown = toQString(text);
     if (line->text() != shown) line->setText(shown);
   }
 }
 
 std::string boxText(QWidget* box) {
   if (auto* edit = qobject_cast<QPlainTextEdit*>(box))
-    return boxTextToAnsi(edit->toPlainText());
-  if (auto* line = qobject_cast<QLineEdit*>(box)) return toAnsi(line->text());
+    return boxTextFromQString(edit->toPlainText());
+  if (auto* line = qobject_cast<QLineEdit*>(box)) return fromQString(line->text());
   return "";
 }
 
@@ -96,7 +106,7 @@ EditComment::EditComment(CommentEditorModel& model, ProjectSettings& settings,
       settings_(settings),
       services_(std::move(services)) {
   setObjectName(QStringLiteral("editComment"));
-  setWindowTitle(fromAnsi(model_.caption()));
+  setWindowTitle(toQString(model_.caption()));
   pickReference_ = [this](ReferenceModel& reference) {
     ReferenceSelectDlg dialog(reference, this);
     dialog.exec();
@@ -109,10 +119,10 @@ EditComment::EditComment(CommentEditorModel& model, ProjectSettings& settings,
   chooseSaveFile_ = [this](const std::string& title, const std::string& folder,
                            const std::string& proposed,
                            const std::string& filter) {
-    QString start = fromAnsi(folder);
+    QString start = toQString(folder);
     if (!start.isEmpty() && !start.endsWith('/')) start += '/';
-    return toAnsi(QFileDialog::getSaveFileName(
-        this, fromAnsi(title), start + fromAnsi(proposed), fromAnsi(filter)));
+    return fromQString(QFileDialog::getSaveFileName(
+        this, toQString(title), start + toQString(proposed), toQString(filter)));
   };
 
   tabs_ = new QTabWidget(this);
@@ -186,7 +196,7 @@ QLineEdit* EditComment::lineBox(CommentField field, const QString& name) {
   auto* box = new QLineEdit(this);
   box->setObjectName(name);
   connect(box, &QLineEdit::editingFinished, this, [this, field, box] {
-    if (!refreshing_) model_.setText(field, toAnsi(box->text()));
+    if (!refreshing_) model_.setText(field, fromQString(box->text()));
   });
   boxes_.emplace_back(field, box);
   return box;
@@ -310,7 +320,7 @@ QWidget* EditComment::buildReferencesTab() {
       button(QStringLiteral("..."), QStringLiteral("samePickButton"), page);
   pickSame->setFixedWidth(pickSame->fontMetrics().horizontalAdvance("....") + 16);
   connect(pickSame, &QPushButton::clicked, this, [this, same] {
-    model_.setText(CommentField::same, toAnsi(same->text()));
+    model_.setText(CommentField::same, fromQString(same->text()));
     model_.pickSame(
         pick(model_.text(CommentField::same), &ReferenceModel::initMember));
   });
@@ -357,7 +367,7 @@ QWidget* EditComment::buildUserTab() {
   auto* form = new QFormLayout;
   for (int n = 0; n < 5; ++n) {
     auto* box = lineBox(userField(n), QStringLiteral("user%1Box").arg(n + 1));
-    auto* caption = label(fromAnsi(model_.userFieldLabel(n)), box, page);
+    auto* caption = label(toQString(model_.userFieldLabel(n)), box, page);
     userLabels_.push_back(caption);
     form->addRow(caption, box);
   }
@@ -397,7 +407,7 @@ bool EditComment::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusOut && !refreshing_) {
     if (watched == parameterDescriptionBox_) {
       model_.parameters().setDescription(
-          boxTextToAnsi(parameterDescriptionBox_->toPlainText()));
+          boxTextFromQString(parameterDescriptionBox_->toPlainText()));
     } else {
       for (const auto& [field, box] : boxes_)
         if (box == watched) model_.setText(field, boxText(box));
@@ -411,7 +421,7 @@ void EditComment::storeBoxes() {
   // the model.
   std::vector<std::pair<CommentField, std::string>> texts;
   for (const auto& [field, box] : boxes_) texts.emplace_back(field, boxText(box));
-  std::string parameter = boxTextToAnsi(parameterDescriptionBox_->toPlainText());
+  std::string parameter = boxTextFromQString(parameterDescriptionBox_->toPlainText());
   bool parameterShown = parameterDescriptionBox_->isEnabled();
   for (const auto& [field, text] : texts) model_.setText(field, text);
   if (parameterShown) model_.parameters().setDescription(parameter);
@@ -422,13 +432,13 @@ void EditComment::storeBoxes() {
 
 void EditComment::refreshFields() {
   refreshing_ = true;
-  setWindowTitle(fromAnsi(model_.caption()));
+  setWindowTitle(toQString(model_.caption()));
   for (const auto& [field, box] : boxes_) setBoxText(box, model_.text(field));
   includeSourceBox_->setChecked(model_.includeSource());
   updateOnStartupBox_->setChecked(model_.updateOnStartup());
   for (int n = 0; n < static_cast<int>(userLabels_.size()); ++n)
     userLabels_[static_cast<std::size_t>(n)]->setText(
-        fromAnsi(model_.userFieldLabel(n)));
+        toQString(model_.userFieldLabel(n)));
   refreshing_ = false;
 }
 
@@ -439,14 +449,14 @@ void EditComment::refreshParameters() {
   bool same = parameterList_->count() == static_cast<int>(params.params().size());
   for (int i = 0; same && i < parameterList_->count(); ++i)
     same = parameterList_->item(i)->text() ==
-           fromAnsi(params.params()[static_cast<std::size_t>(i)].name);
+           toQString(params.params()[static_cast<std::size_t>(i)].name);
   if (!same) {
     parameterList_->clear();
     for (const EditorParam& p : params.params())
-      parameterList_->addItem(fromAnsi(p.name));
+      parameterList_->addItem(toQString(p.name));
   }
   parameterList_->setCurrentRow(params.selected());
-  QString description = boxTextFromAnsi(params.description());
+  QString description = boxTextToQString(params.description());
   if (parameterDescriptionBox_->toPlainText() != description)
     parameterDescriptionBox_->setPlainText(description);
   parameterDescriptionBox_->setEnabled(params.selected() >= 0);
@@ -459,7 +469,7 @@ void EditComment::refreshParameters() {
 
 void EditComment::refreshSourceView() {
   storeBoxes();
-  sourceView_->setPlainText(boxTextFromAnsi(model_.sourceCodeView()));
+  sourceView_->setPlainText(boxTextToQString(model_.sourceCodeView()));
 }
 
 bool EditComment::apply() {
@@ -509,7 +519,7 @@ void EditComment::editExample() {
   examplesBox_->storeBoxes();
   WindowMessageBox fallback(this);
   auto open = services_.open ? services_.open : [](const std::string& file) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(fromAnsi(file)));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(file)));
   };
   model_.editExample(open, services_.messages ? *services_.messages : fallback);
 }

@@ -9,7 +9,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "addin/windows/ansi_text.h"
+#include "addin/windows/qt_text.h"
 
 namespace scrivlet {
 
@@ -44,7 +44,7 @@ EditCommentOptions::EditCommentOptions(ProjectSettings& settings,
     if (!refreshing_) model_.setLengthText(std::to_string(value));
   });
   connect(lengthBox_, &QSpinBox::editingFinished, this, [this] {
-    model_.setLengthText(toAnsi(lengthBox_->text()));
+    model_.setLengthText(fromQString(lengthBox_->text()));
     model_.leaveLengthBox();
   });
   connect(eolBox_, &QCheckBox::toggled, this,

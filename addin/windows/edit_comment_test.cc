@@ -10,15 +10,16 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QtTest>
+#include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "addin/file_system.h"
-#include "addin/progress.h"
+#include "base/file_system.h"
+#include "base/progress.h"
 #include "addin/windows/edit_comment_options.h"
-#include "addin/windows/edit_comment_test.h"
 #include "addin/windows/interest_links.h"
+#include "addin/windows/screenshot_test_util.h"
 #include "addin/windows/settings_grid.h"
 #include "platform/disk_code_module.h"
 #include "platform/disk_vbe.h"
@@ -96,20 +97,20 @@ std::string fileBytes(const std::filesystem::path& path) {
 
 }  // namespace
 
-void EditCommentTest::tabsCaptionAndApply() {
+TEST(EditComment, TabsCaptionAndApply) {
   Editing e;
   int saves = 0;
   EditCommentServices services;
   services.saveSettings = [&] { ++saves; };
   EditComment dialog(e.model, e.settings, services);
   dialog.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-  QCOMPARE(dialog.windowTitle(), QStringLiteral("Add - Scrivlet Comment Editor"));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Add - Scrivlet Comment Editor"));
   auto* tabs = child<QTabWidget>(dialog, "tabs");
   QStringList captions;
   for (int i = 0; i < tabs->count(); ++i)
     captions << tabs->tabText(i) + " (" + tabs->tabToolTip(i) + ")";
-  QCOMPARE(captions,
+  EXPECT_EQ(captions,
            QStringList({"&Basic (Edit basic fields)",
                         "&Parameters (Edit parameters)",
                         "&References (Edit references to other members or files)",
@@ -117,28 +118,28 @@ void EditCommentTest::tabsCaptionAndApply() {
                         "&User-defined fields (Edit user-defined fields)",
                         "&Source code view (View how the source code comment "
                         "will look like)"}));
-  QCOMPARE(tabs->currentIndex(), 0);
+  EXPECT_EQ(tabs->currentIndex(), 0);
   auto* description = child<QPlainTextEdit>(dialog, "descriptionBox");
-  QCOMPARE(description->toPlainText(), QStringLiteral(" Adds two numbers."));
+  EXPECT_EQ(description->toPlainText(), QStringLiteral(" Adds two numbers."));
 
   typeInto(description, "Adds two numbers.\nNever overflows.");
   tabs->setCurrentIndex(1);
   auto* parameters = child<QListWidget>(dialog, "parameterList");
-  QCOMPARE(parameters->count(), 2);
+  EXPECT_EQ(parameters->count(), 2);
   parameters->setCurrentRow(1);
   auto* parameterBox = child<QPlainTextEdit>(dialog, "parameterDescriptionBox");
-  QCOMPARE(parameterBox->toPlainText(),
+  EXPECT_EQ(parameterBox->toPlainText(),
            QStringLiteral("Required. Long. The second."));
   typeInto(parameterBox, "Required. Long. The other.");
   tabs->setCurrentIndex(3);
   typeInto(child<QLineEdit>(dialog, "authorBox"), QString::fromUtf8("Zoë"));
   child<QCheckBox>(dialog, "includeSourceBox")->setChecked(true);
   child<QCheckBox>(dialog, "updateOnStartupBox")->setChecked(true);
-  QCOMPARE(e.settings.autoUpdateParams, 0);
+  EXPECT_EQ(e.settings.autoUpdateParams, 0);
   QTest::mouseClick(child<QPushButton>(dialog, "applyButton"), Qt::LeftButton);
-  QCOMPARE(saves, 1);
-  QCOMPARE(e.settings.autoUpdateParams, 1);
-  QCOMPARE(QString::fromLatin1(e.module->toBytes().c_str()),
+  EXPECT_EQ(saves, 1);
+  EXPECT_EQ(e.settings.autoUpdateParams, 1);
+  EXPECT_EQ(QString::fromLatin1(e.module->toBytes().c_str()),
            QString::fromLatin1(crlf({
                "Option Explicit", "", "'**", "'Adds two numbers.",
                "'Never overflows.", "'@param        a Required. Long. The first.",
@@ -151,38 +152,38 @@ void EditCommentTest::tabsCaptionAndApply() {
   dialog.close();
 }
 
-void EditCommentTest::settingsGridKeys() {
+TEST(EditComment, SettingsGridKeys) {
   Editing e;
   EditComment dialog(e.model, e.settings, {});
   dialog.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   child<QTabWidget>(dialog, "tabs")->setCurrentIndex(1);
   auto* grid = child<SettingsGrid>(dialog, "settingsGrid");
   QStringList headers;
   for (int c = 0; c < 3; ++c) headers << grid->horizontalHeaderItem(c)->text();
-  QCOMPARE(headers, QStringList({"Constant Name", "Value", "Description"}));
-  QVERIFY(grid->isEnabled());
+  EXPECT_EQ(headers, QStringList({"Constant Name", "Value", "Description"}));
+  EXPECT_TRUE(grid->isEnabled());
   auto* add = child<QPushButton>(dialog, "addSettingButton");
   QTest::mouseClick(add, Qt::LeftButton);
   QTest::mouseClick(add, Qt::LeftButton);
-  QCOMPARE(grid->rowCount(), 2);
+  EXPECT_EQ(grid->rowCount(), 2);
 
   auto* cell = child<QLineEdit>(dialog, "settingsCellEditor");
   auto* descriptionCell = child<QLineEdit>(dialog, "settingsDescriptionEditor");
   grid->editCell(0, 0);
-  QVERIFY(cell->isVisible());
+  EXPECT_TRUE(cell->isVisible());
   QTest::keyClicks(cell, "vbA");
   QTest::keyClick(cell, Qt::Key_Down);  // stores, moves to row 2
-  QCOMPARE(grid->editedRow(), 1);
+  EXPECT_EQ(grid->editedRow(), 1);
   QTest::keyClicks(cell, "vbB");
   QTest::keyClick(cell, Qt::Key_Down);  // the last row: stays
-  QCOMPARE(grid->editedRow(), 1);
+  EXPECT_EQ(grid->editedRow(), 1);
   QTest::keyClick(cell, Qt::Key_Up);
-  QCOMPARE(grid->editedRow(), 0);
+  EXPECT_EQ(grid->editedRow(), 0);
   QTest::keyClick(cell, Qt::Key_Up);  // never into the header
-  QCOMPARE(grid->editedRow(), 0);
+  EXPECT_EQ(grid->editedRow(), 0);
   QTest::keyClick(cell, Qt::Key_Escape);
-  QVERIFY(!cell->isVisible());
+  EXPECT_TRUE(!cell->isVisible());
   grid->editCell(0, 1);
   QTest::keyClicks(cell, "1");
   QTest::keyClick(cell, Qt::Key_Escape);  // dropped
@@ -190,18 +191,18 @@ void EditCommentTest::settingsGridKeys() {
   QTest::keyClicks(cell, "2");
   QTest::keyClick(cell, Qt::Key_Return);
   grid->editCell(0, 2);
-  QVERIFY(descriptionCell->isVisible());
+  EXPECT_TRUE(descriptionCell->isVisible());
   QTest::keyClicks(descriptionCell, "First.");
   QTest::keyClick(descriptionCell, Qt::Key_Down);  // no move in this box
-  QCOMPARE(grid->editedRow(), 0);
+  EXPECT_EQ(grid->editedRow(), 0);
   // Leaving the box stores it.
   child<QListWidget>(dialog, "parameterList")->setFocus();
-  QVERIFY(!descriptionCell->isVisible());
+  EXPECT_TRUE(!descriptionCell->isVisible());
   grid->editCell(1, 2);
   QTest::keyClicks(descriptionCell, "Gone.");
   QTest::keyClick(descriptionCell, Qt::Key_Escape);
 
-  QCOMPARE(QString::fromStdString(e.model.sourceCodeView()),
+  EXPECT_EQ(QString::fromStdString(e.model.sourceCodeView()),
            QStringLiteral("'**\r\n' Adds two numbers.\r\n"
                           "'@param        a Required. Long. The first.\r\n"
                           "'@param        b Required. Long. The second.\r\n"
@@ -212,12 +213,12 @@ void EditCommentTest::settingsGridKeys() {
   grid->setCurrentCell(0, 0);
   QTest::mouseClick(child<QPushButton>(dialog, "removeSettingButton"),
                     Qt::LeftButton);
-  QCOMPARE(grid->rowCount(), 1);
-  QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("vbB"));
+  EXPECT_EQ(grid->rowCount(), 1);
+  EXPECT_EQ(grid->item(0, 0)->text(), QStringLiteral("vbB"));
   dialog.close();
 }
 
-void EditCommentTest::referencesTab() {
+TEST(EditComment, ReferencesTab) {
   Editing e;
   EditComment dialog(e.model, e.settings, {});
   std::vector<std::string> asked;
@@ -235,49 +236,49 @@ void EditCommentTest::referencesTab() {
     links.addSelected();
   });
   dialog.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   child<QTabWidget>(dialog, "tabs")->setCurrentIndex(2);
 
   auto* seeLink = child<QLineEdit>(dialog, "seeAlsoLinkBox");
   auto* seeLabel = child<QLineEdit>(dialog, "seeAlsoLabelBox");
   auto* seeList = child<QListWidget>(dialog, "seeAlsoList");
-  QCOMPARE(seeList->toolTip(), QStringLiteral("Links in See Also section"));
+  EXPECT_EQ(seeList->toolTip(), QStringLiteral("Links in See Also section"));
   auto* remove = child<QPushButton>(dialog, "seeAlsoRemoveButton");
-  QVERIFY(!remove->isEnabled());
+  EXPECT_TRUE(!remove->isEnabled());
   typeInto(seeLink, "Calc.Add");
   typeInto(seeLabel, "adding");
   QTest::mouseClick(child<QPushButton>(dialog, "seeAlsoAddButton"),
                     Qt::LeftButton);
   QTest::mouseClick(child<QPushButton>(dialog, "seeAlsoPickButton"),
                     Qt::LeftButton);
-  QCOMPARE(seeList->count(), 2);
-  QCOMPARE(seeList->item(0)->text(), QStringLiteral("Calc.Add [adding]"));
-  QCOMPARE(seeList->item(1)->text(), QStringLiteral(".Reset"));
-  QCOMPARE(seeLabel->text(), QString());
-  QVERIFY(remove->isEnabled());
+  EXPECT_EQ(seeList->count(), 2);
+  EXPECT_EQ(seeList->item(0)->text(), QStringLiteral("Calc.Add [adding]"));
+  EXPECT_EQ(seeList->item(1)->text(), QStringLiteral(".Reset"));
+  EXPECT_EQ(seeLabel->text(), QString());
+  EXPECT_TRUE(remove->isEnabled());
   QTest::mouseClick(seeList->viewport(), Qt::LeftButton, {},
                     seeList->visualItemRect(seeList->item(0)).center());
-  QCOMPARE(seeLink->text() + "|" + seeLabel->text(),
+  EXPECT_EQ(seeLink->text() + "|" + seeLabel->text(),
            QStringLiteral("Calc.Add|adding"));
   QTest::mouseClick(remove, Qt::LeftButton);
-  QCOMPARE(seeList->count(), 1);
+  EXPECT_EQ(seeList->count(), 1);
 
   QTest::mouseClick(child<QPushButton>(dialog, "examplesPickButton"),
                     Qt::LeftButton);
-  QCOMPARE(child<QListWidget>(dialog, "examplesList")->item(0)->text(),
+  EXPECT_EQ(child<QListWidget>(dialog, "examplesList")->item(0)->text(),
            QStringLiteral("\"ex.txt"));
   typeInto(child<QLineEdit>(dialog, "sameBox"), "Calc.Sub");
   QTest::mouseClick(child<QPushButton>(dialog, "samePickButton"),
                     Qt::LeftButton);
-  QCOMPARE(child<QLineEdit>(dialog, "sameBox")->text(), QStringLiteral(".Reset"));
-  QCOMPARE(asked, (std::vector<std::string>{"Calc.Add|both|member",
+  EXPECT_EQ(child<QLineEdit>(dialog, "sameBox")->text(), QStringLiteral(".Reset"));
+  EXPECT_EQ(asked, (std::vector<std::string>{"Calc.Add|both|member",
                                             "|one|file", "Calc.Sub|one|member"}));
 
   // Without a project there is nothing interesting to find; the window
   // then adds nothing.
   QTest::mouseClick(child<QPushButton>(dialog, "findInterestingButton"),
                     Qt::LeftButton);
-  QCOMPARE(seeList->count(), 1);
+  EXPECT_EQ(seeList->count(), 1);
 
   // "Edit" tells when the example cannot be opened.
   RecordingMessageBox box;
@@ -287,10 +288,10 @@ void EditCommentTest::referencesTab() {
   e.settings.outputPath = "/work/out";
   EditComment editing(e.model, e.settings, services);
   editing.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&editing));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&editing));
   QTest::mouseClick(child<QPushButton>(editing, "editExampleButton"),
                     Qt::LeftButton);
-  QCOMPARE(QString::fromStdString(box.shown),
+  EXPECT_EQ(QString::fromStdString(box.shown),
            QStringLiteral("Error while opening example.|Cannot show the "
                           "\"/work/out/ex.txt\" file\n"));
 
@@ -314,16 +315,16 @@ void EditCommentTest::referencesTab() {
     return (fs::path(folder) / proposed).string();
   });
   creating.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&creating));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&creating));
   QTest::mouseClick(child<QPushButton>(creating, "createExampleButton"),
                     Qt::LeftButton);
-  QCOMPARE(QString::fromStdString(createAsked),
+  EXPECT_EQ(QString::fromStdString(createAsked),
            QStringLiteral("Create New Example File|Calc_Add_example.txt|"
                           "Text (*.txt);;All files (*)"));
-  QCOMPARE(QString::fromStdString(fileBytes(out / "Calc_Add_example.txt")),
+  EXPECT_EQ(QString::fromStdString(fileBytes(out / "Calc_Add_example.txt")),
            QStringLiteral("Example for Add."));
   auto* examples = child<QListWidget>(creating, "examplesList");
-  QCOMPARE(examples->item(examples->count() - 1)->text(),
+  EXPECT_EQ(examples->item(examples->count() - 1)->text(),
            QStringLiteral("\"Calc_Add_example.txt"));
   creating.close();
   fs::remove_all(out);
@@ -331,28 +332,28 @@ void EditCommentTest::referencesTab() {
   editing.close();
 }
 
-void EditCommentTest::ctrlTabAndSourceView() {
+TEST(EditComment, CtrlTabAndSourceView) {
   Editing e;
   e.settings.wordWrapLength = 30;
   EditComment dialog(e.model, e.settings, {});
   dialog.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   auto* tabs = child<QTabWidget>(dialog, "tabs");
   auto* description = child<QPlainTextEdit>(dialog, "descriptionBox");
   description->setFocus();
-  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   description->setPlainText("Adds two numbers, which may be large or small.");
   QList<int> visited;
   for (int i = 0; i < 6; ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
     visited << tabs->currentIndex();
   }
-  QCOMPARE(visited, QList<int>({1, 2, 3, 4, 5, 0}));
+  EXPECT_EQ(visited, QList<int>({1, 2, 3, 4, 5, 0}));
   tabs->setCurrentIndex(5);
   auto* view = child<QPlainTextEdit>(dialog, "sourceView");
-  QVERIFY(view->isReadOnly());
-  QVERIFY(QFontInfo(view->font()).fixedPitch());
-  QCOMPARE(view->toPlainText(),
+  EXPECT_TRUE(view->isReadOnly());
+  EXPECT_TRUE(QFontInfo(view->font()).fixedPitch());
+  EXPECT_EQ(view->toPlainText(),
            QStringLiteral("'**\n'Adds two numbers, which may be\n"
                           "'large or small.\n"
                           "'@param        a Required.\n'Long. The first.\n"
@@ -361,77 +362,79 @@ void EditCommentTest::ctrlTabAndSourceView() {
   dialog.close();
 }
 
-void EditCommentTest::optionsWindow() {
+TEST(EditComment, OptionsWindow) {
   ProjectSettings settings;
   settings.wordWrapLength = -72;
   EditCommentOptions options(settings);
   options.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&options));
-  QCOMPARE(options.windowTitle(), QStringLiteral("Comment Editor Options"));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&options));
+  EXPECT_EQ(options.windowTitle(), QStringLiteral("Comment Editor Options"));
+  saveScreenshot(options, "edit_comment_options");
   auto* wrap = child<QCheckBox>(options, "wordWrapBox");
   auto* length = child<QSpinBox>(options, "lineLengthBox");
   auto* eol = child<QCheckBox>(options, "showEOLBox");
-  QCOMPARE(wrap->text() + "|" + wrap->toolTip(),
+  EXPECT_EQ(wrap->text() + "|" + wrap->toolTip(),
            QStringLiteral("&Word wrap in source code comments|Break the comment "
                           "lines in source code to the specified length"));
-  QCOMPARE(length->toolTip(), QStringLiteral("Set the line length in comments"));
-  QCOMPARE(eol->text() + "|" + eol->toolTip(),
+  EXPECT_EQ(length->toolTip(), QStringLiteral("Set the line length in comments"));
+  EXPECT_EQ(eol->text() + "|" + eol->toolTip(),
            QStringLiteral("Show $EOL$ as new line. Write new line as $EOL$.|"
                           "Show $EOL$ in comments as new line. Write new line "
                           "as $EOL$. New lines in comments are ignored."));
-  QVERIFY(!wrap->isChecked());
-  QVERIFY(!length->isEnabled());
-  QCOMPARE(length->value(), 72);
+  EXPECT_TRUE(!wrap->isChecked());
+  EXPECT_TRUE(!length->isEnabled());
+  EXPECT_EQ(length->value(), 72);
   wrap->setChecked(true);
-  QVERIFY(length->isEnabled());
+  EXPECT_TRUE(length->isEnabled());
   length->setValue(64);
   eol->setChecked(true);
   QTest::mouseClick(child<QPushButton>(options, "okButton"), Qt::LeftButton);
-  QCOMPARE(settings.wordWrapLength, 64);
-  QCOMPARE(settings.autoInsertEOL, 1);
+  EXPECT_EQ(settings.wordWrapLength, 64);
+  EXPECT_EQ(settings.autoInsertEOL, 1);
 
   EditCommentOptions cancelled(settings);
   child<QCheckBox>(cancelled, "wordWrapBox")->setChecked(false);
   QTest::mouseClick(child<QPushButton>(cancelled, "cancelButton"),
                     Qt::LeftButton);
-  QCOMPARE(settings.wordWrapLength, 64);
+  EXPECT_EQ(settings.wordWrapLength, 64);
 }
 
-void EditCommentTest::interestingReferencesWindow() {
+TEST(EditComment, InterestingReferencesWindow) {
   InterestLinksModel model({"IShape [implemented]", "Circle [implements]",
                             "Stats [used]"});
   InterestLinks window(model);
   window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
-  QCOMPARE(window.windowTitle(), QStringLiteral("Interesting references"));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Interesting references"));
+  saveScreenshot(window, "interest_links");
   auto* list = child<QListWidget>(window, "referenceList");
-  QCOMPARE(list->selectedItems().size(), 3);
+  EXPECT_EQ(list->selectedItems().size(), 3);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                     list->visualItemRect(list->item(1)).center());
-  QVERIFY(!model.isChosen(1));
+  EXPECT_TRUE(!model.isChosen(1));
   QTest::mouseClick(child<QPushButton>(window, "addSelectedButton"),
                     Qt::LeftButton);
-  QCOMPARE(model.result(), (std::vector<std::string>{"IShape [implemented]",
+  EXPECT_EQ(model.result(), (std::vector<std::string>{"IShape [implemented]",
                                                      "Stats [used]"}));
 
   InterestLinksModel none({"Stats [used]"});
   InterestLinks cancelled(none);
   QTest::mouseClick(child<QPushButton>(cancelled, "cancelButton"),
                     Qt::LeftButton);
-  QVERIFY(none.result().empty());
+  EXPECT_TRUE(none.result().empty());
 }
 
-void EditCommentTest::nothingToEdit() {
+TEST(EditComment, NothingToEdit) {
   auto module = DiskCodeModule::fromText("Calc", vbext_ct_StdModule, kCalc);
   ProjectSettings settings;
   CommentEditorModel model(settings);
   module->CodePane()->SetSelection(8, 1, 9, 3);
-  QVERIFY(!model.openAtCaret(*module->CodePane()));
+  EXPECT_TRUE(!model.openAtCaret(*module->CodePane()));
   EditComment dialog(model, settings, {});
   dialog.show();
-  QTRY_VERIFY(!dialog.isVisible());
-  QCOMPARE(dialog.result(), int(QDialog::Rejected));
-  QCOMPARE(QString::fromLatin1(module->toBytes().c_str()),
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }));
+  EXPECT_EQ(dialog.result(), int(QDialog::Rejected));
+  EXPECT_EQ(QString::fromLatin1(module->toBytes().c_str()),
            QString::fromLatin1(kCalc.c_str()));
 }
 
@@ -439,14 +442,14 @@ void EditCommentTest::nothingToEdit() {
 // editor opens on Calculator.Apply under the caret, a See Also link comes
 // from the reference window, Apply writes the block; a second opening
 // cancelled changes nothing; saving writes the module whole.
-void EditCommentTest::commandOverTheExample() {
+TEST(EditComment, CommandOverTheExample) {
   namespace fs = std::filesystem;
   fs::path folder = fs::temp_directory_path() / "scrivlet_editor_window";
   fs::remove_all(folder);
   fs::copy(fs::path(SCRIVLET_SOURCE_DIR) / "examples" / "Calc", folder);
   std::string error;
   auto ide = openProjectOrGroup((folder / "Calc.vbp").string(), error);
-  QVERIFY2(ide, error.c_str());
+  ASSERT_TRUE(ide) << error;
   ProjectSettings settings;
   CodeModule* calculator = nullptr;
   for (VBComponent* component : ide->ActiveVBProject()->VBComponents()) {
@@ -454,7 +457,7 @@ void EditCommentTest::commandOverTheExample() {
     settings.selectedModules.add(component->Name(), component->CodeModule());
     if (component->Name() == "Calculator") calculator = component->CodeModule();
   }
-  QVERIFY(calculator);
+  ASSERT_TRUE(calculator);
   long apply = 0;
   for (long n = 1; n <= calculator->CountOfLines() && !apply; ++n)
     if (calculator->Lines(n, 1).find("Function Apply(") != std::string::npos)
@@ -467,8 +470,8 @@ void EditCommentTest::commandOverTheExample() {
   EditCommentServices services;
   services.messages = &box;
   pane->SetSelection(apply, 1, apply, 9);
-  QVERIFY(!showCommentEditor(*ide, settings, services, nullptr));
-  QCOMPARE(QString::fromStdString(box.shown),
+  EXPECT_TRUE(!showCommentEditor(*ide, settings, services, nullptr));
+  EXPECT_EQ(QString::fromStdString(box.shown),
            QStringLiteral("Comment editor|Cannot run comment editor when source "
                           "code selection is made. Please cancel your text "
                           "selection.\n"));
@@ -478,6 +481,13 @@ void EditCommentTest::commandOverTheExample() {
   QString title;
   whenModalOpens([&](QWidget& editor) {
     title = editor.windowTitle();
+    auto* tabs = child<QTabWidget>(editor, "tabs");
+    const char* pictures[] = {"basic", "parameters", "references",
+                              "misc", "user_fields", "source_code_view"};
+    for (int i = 0; i < tabs->count(); ++i) {
+      tabs->setCurrentIndex(i);
+      saveScreenshot(editor, std::string("edit_comment_") + pictures[i]);
+    }
     typeInto(child<QPlainTextEdit>(editor, "descriptionBox"),
              "Applies an operation to the result.");
     child<QTabWidget>(editor, "tabs")->setCurrentIndex(2);
@@ -488,6 +498,7 @@ void EditCommentTest::commandOverTheExample() {
       emit modules->activated(history);
       auto* members = child<QListWidget>(reference, "memberList");
       members->setCurrentItem(members->findItems("Describe", Qt::MatchExactly)[0]);
+      saveScreenshot(reference, "reference_select_member_page");
       QTest::mouseClick(child<QPushButton>(reference, "okButton"),
                         Qt::LeftButton);
     });
@@ -496,14 +507,14 @@ void EditCommentTest::commandOverTheExample() {
     QTest::mouseClick(child<QPushButton>(editor, "applyButton"), Qt::LeftButton);
     QTest::mouseClick(child<QPushButton>(editor, "okButton"), Qt::LeftButton);
   });
-  QVERIFY(showCommentEditor(*ide, settings, services, nullptr));
-  QCOMPARE(title, QStringLiteral("Apply - Scrivlet Comment Editor"));
+  EXPECT_TRUE(showCommentEditor(*ide, settings, services, nullptr));
+  EXPECT_EQ(title, QStringLiteral("Apply - Scrivlet Comment Editor"));
   // The block, exactly as composed, where the old one stood.
   std::string expected = before;
   std::size_t start =
       expected.find("'**\r\n' Applies an operation to the current result");
   std::size_t end = expected.find("Public Function Apply(");
-  QVERIFY(start != std::string::npos && end != std::string::npos);
+  EXPECT_TRUE(start != std::string::npos && end != std::string::npos);
   expected.replace(start, end - start,
                    crlf({"'**", "'Applies an operation to the result.",
                          "'@param        operation The operation of the key "
@@ -514,7 +525,7 @@ void EditCommentTest::commandOverTheExample() {
                          "'@see          History.Describe ",
                          "'@example      Calculator "}));
   const std::string after = calculator->Lines(1, calculator->CountOfLines());
-  QCOMPARE(QString::fromLatin1(after.c_str()),
+  EXPECT_EQ(QString::fromLatin1(after.c_str()),
            QString::fromLatin1(expected.c_str()));
 
   whenModalOpens([&](QWidget& editor) {
@@ -522,21 +533,20 @@ void EditCommentTest::commandOverTheExample() {
     QTest::mouseClick(child<QPushButton>(editor, "cancelButton"),
                       Qt::LeftButton);
   });
-  QVERIFY(showCommentEditor(*ide, settings, services, nullptr));
-  QCOMPARE(QString::fromLatin1(
+  EXPECT_TRUE(showCommentEditor(*ide, settings, services, nullptr));
+  EXPECT_EQ(QString::fromLatin1(
                calculator->Lines(1, calculator->CountOfLines()).c_str()),
            QString::fromLatin1(after.c_str()));
 
-  QVERIFY(ide->saveChanged().empty());
+  EXPECT_TRUE(ide->saveChanged().empty());
   std::string saved = fileBytes(folder / "Calculator.cls");
-  QVERIFY(saved.find("'**\r\n'Applies an operation to the result.\r\n") !=
+  EXPECT_TRUE(saved.find("'**\r\n'Applies an operation to the result.\r\n") !=
           std::string::npos);
-  QVERIFY(saved.find("'@see          History.Describe \r\n") !=
+  EXPECT_TRUE(saved.find("'@see          History.Describe \r\n") !=
           std::string::npos);
   // Nothing but the project's own files: no temporary file was left.
   for (const auto& entry : fs::directory_iterator(folder))
-    QVERIFY2(entry.path().filename().string()[0] != '.',
-             entry.path().c_str());
+    EXPECT_TRUE(entry.path().filename().string()[0] != '.') << entry.path().c_str();
   fs::remove_all(folder);
 }
 

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "addin/windows/ansi_text.h"
+#include "addin/windows/qt_text.h"
 
 namespace scrivlet {
 
@@ -23,7 +23,7 @@ InterestLinks::InterestLinks(InterestLinksModel& model, QWidget* parent)
   list_->setObjectName(QStringLiteral("referenceList"));
   list_->setSelectionMode(QAbstractItemView::MultiSelection);
   for (const std::string& entry : model_.entries())
-    list_->addItem(fromAnsi(entry));
+    list_->addItem(toQString(entry));
   text->setBuddy(list_);
   connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
     if (refreshing_) return;

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "addin/windows/ansi_text.h"
+#include "addin/windows/qt_text.h"
 
 namespace scrivlet {
 
@@ -89,8 +89,8 @@ QPushButton* LinkListBox::addButton(const QString& caption,
 
 void LinkListBox::storeBoxes() {
   if (refreshing_) return;
-  model_.setLinkText(toAnsi(linkBox_->text()));
-  model_.setLabelText(toAnsi(labelBox_->text()));
+  model_.setLinkText(fromQString(linkBox_->text()));
+  model_.setLabelText(fromQString(labelBox_->text()));
 }
 
 void LinkListBox::refresh() {
@@ -98,15 +98,15 @@ void LinkListBox::refresh() {
   const std::vector<std::string>& entries = model_.entries();
   if (list_->count() != static_cast<int>(entries.size())) {
     list_->clear();
-    for (const std::string& entry : entries) list_->addItem(fromAnsi(entry));
+    for (const std::string& entry : entries) list_->addItem(toQString(entry));
   } else {
     for (int i = 0; i < list_->count(); ++i)
-      list_->item(i)->setText(fromAnsi(entries[static_cast<std::size_t>(i)]));
+      list_->item(i)->setText(toQString(entries[static_cast<std::size_t>(i)]));
   }
   list_->setCurrentRow(model_.selected());
-  QString link = fromAnsi(model_.linkText());
+  QString link = toQString(model_.linkText());
   if (linkBox_->text() != link) linkBox_->setText(link);
-  QString label = fromAnsi(model_.labelText());
+  QString label = toQString(model_.labelText());
   if (labelBox_->text() != label) labelBox_->setText(label);
   removeButton_->setEnabled(model_.removeEnabled());
   refreshing_ = false;

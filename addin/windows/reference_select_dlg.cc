@@ -14,7 +14,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "addin/windows/ansi_text.h"
+#include "addin/windows/qt_text.h"
 
 namespace scrivlet {
 
@@ -24,11 +24,11 @@ std::string openFileWithDialog(QWidget* parent, const std::string& title,
                                const std::string& folder,
                                const std::string& proposed,
                                const std::string& filter) {
-  QString start = fromAnsi(folder);
+  QString start = toQString(folder);
   if (!start.isEmpty() && !start.endsWith('/')) start += '/';
-  return toAnsi(QFileDialog::getOpenFileName(parent, fromAnsi(title),
-                                             start + fromAnsi(proposed),
-                                             fromAnsi(filter)));
+  return fromQString(QFileDialog::getOpenFileName(parent, toQString(title),
+                                             start + toQString(proposed),
+                                             toQString(filter)));
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ void ReferenceSelectDlg::build() {
   moduleCombo_ = new QComboBox(memberPage_);
   moduleCombo_->setObjectName(QStringLiteral("moduleCombo"));
   for (const std::string& name : model_.moduleNames())
-    moduleCombo_->addItem(fromAnsi(name));
+    moduleCombo_->addItem(toQString(name));
   memberList_ = new QListWidget(memberPage_);
   memberList_->setObjectName(QStringLiteral("memberList"));
   auto* moduleLabel = new QLabel(QStringLiteral("&Module"), memberPage_);
@@ -115,7 +115,7 @@ void ReferenceSelectDlg::build() {
   fileLayout->addWidget(absolutePathBox_);
   fileLayout->addStretch();
   connect(fileNameBox_, &QLineEdit::textEdited, this, [this](const QString& t) {
-    model_.setFileName(toAnsi(t));
+    model_.setFileName(fromQString(t));
   });
   connect(browseButton_, &QPushButton::clicked, this, [this] { browse(); });
   connect(absolutePathBox_, &QCheckBox::toggled, this,
@@ -160,7 +160,7 @@ void ReferenceSelectDlg::refresh() {
   filePage_->setEnabled(filePage);
   moduleCombo_->setCurrentIndex(model_.moduleIndex());
   refreshMembers();
-  QString file = fromAnsi(model_.fileName());
+  QString file = toQString(model_.fileName());
   if (fileNameBox_->text() != file) fileNameBox_->setText(file);
   absolutePathBox_->setChecked(model_.absolutePath());
   refreshing_ = false;
@@ -171,11 +171,11 @@ void ReferenceSelectDlg::refreshMembers() {
   bool same = memberList_->count() == static_cast<int>(entries.size());
   for (int i = 0; same && i < memberList_->count(); ++i)
     same = memberList_->item(i)->text() ==
-           fromAnsi(entries[static_cast<std::size_t>(i)]);
+           toQString(entries[static_cast<std::size_t>(i)]);
   if (!same) {
     memberList_->clear();
     for (const std::string& entry : entries)
-      memberList_->addItem(fromAnsi(entry));
+      memberList_->addItem(toQString(entry));
   }
   memberList_->setCurrentRow(model_.selectedMember());
   if (QListWidgetItem* item = memberList_->currentItem())

@@ -8,8 +8,9 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QtTest>
+#include <gtest/gtest.h>
 
-#include "addin/windows/reference_select_dlg_test.h"
+#include "addin/windows/screenshot_test_util.h"
 #include "platform/disk_code_module.h"
 #include "source/crlf_test_util.h"
 #include "source/source_lines.h"
@@ -44,7 +45,7 @@ QStringList itemTexts(const QListWidget& list) {
 
 }  // namespace
 
-void ReferenceSelectDlgTest::memberPageShowsAndReturnsTheLink() {
+TEST(ReferenceSelectDlg, MemberPageShowsAndReturnsTheLink) {
   Project p;
   ReferenceModel model(p.settings);
   model.setWrapper(elementAtLine(*p.stats, 1));  // editing Stats.Reset
@@ -52,32 +53,32 @@ void ReferenceSelectDlgTest::memberPageShowsAndReturnsTheLink() {
   model.initBoth();
   ReferenceSelectDlg dialog(model);
   dialog.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-  QCOMPARE(dialog.windowTitle(), QStringLiteral("Select reference"));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Select reference"));
   auto* choice = dialog.findChild<QWidget*>("targetChoice");
-  QVERIFY(choice->isVisible());
+  EXPECT_TRUE(choice->isVisible());
   auto* combo = dialog.findChild<QComboBox*>("moduleCombo");
   auto* members = dialog.findChild<QListWidget*>("memberList");
-  QCOMPARE(combo->currentText(), QStringLiteral("Calc"));
-  QCOMPARE(itemTexts(*members),
+  EXPECT_EQ(combo->currentText(), QStringLiteral("Calc"));
+  EXPECT_EQ(itemTexts(*members),
            QStringList({" [Module itself]", "Total [PropertyLet]",
                         "Total [PropertyGet]", "Sum"}));
-  QCOMPARE(members->currentItem()->text(), QStringLiteral("Total [PropertyLet]"));
-  QVERIFY(dialog.findChild<QWidget*>("memberPage")->isVisible());
+  EXPECT_EQ(members->currentItem()->text(), QStringLiteral("Total [PropertyLet]"));
+  EXPECT_TRUE(dialog.findChild<QWidget*>("memberPage")->isVisible());
 
   // The other module, chosen in the combo, fills the list afresh.
   combo->setCurrentIndex(1);
   emit combo->activated(1);
-  QCOMPARE(itemTexts(*members), QStringList({" [Module itself]", "Reset"}));
+  EXPECT_EQ(itemTexts(*members), QStringList({" [Module itself]", "Reset"}));
 
   // "File" and back: one page at a time, the other disabled.
   QTest::mouseClick(dialog.findChild<QRadioButton*>("fileOption"),
                     Qt::LeftButton);
-  QVERIFY(dialog.findChild<QWidget*>("filePage")->isVisible());
-  QVERIFY(!dialog.findChild<QWidget*>("memberPage")->isEnabled());
+  EXPECT_TRUE(dialog.findChild<QWidget*>("filePage")->isVisible());
+  EXPECT_TRUE(!dialog.findChild<QWidget*>("memberPage")->isEnabled());
   QTest::mouseClick(dialog.findChild<QRadioButton*>("projectMemberOption"),
                     Qt::LeftButton);
-  QVERIFY(dialog.findChild<QWidget*>("memberPage")->isVisible());
+  EXPECT_TRUE(dialog.findChild<QWidget*>("memberPage")->isVisible());
 
   // A double click is OK.
   QListWidgetItem* reset = members->item(1);
@@ -85,11 +86,11 @@ void ReferenceSelectDlgTest::memberPageShowsAndReturnsTheLink() {
                     members->visualItemRect(reset).center());
   QTest::mouseDClick(members->viewport(), Qt::LeftButton, {},
                      members->visualItemRect(reset).center());
-  QCOMPARE(dialog.result(), int(QDialog::Accepted));
-  QCOMPARE(QString::fromStdString(model.selected()), QStringLiteral(".Reset"));
+  EXPECT_EQ(dialog.result(), int(QDialog::Accepted));
+  EXPECT_EQ(QString::fromStdString(model.selected()), QStringLiteral(".Reset"));
 }
 
-void ReferenceSelectDlgTest::filePageAndCancel() {
+TEST(ReferenceSelectDlg, FilePageAndCancel) {
   Project p;
   ReferenceModel model(p.settings);
   model.setWrapper(elementAtLine(*p.calc, 5));  // Calc.Sum
@@ -103,19 +104,20 @@ void ReferenceSelectDlgTest::filePageAndCancel() {
     return std::string("C:\\Docs\\sample.txt");
   });
   dialog.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-  QVERIFY(!dialog.findChild<QWidget*>("targetChoice")->isVisible());
-  QVERIFY(dialog.findChild<QWidget*>("filePage")->isVisible());
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  EXPECT_TRUE(!dialog.findChild<QWidget*>("targetChoice")->isVisible());
+  EXPECT_TRUE(dialog.findChild<QWidget*>("filePage")->isVisible());
   QTest::mouseClick(dialog.findChild<QPushButton*>("browseButton"),
                     Qt::LeftButton);
-  QCOMPARE(QString::fromStdString(asked),
+  EXPECT_EQ(QString::fromStdString(asked),
            QStringLiteral("Select Example File|/work/out|Calc_Sum_example.txt|"
                           "Text (*.txt);;All files (*)"));
   auto* box = dialog.findChild<QLineEdit*>("fileNameBox");
-  QCOMPARE(box->text(), QStringLiteral("C:\\Docs\\sample.txt"));
+  EXPECT_EQ(box->text(), QStringLiteral("C:\\Docs\\sample.txt"));
+  saveScreenshot(dialog, "reference_select_file_page");
   dialog.findChild<QCheckBox*>("absolutePathBox")->setChecked(true);
   QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
-  QCOMPARE(QString::fromStdString(model.selected()),
+  EXPECT_EQ(QString::fromStdString(model.selected()),
            QStringLiteral("\"C:\\Docs\\sample.txt"));
 
   ReferenceModel cancelled(p.settings);
@@ -123,10 +125,10 @@ void ReferenceSelectDlgTest::filePageAndCancel() {
   cancelled.initMember();
   ReferenceSelectDlg again(cancelled);
   again.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&again));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
   QTest::keyClick(&again, Qt::Key_Escape);
-  QCOMPARE(again.result(), int(QDialog::Rejected));
-  QCOMPARE(QString::fromStdString(cancelled.selected()), QString());
+  EXPECT_EQ(again.result(), int(QDialog::Rejected));
+  EXPECT_EQ(QString::fromStdString(cancelled.selected()), QString());
 }
 
 }  // namespace scrivlet

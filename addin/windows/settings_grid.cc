@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "addin/windows/ansi_text.h"
+#include "addin/windows/qt_text.h"
 
 namespace scrivlet {
 
@@ -77,7 +77,7 @@ void SettingsGrid::hideEditor() {
 void SettingsGrid::storeEditor() {
   QLineEdit* editor = visibleEditor();
   if (!editor) return;
-  std::string text = toAnsi(editor->text());
+  std::string text = fromQString(editor->text());
   int row = row_;
   int column = column_;
   hideEditor();
@@ -133,7 +133,7 @@ void SettingsGrid::refresh() {
     const EditorSetting& s = rows[static_cast<std::size_t>(r)];
     const std::string* cells[] = {&s.constant, &s.value, &s.description};
     for (int c = 0; c < 3; ++c) {
-      QString text = fromAnsi(*cells[c]);
+      QString text = toQString(*cells[c]);
       if (QTableWidgetItem* cell = item(r, c))
         cell->setText(text);
       else
