@@ -193,6 +193,7 @@ TEST(EditComment, SettingsGridKeys) {
   grid->editCell(0, 2);
   EXPECT_TRUE(descriptionCell->isVisible());
   QTest::keyClicks(descriptionCell, "First.");
+  saveScreenshot(dialog, "edit_comment_settings_grid");
   QTest::keyClick(descriptionCell, Qt::Key_Down);  // no move in this box
   EXPECT_EQ(grid->editedRow(), 0);
   // Leaving the box stores it.

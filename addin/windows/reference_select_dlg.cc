@@ -147,6 +147,11 @@ void ReferenceSelectDlg::showEvent(QShowEvent* event) {
   if (activated_) return;
   activated_ = true;
   model_.showCurrentReference();
+  // A file alone needs a line, not the room of the member list.
+  if (!model_.choiceVisible() && model_.page() == ReferenceModel::Page::file) {
+    memberPage_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    resize(width(), minimumSizeHint().height());
+  }
 }
 
 void ReferenceSelectDlg::refresh() {
