@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
