@@ -80,6 +80,9 @@ class ReferenceModel {
   std::string proposedFileName() const;
   void fileChosen(const std::string& path);
 
+  // The code page of the project's texts, for showing them.
+  int codePage() const { return settings_.codePage; }
+
   // "OK" (or a double click on a member): the link text for the chosen
   // target, also left in selected().
   std::string ok();

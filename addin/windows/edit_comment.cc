@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFormLayout>
@@ -20,14 +21,14 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "base/file_system.h"
-#include "base/progress.h"
-#include "addin/windows/qt_text.h"
 #include "addin/windows/edit_comment_options.h"
 #include "addin/windows/interest_links.h"
 #include "addin/windows/link_list_box.h"
+#include "addin/windows/qt_text.h"
 #include "addin/windows/reference_select_dlg.h"
 #include "addin/windows/settings_grid.h"
+#include "base/file_system.h"
+#include "base/progress.h"
 #include "base/text.h"
 
 namespace scrivlet {
@@ -37,12 +38,12 @@ namespace {
 const char kExampleFilter[] = "Text (*.txt);;All files (*)";
 
 // The editor's texts break their lines with CR LF, one comment line each.
-QString boxTextToQString(const std::string& text) {
-  return toQString(replaceAll(text, "\r\n", "\r"));
+QString boxTextToQString(const std::string& text, int codePage) {
+  return toQString(replaceAll(text, "\r\n", "\r"), codePage);
 }
 
-std::string boxTextFromQString(const QString& text) {
-  return replaceAll(fromQString(text), "\r", "\r\n");
+std::string boxTextFromQString(const QString& text, int codePage) {
+  return replaceAll(fromQString(text, codePage), "\r", "\r\n");
 }
 
 // Message boxes of the editor's own when nobody handed one in.
@@ -51,12 +52,12 @@ class WindowMessageBox : public MessageBox {
   explicit WindowMessageBox(QWidget* parent) : parent_(parent) {}
   MessageAnswer show(const std::string& title, const std::string& text,
                      MessageButtons buttons, MessageIcon icon) override {
-    QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical
-                    : icon == MessageIcon::Question ? QMessageBox::Question
-                    : icon == MessageIcon::Information
-                        ? QMessageBox::Information
-                        : QMessageBox::Warning,
-                    toQString(title), toQString(text), QMessageBox::Ok, parent_);
+    QMessageBox box(
+        icon == MessageIcon::Critical      ? QMessageBox::Critical
+        : icon == MessageIcon::Question    ? QMessageBox::Question
+        : icon == MessageIcon::Information ? QMessageBox::Information
+                                           : QMessageBox::Warning,
+        toQString(title), toQString(text), QMessageBox::Ok, parent_);
     box.exec();
     return cancellingAnswer(buttons);
   }
@@ -79,20 +80,21 @@ QLabel* label(const QString& caption, QWidget* buddy, QWidget* parent) {
   return l;
 }
 
-void setBoxText(QWidget* box, const std::string& text) {
+void setBoxText(QWidget* box, const std::string& text, int codePage) {
   if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) {
-    QString shown = boxTextToQString(text);
+    QString shown = boxTextToQString(text, codePage);
     if (edit->toPlainText() != shown) edit->setPlainText(shown);
   } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
-    QString shown = toQString(text);
+    QString shown = toQString(text, codePage);
     if (line->text() != shown) line->setText(shown);
   }
 }
 
-std::string boxText(QWidget* box) {
+std::string boxText(QWidget* box, int codePage) {
   if (auto* edit = qobject_cast<QPlainTextEdit*>(box))
-    return boxTextFromQString(edit->toPlainText());
-  if (auto* line = qobject_cast<QLineEdit*>(box)) return fromQString(line->text());
+    return boxTextFromQString(edit->toPlainText(), codePage);
+  if (auto* line = qobject_cast<QLineEdit*>(box))
+    return fromQString(line->text(), codePage);
   return "";
 }
 
@@ -103,9 +105,10 @@ EditComment::EditComment(CommentEditorModel& model, ProjectSettings& settings,
     : QDialog(parent),
       model_(model),
       settings_(settings),
+      codePage_(settings.codePage),
       services_(std::move(services)) {
   setObjectName(QStringLiteral("editComment"));
-  setWindowTitle(toQString(model_.caption()));
+  setWindowTitle(toQString(model_.caption(), codePage_));
   pickReference_ = [this](ReferenceModel& reference) {
     ReferenceSelectDlg dialog(reference, this);
     dialog.exec();
@@ -118,10 +121,11 @@ EditComment::EditComment(CommentEditorModel& model, ProjectSettings& settings,
   chooseSaveFile_ = [this](const std::string& title, const std::string& folder,
                            const std::string& proposed,
                            const std::string& filter) {
-    QString start = toQString(folder);
+    QString start = toQString(folder, codePage_);
     if (!start.isEmpty() && !start.endsWith('/')) start += '/';
     return fromQString(QFileDialog::getSaveFileName(
-        this, toQString(title), start + toQString(proposed), toQString(filter)));
+        this, toQString(title, codePage_),
+        start + toQString(proposed, codePage_), toQString(filter, codePage_)));
   };
 
   tabs_ = new QTabWidget(this);
@@ -173,10 +177,9 @@ EditComment::EditComment(CommentEditorModel& model, ProjectSettings& settings,
   layout->addWidget(buttons);
   resize(760, 560);
 
-  followingFields_ =
-      model_.changes().subscribe([this] { refreshFields(); });
-  followingParameters_ = model_.parameters().changes().subscribe(
-      [this] { refreshParameters(); });
+  followingFields_ = model_.changes().subscribe([this] { refreshFields(); });
+  followingParameters_ =
+      model_.parameters().changes().subscribe([this] { refreshParameters(); });
   refreshFields();
   refreshParameters();
   tabs_->setCurrentIndex(0);
@@ -195,7 +198,8 @@ QLineEdit* EditComment::lineBox(CommentField field, const QString& name) {
   auto* box = new QLineEdit(this);
   box->setObjectName(name);
   connect(box, &QLineEdit::editingFinished, this, [this, field, box] {
-    if (!refreshing_) model_.setText(field, fromQString(box->text()));
+    if (!refreshing_)
+      model_.setText(field, fromQString(box->text(), codePage_));
   });
   boxes_.emplace_back(field, box);
   return box;
@@ -224,22 +228,25 @@ QWidget* EditComment::buildParametersTab() {
       QStringLiteral("parameterDescriptionBox"));
   parameterDescriptionBox_->setTabChangesFocus(true);
   parameterDescriptionBox_->installEventFilter(this);
-  settingsGrid_ = new SettingsGrid(model_.parameters(), page);
+  settingsGrid_ = new SettingsGrid(model_.parameters(), codePage_, page);
   settingsLabel_ = label(QStringLiteral("Se&ttings"), settingsGrid_, page);
-  addSettingButton_ = button(QStringLiteral("Add"),
-                             QStringLiteral("addSettingButton"), page);
+  addSettingButton_ =
+      button(QStringLiteral("Add"), QStringLiteral("addSettingButton"), page);
   removeSettingButton_ = button(QStringLiteral("Remove"),
                                 QStringLiteral("removeSettingButton"), page);
-  auto* returns = textBox(CommentField::returnText, QStringLiteral("returnsBox"));
+  auto* returns =
+      textBox(CommentField::returnText, QStringLiteral("returnsBox"));
   returns->setMaximumHeight(returns->fontMetrics().lineSpacing() * 3 + 12);
   auto* update =
       button(QStringLiteral("&Update"), QStringLiteral("updateButton"), page);
-  updateOnStartupBox_ = new QCheckBox(QStringLiteral("Update on &startup"), page);
+  updateOnStartupBox_ =
+      new QCheckBox(QStringLiteral("Update on &startup"), page);
   updateOnStartupBox_->setObjectName(QStringLiteral("updateOnStartupBox"));
 
-  connect(parameterList_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (!refreshing_) model_.parameters().selectParameter(row);
-  });
+  connect(parameterList_, &QListWidget::currentRowChanged, this,
+          [this](int row) {
+            if (!refreshing_) model_.parameters().selectParameter(row);
+          });
   connect(addSettingButton_, &QPushButton::clicked, this, [this] {
     settingsGrid_->storeEditor();
     model_.parameters().addGridRow();
@@ -257,11 +264,12 @@ QWidget* EditComment::buildParametersTab() {
   });
 
   auto* left = new QVBoxLayout;
-  left->addWidget(label(QStringLiteral("Parameter &name"), parameterList_, page));
+  left->addWidget(
+      label(QStringLiteral("Parameter &name"), parameterList_, page));
   left->addWidget(parameterList_, 1);
   auto* right = new QVBoxLayout;
-  right->addWidget(label(QStringLiteral("D&escription"),
-                         parameterDescriptionBox_, page));
+  right->addWidget(
+      label(QStringLiteral("D&escription"), parameterDescriptionBox_, page));
   right->addWidget(parameterDescriptionBox_, 1);
   right->addWidget(settingsLabel_);
   right->addWidget(settingsGrid_, 2);
@@ -287,10 +295,10 @@ QWidget* EditComment::buildParametersTab() {
 
 QWidget* EditComment::buildReferencesTab() {
   auto* page = new QWidget(this);
-  seeAlsoBox_ = new LinkListBox(QStringLiteral("See Also"),
-                                QStringLiteral("seeAlso"),
-                                QStringLiteral("Links in See Also section"),
-                                model_.seeAlso(), page);
+  seeAlsoBox_ =
+      new LinkListBox(QStringLiteral("See Also"), QStringLiteral("seeAlso"),
+                      QStringLiteral("Links in See Also section"),
+                      model_.seeAlso(), codePage_, page);
   seeAlsoBox_->onPick([this] {
     model_.seeAlso().addPicked(
         pick(model_.seeAlso().linkText(), &ReferenceModel::initBoth));
@@ -299,10 +307,10 @@ QWidget* EditComment::buildReferencesTab() {
                                  QStringLiteral("findInterestingButton")),
           &QPushButton::clicked, this, [this] { findInterestingReferences(); });
 
-  examplesBox_ = new LinkListBox(QStringLiteral("Examples"),
-                                 QStringLiteral("examples"),
-                                 QStringLiteral("Links in Examples section"),
-                                 model_.examples(), page);
+  examplesBox_ =
+      new LinkListBox(QStringLiteral("Examples"), QStringLiteral("examples"),
+                      QStringLiteral("Links in Examples section"),
+                      model_.examples(), codePage_, page);
   examplesBox_->onPick([this] {
     model_.examples().addPicked(
         pick(model_.examples().linkText(), &ReferenceModel::initFile));
@@ -317,9 +325,10 @@ QWidget* EditComment::buildReferencesTab() {
   auto* same = lineBox(CommentField::same, QStringLiteral("sameBox"));
   auto* pickSame =
       button(QStringLiteral("..."), QStringLiteral("samePickButton"), page);
-  pickSame->setFixedWidth(pickSame->fontMetrics().horizontalAdvance("....") + 16);
+  pickSame->setFixedWidth(pickSame->fontMetrics().horizontalAdvance("....") +
+                          16);
   connect(pickSame, &QPushButton::clicked, this, [this, same] {
-    model_.setText(CommentField::same, fromQString(same->text()));
+    model_.setText(CommentField::same, fromQString(same->text(), codePage_));
     model_.pickSame(
         pick(model_.text(CommentField::same), &ReferenceModel::initMember));
   });
@@ -366,7 +375,8 @@ QWidget* EditComment::buildUserTab() {
   auto* form = new QFormLayout;
   for (int n = 0; n < 5; ++n) {
     auto* box = lineBox(userField(n), QStringLiteral("user%1Box").arg(n + 1));
-    auto* caption = label(toQString(model_.userFieldLabel(n)), box, page);
+    auto* caption =
+        label(toQString(model_.userFieldLabel(n), codePage_), box, page);
     userLabels_.push_back(caption);
     form->addRow(caption, box);
   }
@@ -405,11 +415,11 @@ void EditComment::showEvent(QShowEvent* event) {
 bool EditComment::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusOut && !refreshing_) {
     if (watched == parameterDescriptionBox_) {
-      model_.parameters().setDescription(
-          boxTextFromQString(parameterDescriptionBox_->toPlainText()));
+      model_.parameters().setDescription(boxTextFromQString(
+          parameterDescriptionBox_->toPlainText(), codePage_));
     } else {
       for (const auto& [field, box] : boxes_)
-        if (box == watched) model_.setText(field, boxText(box));
+        if (box == watched) model_.setText(field, boxText(box, codePage_));
     }
   }
   return QDialog::eventFilter(watched, event);
@@ -419,8 +429,10 @@ void EditComment::storeBoxes() {
   // Read every box before storing any: each store redraws the boxes from
   // the model.
   std::vector<std::pair<CommentField, std::string>> texts;
-  for (const auto& [field, box] : boxes_) texts.emplace_back(field, boxText(box));
-  std::string parameter = boxTextFromQString(parameterDescriptionBox_->toPlainText());
+  for (const auto& [field, box] : boxes_)
+    texts.emplace_back(field, boxText(box, codePage_));
+  std::string parameter =
+      boxTextFromQString(parameterDescriptionBox_->toPlainText(), codePage_);
   bool parameterShown = parameterDescriptionBox_->isEnabled();
   for (const auto& [field, text] : texts) model_.setText(field, text);
   if (parameterShown) model_.parameters().setDescription(parameter);
@@ -431,13 +443,14 @@ void EditComment::storeBoxes() {
 
 void EditComment::refreshFields() {
   refreshing_ = true;
-  setWindowTitle(toQString(model_.caption()));
-  for (const auto& [field, box] : boxes_) setBoxText(box, model_.text(field));
+  setWindowTitle(toQString(model_.caption(), codePage_));
+  for (const auto& [field, box] : boxes_)
+    setBoxText(box, model_.text(field), codePage_);
   includeSourceBox_->setChecked(model_.includeSource());
   updateOnStartupBox_->setChecked(model_.updateOnStartup());
   for (int n = 0; n < static_cast<int>(userLabels_.size()); ++n)
     userLabels_[static_cast<std::size_t>(n)]->setText(
-        toQString(model_.userFieldLabel(n)));
+        toQString(model_.userFieldLabel(n), codePage_));
   refreshing_ = false;
 }
 
@@ -445,17 +458,19 @@ void EditComment::refreshParameters() {
   refreshing_ = true;
   const ParameterListModel& params = model_.parameters();
   parametersTab_->setEnabled(params.enabled());
-  bool same = parameterList_->count() == static_cast<int>(params.params().size());
+  bool same =
+      parameterList_->count() == static_cast<int>(params.params().size());
   for (int i = 0; same && i < parameterList_->count(); ++i)
-    same = parameterList_->item(i)->text() ==
-           toQString(params.params()[static_cast<std::size_t>(i)].name);
+    same =
+        parameterList_->item(i)->text() ==
+        toQString(params.params()[static_cast<std::size_t>(i)].name, codePage_);
   if (!same) {
     parameterList_->clear();
     for (const EditorParam& p : params.params())
-      parameterList_->addItem(toQString(p.name));
+      parameterList_->addItem(toQString(p.name, codePage_));
   }
   parameterList_->setCurrentRow(params.selected());
-  QString description = boxTextToQString(params.description());
+  QString description = boxTextToQString(params.description(), codePage_);
   if (parameterDescriptionBox_->toPlainText() != description)
     parameterDescriptionBox_->setPlainText(description);
   parameterDescriptionBox_->setEnabled(params.selected() >= 0);
@@ -468,7 +483,8 @@ void EditComment::refreshParameters() {
 
 void EditComment::refreshSourceView() {
   storeBoxes();
-  sourceView_->setPlainText(boxTextToQString(model_.sourceCodeView()));
+  sourceView_->setPlainText(
+      boxTextToQString(model_.sourceCodeView(), codePage_));
 }
 
 bool EditComment::apply() {
@@ -489,10 +505,9 @@ std::string EditComment::pick(const std::string& current,
 
 void EditComment::findInterestingReferences() {
   storeBoxes();
-  InterestLinksModel links(services_.ide
-                               ? model_.interestingReferenceCandidates(
-                                     *services_.ide)
-                               : std::vector<std::string>());
+  InterestLinksModel links(
+      services_.ide ? model_.interestingReferenceCandidates(*services_.ide)
+                    : std::vector<std::string>());
   chooseInteresting_(links);
   model_.addInterestingReferences(links.result());
 }
@@ -518,7 +533,9 @@ void EditComment::editExample() {
   examplesBox_->storeBoxes();
   WindowMessageBox fallback(this);
   auto open = services_.open ? services_.open : [](const std::string& file) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(file)));
+    // A path is the file system's bytes, not text of the project.
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(
+        QFile::decodeName(QByteArray::fromStdString(file))));
   };
   model_.editExample(open, services_.messages ? *services_.messages : fallback);
 }

@@ -53,9 +53,9 @@ class EditComment : public QDialog {
   using InterestChooser = std::function<void(InterestLinksModel&)>;
   // Asks for a file to save: title, folder, proposed name, filter; the
   // path or empty.
-  using SaveFileChooser = std::function<std::string(
-      const std::string&, const std::string&, const std::string&,
-      const std::string&)>;
+  using SaveFileChooser =
+      std::function<std::string(const std::string&, const std::string&,
+                                const std::string&, const std::string&)>;
 
   // The model is opened on its element before; model and settings outlive
   // the window.
@@ -102,6 +102,7 @@ class EditComment : public QDialog {
 
   CommentEditorModel& model_;
   ProjectSettings& settings_;
+  int codePage_;
   EditCommentServices services_;
   ReferencePicker pickReference_;
   InterestChooser chooseInteresting_;

@@ -28,7 +28,8 @@ EditCommentOptions::EditCommentOptions(ProjectSettings& settings,
   lengthBox_->setRange(CommentEditorOptions::minLength,
                        CommentEditorOptions::maxLength);
   lengthBox_->setToolTip(QStringLiteral("Set the line length in comments"));
-  lengthLabel_ = new QLabel(QStringLiteral("&Line length (in characters)"), this);
+  lengthLabel_ =
+      new QLabel(QStringLiteral("&Line length (in characters)"), this);
   lengthLabel_->setBuddy(lengthBox_);
   eolBox_ = new QCheckBox(
       QStringLiteral("Show $EOL$ as new line. Write new line as $EOL$."), this);

@@ -1,5 +1,7 @@
 #include "addin/windows/edit_comment.h"
 
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -10,17 +12,16 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QtTest>
-#include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "base/file_system.h"
-#include "base/progress.h"
 #include "addin/windows/edit_comment_options.h"
 #include "addin/windows/interest_links.h"
 #include "addin/windows/screenshot_test_util.h"
 #include "addin/windows/settings_grid.h"
+#include "base/file_system.h"
+#include "base/progress.h"
 #include "platform/disk_code_module.h"
 #include "platform/disk_vbe.h"
 #include "source/crlf_test_util.h"
@@ -55,8 +56,9 @@ class RecordingMessageBox : public MessageBox {
 
 // The editor opened on Calc.Add of kCalc.
 struct Editing {
-  Editing() : module(DiskCodeModule::fromText("Calc", vbext_ct_StdModule, kCalc)),
-              model(settings) {
+  Editing()
+      : module(DiskCodeModule::fromText("Calc", vbext_ct_StdModule, kCalc)),
+        model(settings) {
     model.openAtLine(*module, 8);
   }
   std::unique_ptr<DiskCodeModule> module;
@@ -105,19 +107,20 @@ TEST(EditComment, TabsCaptionAndApply) {
   EditComment dialog(e.model, e.settings, services);
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Add - Scrivlet Comment Editor"));
+  EXPECT_EQ(dialog.windowTitle(),
+            QStringLiteral("Add - Scrivlet Comment Editor"));
   auto* tabs = child<QTabWidget>(dialog, "tabs");
   QStringList captions;
   for (int i = 0; i < tabs->count(); ++i)
     captions << tabs->tabText(i) + " (" + tabs->tabToolTip(i) + ")";
   EXPECT_EQ(captions,
-           QStringList({"&Basic (Edit basic fields)",
-                        "&Parameters (Edit parameters)",
-                        "&References (Edit references to other members or files)",
-                        "&Misc (Author, revision, version)",
-                        "&User-defined fields (Edit user-defined fields)",
-                        "&Source code view (View how the source code comment "
-                        "will look like)"}));
+            QStringList(
+                {"&Basic (Edit basic fields)", "&Parameters (Edit parameters)",
+                 "&References (Edit references to other members or files)",
+                 "&Misc (Author, revision, version)",
+                 "&User-defined fields (Edit user-defined fields)",
+                 "&Source code view (View how the source code comment "
+                 "will look like)"}));
   EXPECT_EQ(tabs->currentIndex(), 0);
   auto* description = child<QPlainTextEdit>(dialog, "descriptionBox");
   EXPECT_EQ(description->toPlainText(), QStringLiteral(" Adds two numbers."));
@@ -129,7 +132,7 @@ TEST(EditComment, TabsCaptionAndApply) {
   parameters->setCurrentRow(1);
   auto* parameterBox = child<QPlainTextEdit>(dialog, "parameterDescriptionBox");
   EXPECT_EQ(parameterBox->toPlainText(),
-           QStringLiteral("Required. Long. The second."));
+            QStringLiteral("Required. Long. The second."));
   typeInto(parameterBox, "Required. Long. The other.");
   tabs->setCurrentIndex(3);
   typeInto(child<QLineEdit>(dialog, "authorBox"), QString::fromUtf8("Zoë"));
@@ -139,16 +142,18 @@ TEST(EditComment, TabsCaptionAndApply) {
   QTest::mouseClick(child<QPushButton>(dialog, "applyButton"), Qt::LeftButton);
   EXPECT_EQ(saves, 1);
   EXPECT_EQ(e.settings.autoUpdateParams, 1);
-  EXPECT_EQ(QString::fromLatin1(e.module->toBytes().c_str()),
-           QString::fromLatin1(crlf({
-               "Option Explicit", "", "'**", "'Adds two numbers.",
-               "'Never overflows.", "'@param        a Required. Long. The first.",
-               "'@param        b Required. Long. The other.",
-               "'@return       Long. The sum.", "'@author       Zo\xEB",
-               "'@includesource yes",
-               "Public Function Add(ByVal a As Long, ByVal b As Long) As Long",
-               "End Function", "Public Sub Reset()", "End Sub"})
-                                  .c_str()));
+  EXPECT_EQ(
+      QString::fromLatin1(e.module->toBytes().c_str()),
+      QString::fromLatin1(
+          crlf({"Option Explicit", "", "'**", "'Adds two numbers.",
+                "'Never overflows.",
+                "'@param        a Required. Long. The first.",
+                "'@param        b Required. Long. The other.",
+                "'@return       Long. The sum.", "'@author       Zo\xEB",
+                "'@includesource yes",
+                "Public Function Add(ByVal a As Long, ByVal b As Long) As Long",
+                "End Function", "Public Sub Reset()", "End Sub"})
+              .c_str()));
   dialog.close();
 }
 
@@ -204,12 +209,12 @@ TEST(EditComment, SettingsGridKeys) {
   QTest::keyClick(descriptionCell, Qt::Key_Escape);
 
   EXPECT_EQ(QString::fromStdString(e.model.sourceCodeView()),
-           QStringLiteral("'**\r\n' Adds two numbers.\r\n"
-                          "'@param        a Required. Long. The first.\r\n"
-                          "'@param        b Required. Long. The second.\r\n"
-                          "'@set          a vbA  First.\r\n"
-                          "'@set          a vbB 2 \r\n"
-                          "'@return       Long. The sum."));
+            QStringLiteral("'**\r\n' Adds two numbers.\r\n"
+                           "'@param        a Required. Long. The first.\r\n"
+                           "'@param        b Required. Long. The second.\r\n"
+                           "'@set          a vbA  First.\r\n"
+                           "'@set          a vbB 2 \r\n"
+                           "'@return       Long. The sum."));
   // Remove takes the current row.
   grid->setCurrentCell(0, 0);
   QTest::mouseClick(child<QPushButton>(dialog, "removeSettingButton"),
@@ -224,13 +229,12 @@ TEST(EditComment, ReferencesTab) {
   EditComment dialog(e.model, e.settings, {});
   std::vector<std::string> asked;
   dialog.setReferencePicker([&](ReferenceModel& reference) {
-    asked.push_back(reference.selected() + "|" +
-                    (reference.choiceVisible() ? "both" : "one") + "|" +
-                    (reference.page() == ReferenceModel::Page::file ? "file"
-                                                                    : "member"));
-    return std::string(reference.page() == ReferenceModel::Page::file
-                           ? "\"ex.txt"
-                           : ".Reset");
+    asked.push_back(
+        reference.selected() + "|" +
+        (reference.choiceVisible() ? "both" : "one") + "|" +
+        (reference.page() == ReferenceModel::Page::file ? "file" : "member"));
+    return std::string(
+        reference.page() == ReferenceModel::Page::file ? "\"ex.txt" : ".Reset");
   });
   dialog.setInterestChooser([](InterestLinksModel& links) {
     links.setChosen(1, false);
@@ -260,20 +264,22 @@ TEST(EditComment, ReferencesTab) {
   QTest::mouseClick(seeList->viewport(), Qt::LeftButton, {},
                     seeList->visualItemRect(seeList->item(0)).center());
   EXPECT_EQ(seeLink->text() + "|" + seeLabel->text(),
-           QStringLiteral("Calc.Add|adding"));
+            QStringLiteral("Calc.Add|adding"));
   QTest::mouseClick(remove, Qt::LeftButton);
   EXPECT_EQ(seeList->count(), 1);
 
   QTest::mouseClick(child<QPushButton>(dialog, "examplesPickButton"),
                     Qt::LeftButton);
   EXPECT_EQ(child<QListWidget>(dialog, "examplesList")->item(0)->text(),
-           QStringLiteral("\"ex.txt"));
+            QStringLiteral("\"ex.txt"));
   typeInto(child<QLineEdit>(dialog, "sameBox"), "Calc.Sub");
   QTest::mouseClick(child<QPushButton>(dialog, "samePickButton"),
                     Qt::LeftButton);
-  EXPECT_EQ(child<QLineEdit>(dialog, "sameBox")->text(), QStringLiteral(".Reset"));
-  EXPECT_EQ(asked, (std::vector<std::string>{"Calc.Add|both|member",
-                                            "|one|file", "Calc.Sub|one|member"}));
+  EXPECT_EQ(child<QLineEdit>(dialog, "sameBox")->text(),
+            QStringLiteral(".Reset"));
+  EXPECT_EQ(asked,
+            (std::vector<std::string>{"Calc.Add|both|member", "|one|file",
+                                      "Calc.Sub|one|member"}));
 
   // Without a project there is nothing interesting to find; the window
   // then adds nothing.
@@ -293,8 +299,8 @@ TEST(EditComment, ReferencesTab) {
   QTest::mouseClick(child<QPushButton>(editing, "editExampleButton"),
                     Qt::LeftButton);
   EXPECT_EQ(QString::fromStdString(box.shown),
-           QStringLiteral("Error while opening example.|Cannot show the "
-                          "\"/work/out/ex.txt\" file\n"));
+            QStringLiteral("Error while opening example.|Cannot show the "
+                           "\"/work/out/ex.txt\" file\n"));
 
   // "Create" writes the file where the user chose and links it by name.
   namespace fs = std::filesystem;
@@ -308,25 +314,24 @@ TEST(EditComment, ReferencesTab) {
   services.files = &files;
   EditComment creating(e.model, e.settings, services);
   std::string createAsked;
-  creating.setSaveFileChooser([&](const std::string& title,
-                                  const std::string& folder,
-                                  const std::string& proposed,
-                                  const std::string& filter) {
-    createAsked = title + "|" + proposed + "|" + filter;
-    return (fs::path(folder) / proposed).string();
-  });
+  creating.setSaveFileChooser(
+      [&](const std::string& title, const std::string& folder,
+          const std::string& proposed, const std::string& filter) {
+        createAsked = title + "|" + proposed + "|" + filter;
+        return (fs::path(folder) / proposed).string();
+      });
   creating.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&creating));
   QTest::mouseClick(child<QPushButton>(creating, "createExampleButton"),
                     Qt::LeftButton);
   EXPECT_EQ(QString::fromStdString(createAsked),
-           QStringLiteral("Create New Example File|Calc_Add_example.txt|"
-                          "Text (*.txt);;All files (*)"));
+            QStringLiteral("Create New Example File|Calc_Add_example.txt|"
+                           "Text (*.txt);;All files (*)"));
   EXPECT_EQ(QString::fromStdString(fileBytes(out / "Calc_Add_example.txt")),
-           QStringLiteral("Example for Add."));
+            QStringLiteral("Example for Add."));
   auto* examples = child<QListWidget>(creating, "examplesList");
   EXPECT_EQ(examples->item(examples->count() - 1)->text(),
-           QStringLiteral("\"Calc_Add_example.txt"));
+            QStringLiteral("\"Calc_Add_example.txt"));
   creating.close();
   fs::remove_all(out);
   dialog.close();
@@ -346,7 +351,8 @@ TEST(EditComment, CtrlTabAndSourceView) {
   description->setPlainText("Adds two numbers, which may be large or small.");
   QList<int> visited;
   for (int i = 0; i < 6; ++i) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                    Qt::ControlModifier);
     visited << tabs->currentIndex();
   }
   EXPECT_EQ(visited, QList<int>({1, 2, 3, 4, 5, 0}));
@@ -355,11 +361,11 @@ TEST(EditComment, CtrlTabAndSourceView) {
   EXPECT_TRUE(view->isReadOnly());
   EXPECT_TRUE(QFontInfo(view->font()).fixedPitch());
   EXPECT_EQ(view->toPlainText(),
-           QStringLiteral("'**\n'Adds two numbers, which may be\n"
-                          "'large or small.\n"
-                          "'@param        a Required.\n'Long. The first.\n"
-                          "'@param        b Required.\n'Long. The second.\n"
-                          "'@return       Long. The sum."));
+            QStringLiteral("'**\n'Adds two numbers, which may be\n"
+                           "'large or small.\n"
+                           "'@param        a Required.\n'Long. The first.\n"
+                           "'@param        b Required.\n'Long. The second.\n"
+                           "'@return       Long. The sum."));
   dialog.close();
 }
 
@@ -374,14 +380,16 @@ TEST(EditComment, OptionsWindow) {
   auto* wrap = child<QCheckBox>(options, "wordWrapBox");
   auto* length = child<QSpinBox>(options, "lineLengthBox");
   auto* eol = child<QCheckBox>(options, "showEOLBox");
-  EXPECT_EQ(wrap->text() + "|" + wrap->toolTip(),
-           QStringLiteral("&Word wrap in source code comments|Break the comment "
-                          "lines in source code to the specified length"));
-  EXPECT_EQ(length->toolTip(), QStringLiteral("Set the line length in comments"));
+  EXPECT_EQ(
+      wrap->text() + "|" + wrap->toolTip(),
+      QStringLiteral("&Word wrap in source code comments|Break the comment "
+                     "lines in source code to the specified length"));
+  EXPECT_EQ(length->toolTip(),
+            QStringLiteral("Set the line length in comments"));
   EXPECT_EQ(eol->text() + "|" + eol->toolTip(),
-           QStringLiteral("Show $EOL$ as new line. Write new line as $EOL$.|"
-                          "Show $EOL$ in comments as new line. Write new line "
-                          "as $EOL$. New lines in comments are ignored."));
+            QStringLiteral("Show $EOL$ as new line. Write new line as $EOL$.|"
+                           "Show $EOL$ in comments as new line. Write new line "
+                           "as $EOL$. New lines in comments are ignored."));
   EXPECT_TRUE(!wrap->isChecked());
   EXPECT_TRUE(!length->isEnabled());
   EXPECT_EQ(length->value(), 72);
@@ -401,8 +409,8 @@ TEST(EditComment, OptionsWindow) {
 }
 
 TEST(EditComment, InterestingReferencesWindow) {
-  InterestLinksModel model({"IShape [implemented]", "Circle [implements]",
-                            "Stats [used]"});
+  InterestLinksModel model(
+      {"IShape [implemented]", "Circle [implements]", "Stats [used]"});
   InterestLinks window(model);
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -415,14 +423,38 @@ TEST(EditComment, InterestingReferencesWindow) {
   EXPECT_TRUE(!model.isChosen(1));
   QTest::mouseClick(child<QPushButton>(window, "addSelectedButton"),
                     Qt::LeftButton);
-  EXPECT_EQ(model.result(), (std::vector<std::string>{"IShape [implemented]",
-                                                     "Stats [used]"}));
+  EXPECT_EQ(model.result(),
+            (std::vector<std::string>{"IShape [implemented]", "Stats [used]"}));
 
   InterestLinksModel none({"Stats [used]"});
   InterestLinks cancelled(none);
   QTest::mouseClick(child<QPushButton>(cancelled, "cancelButton"),
                     Qt::LeftButton);
   EXPECT_TRUE(none.result().empty());
+}
+
+// A project written in another code page shows its own letters, and what
+// is typed goes back as that code page's bytes.
+TEST(EditComment, TextInTheProjectsCodePage) {
+  auto module = DiskCodeModule::fromText(
+      "Calc", vbext_ct_StdModule,
+      crlf({"'**", "'\xCF\xF0\xE8\xEC\xE5\xF0", "Public Sub Reset()",
+            "End Sub"}));
+  ProjectSettings settings;
+  settings.codePage = 1251;
+  CommentEditorModel model(settings);
+  model.openAtLine(*module, 3);
+  EditComment dialog(model, settings, {});
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  auto* description = child<QPlainTextEdit>(dialog, "descriptionBox");
+  EXPECT_EQ(description->toPlainText(),
+            QString::fromUtf8("\xD0\x9F\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5"
+                              "\xD1\x80"));
+  typeInto(description, QString::fromUtf8("\xD0\x94\xD0\xB0"));
+  QTest::mouseClick(child<QPushButton>(dialog, "applyButton"), Qt::LeftButton);
+  EXPECT_EQ(module->toBytes(),
+            crlf({"'**", "'\xC4\xE0", "Public Sub Reset()", "End Sub"}));
 }
 
 TEST(EditComment, NothingToEdit) {
@@ -436,7 +468,7 @@ TEST(EditComment, NothingToEdit) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }));
   EXPECT_EQ(dialog.result(), int(QDialog::Rejected));
   EXPECT_EQ(QString::fromLatin1(module->toBytes().c_str()),
-           QString::fromLatin1(kCalc.c_str()));
+            QString::fromLatin1(kCalc.c_str()));
 }
 
 // The code window's command over a copy of the example project: the
@@ -472,10 +504,11 @@ TEST(EditComment, CommandOverTheExample) {
   services.messages = &box;
   pane->SetSelection(apply, 1, apply, 9);
   EXPECT_TRUE(!showCommentEditor(*ide, settings, services, nullptr));
-  EXPECT_EQ(QString::fromStdString(box.shown),
-           QStringLiteral("Comment editor|Cannot run comment editor when source "
-                          "code selection is made. Please cancel your text "
-                          "selection.\n"));
+  EXPECT_EQ(
+      QString::fromStdString(box.shown),
+      QStringLiteral("Comment editor|Cannot run comment editor when source "
+                     "code selection is made. Please cancel your text "
+                     "selection.\n"));
 
   const std::string before = calculator->Lines(1, calculator->CountOfLines());
   pane->SetSelection(apply + 1, 5, apply + 1, 5);
@@ -483,8 +516,8 @@ TEST(EditComment, CommandOverTheExample) {
   whenModalOpens([&](QWidget& editor) {
     title = editor.windowTitle();
     auto* tabs = child<QTabWidget>(editor, "tabs");
-    const char* pictures[] = {"basic", "parameters", "references",
-                              "misc", "user_fields", "source_code_view"};
+    const char* pictures[] = {"basic", "parameters",  "references",
+                              "misc",  "user_fields", "source_code_view"};
     for (int i = 0; i < tabs->count(); ++i) {
       tabs->setCurrentIndex(i);
       saveScreenshot(editor, std::string("edit_comment_") + pictures[i]);
@@ -498,14 +531,16 @@ TEST(EditComment, CommandOverTheExample) {
       modules->setCurrentIndex(history);
       emit modules->activated(history);
       auto* members = child<QListWidget>(reference, "memberList");
-      members->setCurrentItem(members->findItems("Describe", Qt::MatchExactly)[0]);
+      members->setCurrentItem(
+          members->findItems("Describe", Qt::MatchExactly)[0]);
       saveScreenshot(reference, "reference_select_member_page");
       QTest::mouseClick(child<QPushButton>(reference, "okButton"),
                         Qt::LeftButton);
     });
     QTest::mouseClick(child<QPushButton>(editor, "seeAlsoPickButton"),
                       Qt::LeftButton);
-    QTest::mouseClick(child<QPushButton>(editor, "applyButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(editor, "applyButton"),
+                      Qt::LeftButton);
     QTest::mouseClick(child<QPushButton>(editor, "okButton"), Qt::LeftButton);
   });
   EXPECT_TRUE(showCommentEditor(*ide, settings, services, nullptr));
@@ -516,18 +551,18 @@ TEST(EditComment, CommandOverTheExample) {
       expected.find("'**\r\n' Applies an operation to the current result");
   std::size_t end = expected.find("Public Function Apply(");
   EXPECT_TRUE(start != std::string::npos && end != std::string::npos);
-  expected.replace(start, end - start,
-                   crlf({"'**", "'Applies an operation to the result.",
-                         "'@param        operation The operation of the key "
-                         "pressed.",
-                         "'@param        operand The number entered.",
-                         "'@return       The new result.",
-                         "'@see          IOperation.Apply ",
-                         "'@see          History.Describe ",
-                         "'@example      Calculator "}));
+  expected.replace(
+      start, end - start,
+      crlf({"'**", "'Applies an operation to the result.",
+            "'@param        operation The operation of the key "
+            "pressed.",
+            "'@param        operand The number entered.",
+            "'@return       The new result.",
+            "'@see          IOperation.Apply ",
+            "'@see          History.Describe ", "'@example      Calculator "}));
   const std::string after = calculator->Lines(1, calculator->CountOfLines());
   EXPECT_EQ(QString::fromLatin1(after.c_str()),
-           QString::fromLatin1(expected.c_str()));
+            QString::fromLatin1(expected.c_str()));
 
   whenModalOpens([&](QWidget& editor) {
     typeInto(child<QPlainTextEdit>(editor, "descriptionBox"), "Forgotten.");
@@ -536,18 +571,19 @@ TEST(EditComment, CommandOverTheExample) {
   });
   EXPECT_TRUE(showCommentEditor(*ide, settings, services, nullptr));
   EXPECT_EQ(QString::fromLatin1(
-               calculator->Lines(1, calculator->CountOfLines()).c_str()),
-           QString::fromLatin1(after.c_str()));
+                calculator->Lines(1, calculator->CountOfLines()).c_str()),
+            QString::fromLatin1(after.c_str()));
 
   EXPECT_TRUE(ide->saveChanged().empty());
   std::string saved = fileBytes(folder / "Calculator.cls");
   EXPECT_TRUE(saved.find("'**\r\n'Applies an operation to the result.\r\n") !=
-          std::string::npos);
+              std::string::npos);
   EXPECT_TRUE(saved.find("'@see          History.Describe \r\n") !=
-          std::string::npos);
+              std::string::npos);
   // Nothing but the project's own files: no temporary file was left.
   for (const auto& entry : fs::directory_iterator(folder))
-    EXPECT_TRUE(entry.path().filename().string()[0] != '.') << entry.path().c_str();
+    EXPECT_TRUE(entry.path().filename().string()[0] != '.')
+        << entry.path().c_str();
   fs::remove_all(folder);
 }
 

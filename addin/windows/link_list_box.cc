@@ -14,8 +14,8 @@ namespace scrivlet {
 
 LinkListBox::LinkListBox(const QString& title, const QString& name,
                          const QString& listTip, LinkListModel& model,
-                         QWidget* parent)
-    : QGroupBox(title, parent), model_(model) {
+                         int codePage, QWidget* parent)
+    : QGroupBox(title, parent), model_(model), codePage_(codePage) {
   setObjectName(name + QStringLiteral("Box"));
   linkBox_ = new QLineEdit(this);
   linkBox_->setObjectName(name + QStringLiteral("LinkBox"));
@@ -54,7 +54,8 @@ LinkListBox::LinkListBox(const QString& title, const QString& name,
   layout->addWidget(list_, 1);
   layout->addLayout(buttonRow_);
 
-  connect(linkBox_, &QLineEdit::editingFinished, this, [this] { storeBoxes(); });
+  connect(linkBox_, &QLineEdit::editingFinished, this,
+          [this] { storeBoxes(); });
   connect(labelBox_, &QLineEdit::editingFinished, this,
           [this] { storeBoxes(); });
   connect(pick, &QPushButton::clicked, this, [this] {
@@ -67,9 +68,9 @@ LinkListBox::LinkListBox(const QString& title, const QString& name,
   });
   connect(removeButton_, &QPushButton::clicked, this,
           [this] { model_.remove(); });
-  connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    model_.selectEntry(list_->row(item));
-  });
+  connect(
+      list_, &QListWidget::itemClicked, this,
+      [this](QListWidgetItem* item) { model_.selectEntry(list_->row(item)); });
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
     if (!refreshing_) model_.selectEntry(row);
   });
@@ -89,8 +90,8 @@ QPushButton* LinkListBox::addButton(const QString& caption,
 
 void LinkListBox::storeBoxes() {
   if (refreshing_) return;
-  model_.setLinkText(fromQString(linkBox_->text()));
-  model_.setLabelText(fromQString(labelBox_->text()));
+  model_.setLinkText(fromQString(linkBox_->text(), codePage_));
+  model_.setLabelText(fromQString(labelBox_->text(), codePage_));
 }
 
 void LinkListBox::refresh() {
@@ -98,15 +99,17 @@ void LinkListBox::refresh() {
   const std::vector<std::string>& entries = model_.entries();
   if (list_->count() != static_cast<int>(entries.size())) {
     list_->clear();
-    for (const std::string& entry : entries) list_->addItem(toQString(entry));
+    for (const std::string& entry : entries)
+      list_->addItem(toQString(entry, codePage_));
   } else {
     for (int i = 0; i < list_->count(); ++i)
-      list_->item(i)->setText(toQString(entries[static_cast<std::size_t>(i)]));
+      list_->item(i)->setText(
+          toQString(entries[static_cast<std::size_t>(i)], codePage_));
   }
   list_->setCurrentRow(model_.selected());
-  QString link = toQString(model_.linkText());
+  QString link = toQString(model_.linkText(), codePage_);
   if (linkBox_->text() != link) linkBox_->setText(link);
-  QString label = toQString(model_.labelText());
+  QString label = toQString(model_.labelText(), codePage_);
   if (labelBox_->text() != label) labelBox_->setText(label);
   removeButton_->setEnabled(model_.removeEnabled());
   refreshing_ = false;

@@ -21,9 +21,10 @@ class LinkListBox : public QGroupBox {
 
  public:
   // `name` prefixes the objectNames ("seeAlso" -> "seeAlsoLinkBox");
-  // `listTip` is the list's tooltip. The model must outlive the box.
+  // `listTip` is the list's tooltip; `codePage` that of the project's text.
+  // The model must outlive the box.
   LinkListBox(const QString& title, const QString& name, const QString& listTip,
-              LinkListModel& model, QWidget* parent = nullptr);
+              LinkListModel& model, int codePage, QWidget* parent = nullptr);
 
   // "..." clicked: the box's link text stored first, then `pick` runs.
   void onPick(std::function<void()> pick) { pick_ = std::move(pick); }
@@ -36,6 +37,7 @@ class LinkListBox : public QGroupBox {
   void refresh();
 
   LinkListModel& model_;
+  int codePage_;
   std::function<void()> pick_;
   QLineEdit* linkBox_;
   QLineEdit* labelBox_;

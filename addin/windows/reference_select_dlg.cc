@@ -27,8 +27,8 @@ std::string openFileWithDialog(QWidget* parent, const std::string& title,
   QString start = toQString(folder);
   if (!start.isEmpty() && !start.endsWith('/')) start += '/';
   return fromQString(QFileDialog::getOpenFileName(parent, toQString(title),
-                                             start + toQString(proposed),
-                                             toQString(filter)));
+                                                  start + toQString(proposed),
+                                                  toQString(filter)));
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ void ReferenceSelectDlg::build() {
   moduleCombo_ = new QComboBox(memberPage_);
   moduleCombo_->setObjectName(QStringLiteral("moduleCombo"));
   for (const std::string& name : model_.moduleNames())
-    moduleCombo_->addItem(toQString(name));
+    moduleCombo_->addItem(toQString(name, model_.codePage()));
   memberList_ = new QListWidget(memberPage_);
   memberList_->setObjectName(QStringLiteral("memberList"));
   auto* moduleLabel = new QLabel(QStringLiteral("&Module"), memberPage_);
@@ -115,7 +115,7 @@ void ReferenceSelectDlg::build() {
   fileLayout->addWidget(absolutePathBox_);
   fileLayout->addStretch();
   connect(fileNameBox_, &QLineEdit::textEdited, this, [this](const QString& t) {
-    model_.setFileName(fromQString(t));
+    model_.setFileName(fromQString(t, model_.codePage()));
   });
   connect(browseButton_, &QPushButton::clicked, this, [this] { browse(); });
   connect(absolutePathBox_, &QCheckBox::toggled, this,
@@ -165,7 +165,7 @@ void ReferenceSelectDlg::refresh() {
   filePage_->setEnabled(filePage);
   moduleCombo_->setCurrentIndex(model_.moduleIndex());
   refreshMembers();
-  QString file = toQString(model_.fileName());
+  QString file = toQString(model_.fileName(), model_.codePage());
   if (fileNameBox_->text() != file) fileNameBox_->setText(file);
   absolutePathBox_->setChecked(model_.absolutePath());
   refreshing_ = false;
@@ -176,11 +176,11 @@ void ReferenceSelectDlg::refreshMembers() {
   bool same = memberList_->count() == static_cast<int>(entries.size());
   for (int i = 0; same && i < memberList_->count(); ++i)
     same = memberList_->item(i)->text() ==
-           toQString(entries[static_cast<std::size_t>(i)]);
+           toQString(entries[static_cast<std::size_t>(i)], model_.codePage());
   if (!same) {
     memberList_->clear();
     for (const std::string& entry : entries)
-      memberList_->addItem(toQString(entry));
+      memberList_->addItem(toQString(entry, model_.codePage()));
   }
   memberList_->setCurrentRow(model_.selectedMember());
   if (QListWidgetItem* item = memberList_->currentItem())
@@ -188,9 +188,9 @@ void ReferenceSelectDlg::refreshMembers() {
 }
 
 void ReferenceSelectDlg::browse() {
-  model_.fileChosen(chooseFile_("Select Example File", model_.fileDialogFolder(),
-                                model_.proposedFileName(),
-                                "Text (*.txt);;All files (*)"));
+  model_.fileChosen(
+      chooseFile_("Select Example File", model_.fileDialogFolder(),
+                  model_.proposedFileName(), "Text (*.txt);;All files (*)"));
 }
 
 void ReferenceSelectDlg::accept() {

@@ -27,9 +27,9 @@ class ReferenceSelectDlg : public QDialog {
  public:
   // Asks for a file to open: title, folder, proposed name, filter; returns
   // the path, empty when cancelled.
-  using FileChooser = std::function<std::string(
-      const std::string&, const std::string&, const std::string&,
-      const std::string&)>;
+  using FileChooser =
+      std::function<std::string(const std::string&, const std::string&,
+                                const std::string&, const std::string&)>;
 
   // The model is set up (wrapper, selected, one of the init calls) before
   // the window opens; it must outlive the window.

@@ -1,5 +1,7 @@
 #include "addin/windows/reference_select_dlg.h"
 
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -8,7 +10,6 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QtTest>
-#include <gtest/gtest.h>
 
 #include "addin/windows/screenshot_test_util.h"
 #include "platform/disk_code_module.h"
@@ -26,9 +27,8 @@ struct Project {
         crlf({"Public Property Get Total() As Long", "End Property",
               "Public Property Let Total(ByVal v As Long)", "End Property",
               "Public Function Sum() As Long", "End Function"}));
-    stats = DiskCodeModule::fromText(
-        "Stats", vbext_ct_ClassModule,
-        crlf({"Public Sub Reset()", "End Sub"}));
+    stats = DiskCodeModule::fromText("Stats", vbext_ct_ClassModule,
+                                     crlf({"Public Sub Reset()", "End Sub"}));
     settings.selectedModules.add("Calc", calc.get());
     settings.selectedModules.add("Stats", stats.get());
     settings.outputPath = "/work/out";
@@ -61,9 +61,10 @@ TEST(ReferenceSelectDlg, MemberPageShowsAndReturnsTheLink) {
   auto* members = dialog.findChild<QListWidget*>("memberList");
   EXPECT_EQ(combo->currentText(), QStringLiteral("Calc"));
   EXPECT_EQ(itemTexts(*members),
-           QStringList({" [Module itself]", "Total [PropertyLet]",
-                        "Total [PropertyGet]", "Sum"}));
-  EXPECT_EQ(members->currentItem()->text(), QStringLiteral("Total [PropertyLet]"));
+            QStringList({" [Module itself]", "Total [PropertyLet]",
+                         "Total [PropertyGet]", "Sum"}));
+  EXPECT_EQ(members->currentItem()->text(),
+            QStringLiteral("Total [PropertyLet]"));
   EXPECT_TRUE(dialog.findChild<QWidget*>("memberPage")->isVisible());
 
   // The other module, chosen in the combo, fills the list afresh.
@@ -110,15 +111,15 @@ TEST(ReferenceSelectDlg, FilePageAndCancel) {
   QTest::mouseClick(dialog.findChild<QPushButton*>("browseButton"),
                     Qt::LeftButton);
   EXPECT_EQ(QString::fromStdString(asked),
-           QStringLiteral("Select Example File|/work/out|Calc_Sum_example.txt|"
-                          "Text (*.txt);;All files (*)"));
+            QStringLiteral("Select Example File|/work/out|Calc_Sum_example.txt|"
+                           "Text (*.txt);;All files (*)"));
   auto* box = dialog.findChild<QLineEdit*>("fileNameBox");
   EXPECT_EQ(box->text(), QStringLiteral("C:\\Docs\\sample.txt"));
   saveScreenshot(dialog, "reference_select_file_page");
   dialog.findChild<QCheckBox*>("absolutePathBox")->setChecked(true);
   QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
   EXPECT_EQ(QString::fromStdString(model.selected()),
-           QStringLiteral("\"C:\\Docs\\sample.txt"));
+            QStringLiteral("\"C:\\Docs\\sample.txt"));
 
   ReferenceModel cancelled(p.settings);
   cancelled.setSelected("Calc");

@@ -9,8 +9,9 @@
 
 namespace scrivlet {
 
-SettingsGrid::SettingsGrid(ParameterListModel& model, QWidget* parent)
-    : QTableWidget(0, 3, parent), model_(model) {
+SettingsGrid::SettingsGrid(ParameterListModel& model, int codePage,
+                           QWidget* parent)
+    : QTableWidget(0, 3, parent), model_(model), codePage_(codePage) {
   setObjectName(QStringLiteral("settingsGrid"));
   setHorizontalHeaderLabels({QStringLiteral("Constant Name"),
                              QStringLiteral("Value"),
@@ -77,7 +78,7 @@ void SettingsGrid::hideEditor() {
 void SettingsGrid::storeEditor() {
   QLineEdit* editor = visibleEditor();
   if (!editor) return;
-  std::string text = fromQString(editor->text());
+  std::string text = fromQString(editor->text(), codePage_);
   int row = row_;
   int column = column_;
   hideEditor();
@@ -110,8 +111,8 @@ bool SettingsGrid::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_Up: {
       if (editor != cellEditor_) return false;
       int column = column_;
-      int next = model_.gridRowAfterMove(
-          row_, key->key() == Qt::Key_Down ? 1 : -1);
+      int next =
+          model_.gridRowAfterMove(row_, key->key() == Qt::Key_Down ? 1 : -1);
       storeEditor();
       editCell(next, column);
       return true;
@@ -133,7 +134,7 @@ void SettingsGrid::refresh() {
     const EditorSetting& s = rows[static_cast<std::size_t>(r)];
     const std::string* cells[] = {&s.constant, &s.value, &s.description};
     for (int c = 0; c < 3; ++c) {
-      QString text = toQString(*cells[c]);
+      QString text = toQString(*cells[c], codePage_);
       if (QTableWidgetItem* cell = item(r, c))
         cell->setText(text);
       else

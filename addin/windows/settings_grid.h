@@ -21,8 +21,9 @@ class SettingsGrid : public QTableWidget {
   Q_OBJECT
 
  public:
-  // The model must outlive the grid.
-  explicit SettingsGrid(ParameterListModel& model, QWidget* parent = nullptr);
+  // The model must outlive the grid; `codePage` is that of its texts.
+  SettingsGrid(ParameterListModel& model, int codePage,
+               QWidget* parent = nullptr);
 
   // Puts the edit box of `column` over the cell (the click does this).
   void editCell(int row, int column);
@@ -44,6 +45,7 @@ class SettingsGrid : public QTableWidget {
   void placeEditor();
 
   ParameterListModel& model_;
+  int codePage_;
   QLineEdit* cellEditor_;
   QLineEdit* descriptionEditor_;
   int row_ = -1;
