@@ -45,19 +45,38 @@ std::string fileNamePart(const std::string& path) {
 ReferenceModel::ReferenceModel(const ProjectSettings& settings)
     : settings_(settings) {}
 
+void ReferenceModel::setWrapper(std::shared_ptr<Element> element) {
+  wrapper_ = std::move(element);
+  changes_.notify();
+}
+
+void ReferenceModel::setSelected(const std::string& link) {
+  selected_ = link;
+  changes_.notify();
+}
+
 void ReferenceModel::initBoth() {
   choiceVisible_ = true;
   page_ = Page::member;
+  changes_.notify();
 }
 
 void ReferenceModel::initFile() {
   choiceVisible_ = false;
   page_ = Page::file;
+  changes_.notify();
 }
 
 void ReferenceModel::initMember() {
   choiceVisible_ = false;
   page_ = Page::member;
+  changes_.notify();
+}
+
+void ReferenceModel::choosePage(Page page) {
+  if (page == page_) return;
+  page_ = page;
+  changes_.notify();
 }
 
 std::vector<std::string> ReferenceModel::moduleNames() const {
@@ -65,6 +84,12 @@ std::vector<std::string> ReferenceModel::moduleNames() const {
   for (const auto& entry : settings_.selectedModules)
     names.push_back(entry.item->Name());
   return names;
+}
+
+int ReferenceModel::moduleIndex() const {
+  std::vector<std::string> names = moduleNames();
+  auto it = std::find(names.begin(), names.end(), moduleText_);
+  return it == names.end() ? -1 : static_cast<int>(it - names.begin());
 }
 
 std::vector<std::string> ReferenceModel::memberEntriesOf(
@@ -82,12 +107,12 @@ std::vector<std::string> ReferenceModel::memberEntriesOf(
   return entries;
 }
 
-void ReferenceModel::selectModule(const std::string& name) {
-  moduleText_ = name;
+void ReferenceModel::fillMembers(const std::string& moduleName) {
+  moduleText_ = moduleName;
   entries_.clear();
   selectedMember_ = -1;
   for (const auto& entry : settings_.selectedModules) {
-    if (entry.item->Name() != name) continue;
+    if (entry.item->Name() != moduleName) continue;
     entries_.push_back(moduleItselfEntry);
     try {
       for (const std::string& member : memberEntriesOf(*entry.item))
@@ -98,9 +123,18 @@ void ReferenceModel::selectModule(const std::string& name) {
   }
 }
 
+void ReferenceModel::selectModule(int index) {
+  std::vector<std::string> names = moduleNames();
+  fillMembers(index >= 0 && index < static_cast<int>(names.size())
+                  ? names[static_cast<std::size_t>(index)]
+                  : std::string());
+  changes_.notify();
+}
+
 void ReferenceModel::selectMember(int index) {
   selectedMember_ =
       index >= 0 && index < static_cast<int>(entries_.size()) ? index : -1;
+  changes_.notify();
 }
 
 bool ReferenceModel::selectMemberEntry(const std::string& entry) {
@@ -111,56 +145,73 @@ bool ReferenceModel::selectMemberEntry(const std::string& entry) {
 }
 
 std::string ReferenceModel::editedModuleName() const {
-  return wrapper ? wrapper->moduleName() : std::string();
+  return wrapper_ ? wrapper_->moduleName() : std::string();
 }
 
 std::string ReferenceModel::editedMemberName() const {
-  return wrapper ? wrapper->name() : std::string();
+  return wrapper_ ? wrapper_->name() : std::string();
 }
 
-// "Calc.Total'let" -> Calc, "Total [PropertyLet]"; ".Refresh" -> the
-// edited module, "Refresh"; "Main." -> Main, the edited member; "" -> the
-// edited module itself.
-void ReferenceModel::showCurrentReference() {
-  if (startsWith(selected, "\"")) {
-    fileName = selected.substr(1);
-    std::vector<std::string> modules = moduleNames();
-    selectModule(modules.empty() ? std::string() : modules.front());
-    selectedMember_ = -1;
-    page_ = Page::file;
-    return;
-  }
-  fileName.clear();
-  std::size_t dot = selected.find('.');
-  std::size_t apostrophe = selected.find('\'');
-  std::string modulePart = selected.substr(0, dot);
-  std::string suffix =
-      apostrophe == std::string::npos ? "" : selected.substr(apostrophe);
-  std::string memberPart;
-  if (dot != std::string::npos) {
+namespace {
+
+// "Calc.Total'let" -> {"Calc", "Total", "'let"}; ".Refresh" -> {"",
+// "Refresh", ""}; "Main." -> {"Main", "", ""}; "Stats" -> {"Stats", "", ""}.
+struct LinkParts {
+  std::string module;
+  std::string member;
+  std::string suffix;
+  bool hasDot = false;
+};
+
+LinkParts splitLink(const std::string& link) {
+  LinkParts parts;
+  std::size_t dot = link.find('.');
+  std::size_t apostrophe = link.find('\'');
+  parts.hasDot = dot != std::string::npos;
+  parts.module = link.substr(0, dot);
+  if (apostrophe != std::string::npos) parts.suffix = link.substr(apostrophe);
+  if (parts.hasDot) {
     std::size_t end = apostrophe != std::string::npos && apostrophe > dot
                           ? apostrophe
-                          : selected.size();
-    memberPart = selected.substr(dot + 1, end - dot - 1);
+                          : link.size();
+    parts.member = link.substr(dot + 1, end - dot - 1);
   }
-  if (modulePart.empty()) modulePart = editedModuleName();
-  if (memberPart.empty() && dot != std::string::npos)
-    memberPart = editedMemberName();
-  std::string bracket;
-  if (suffix == "'set") bracket = " [PropertySet]";
-  else if (suffix == "'let") bracket = " [PropertyLet]";
-  else if (!suffix.empty()) bracket = " [PropertyGet]";
+  return parts;
+}
 
-  selectModule(modulePart);
-  if (memberPart.empty()) {
-    selectMemberEntry(moduleItselfEntry);
+std::string bracketOfSuffix(const std::string& suffix) {
+  if (suffix == "'set") return " [PropertySet]";
+  if (suffix == "'let") return " [PropertyLet]";
+  return suffix.empty() ? "" : " [PropertyGet]";
+}
+
+}  // namespace
+
+void ReferenceModel::showCurrentReference() {
+  if (startsWith(selected_, "\"")) {
+    fileName_ = selected_.substr(1);
+    std::vector<std::string> modules = moduleNames();
+    fillMembers(modules.empty() ? std::string() : modules.front());
+    page_ = Page::file;
+    changes_.notify();
     return;
   }
-  if (selectMemberEntry(memberPart + bracket) || !bracket.empty()) return;
-  // A bare name of a property tries Set, then Let, then Get.
-  for (const char* tryBracket :
-       {" [PropertySet]", " [PropertyLet]", " [PropertyGet]"})
-    if (selectMemberEntry(memberPart + tryBracket)) return;
+  fileName_.clear();
+  LinkParts parts = splitLink(selected_);
+  if (parts.module.empty()) parts.module = editedModuleName();
+  if (parts.member.empty() && parts.hasDot) parts.member = editedMemberName();
+  std::string bracket = bracketOfSuffix(parts.suffix);
+
+  fillMembers(parts.module);
+  if (parts.member.empty()) {
+    selectMemberEntry(moduleItselfEntry);
+  } else if (!selectMemberEntry(parts.member + bracket) && bracket.empty()) {
+    // A bare name of a property tries Set, then Let, then Get.
+    for (const char* tryBracket :
+         {" [PropertySet]", " [PropertyLet]", " [PropertyGet]"})
+      if (selectMemberEntry(parts.member + tryBracket)) break;
+  }
+  changes_.notify();
 }
 
 std::string ReferenceModel::propertySuffix(const std::string& entry) {
@@ -170,37 +221,55 @@ std::string ReferenceModel::propertySuffix(const std::string& entry) {
   return "'get";
 }
 
+void ReferenceModel::setFileName(const std::string& text) {
+  if (text == fileName_) return;
+  fileName_ = text;
+  changes_.notify();
+}
+
+void ReferenceModel::setAbsolutePath(bool on) {
+  if (on == absolutePath_) return;
+  absolutePath_ = on;
+  changes_.notify();
+}
+
 const std::string& ReferenceModel::fileDialogFolder() const {
   return settings_.outputPath;
 }
 
 std::string ReferenceModel::proposedFileName() const {
-  if (!fileName.empty()) return fileName;
+  if (!fileName_.empty()) return fileName_;
   return editedModuleName() + "_" + editedMemberName() + "_example.txt";
 }
 
 void ReferenceModel::fileChosen(const std::string& path) {
-  if (!path.empty()) fileName = path;
+  if (!path.empty()) setFileName(path);
 }
 
 std::string ReferenceModel::ok() {
-  selected.clear();
+  selected_.clear();
   if (page_ == Page::file) {
     // An empty box names no file; a bare quote would be a link to nothing.
-    if (!trim(fileName).empty())
-      selected = '"' + (absolutePath ? fileName : fileNamePart(fileName));
-    return selected;
+    if (!trim(fileName_).empty())
+      selected_ = '"' + (absolutePath_ ? fileName_ : fileNamePart(fileName_));
+  } else if (selectedMember_ >= 0) {
+    const std::string& entry =
+        entries_[static_cast<std::size_t>(selectedMember_)];
+    if (entry == moduleItselfEntry) {
+      selected_ = moduleText_;
+    } else {
+      std::string name = trim(entry.substr(0, entry.find('[')));
+      std::string module = moduleText_ == editedModuleName() ? "" : moduleText_;
+      selected_ = module + "." + name + propertySuffix(entry);
+    }
   }
-  if (selectedMember_ < 0) return selected;
-  const std::string& entry = entries_[static_cast<std::size_t>(selectedMember_)];
-  if (entry == moduleItselfEntry) {
-    selected = moduleText_;
-    return selected;
-  }
-  std::string name = trim(entry.substr(0, entry.find('[')));
-  std::string module = moduleText_ == editedModuleName() ? "" : moduleText_;
-  selected = module + "." + name + propertySuffix(entry);
-  return selected;
+  changes_.notify();
+  return selected_;
+}
+
+void ReferenceModel::cancel() {
+  selected_.clear();
+  changes_.notify();
 }
 
 }  // namespace scrivlet

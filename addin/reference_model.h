@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/change_notifier.h"
 #include "base/project_settings.h"
 #include "base/vbide.h"
 #include "source/elements.h"
@@ -30,9 +31,11 @@ class ReferenceModel {
   explicit ReferenceModel(const ProjectSettings& settings);
 
   // The element whose comment is edited.
-  std::shared_ptr<Element> wrapper;
+  const std::shared_ptr<Element>& wrapper() const { return wrapper_; }
+  void setWrapper(std::shared_ptr<Element> element);
   // On entry the current link text, after ok() or cancel() the result.
-  std::string selected;
+  const std::string& selected() const { return selected_; }
+  void setSelected(const std::string& link);
 
   // Member and file targets, "Project member" chosen.
   void initBoth();
@@ -40,41 +43,53 @@ class ReferenceModel {
   void initFile();
   // Member targets only.
   void initMember();
+  // Whether the "Project member" / "File" choice is shown.
   bool choiceVisible() const { return choiceVisible_; }
   Page page() const { return page_; }
-  void choosePage(Page page) { page_ = page; }
+  // "Project member" or "File" clicked.
+  void choosePage(Page page);
 
-  // Shows the target of `selected`: its module and member chosen, or its
+  // Shows the target of selected(): its module and member chosen, or its
   // file in the file name box.
   void showCurrentReference();
 
   // The "Module" combo: the selected modules, in order.
   std::vector<std::string> moduleNames() const;
+  // The combo's text; it may name no selected module (a link to a module
+  // that is not documented).
   const std::string& moduleText() const { return moduleText_; }
-  // Puts `name` into the combo and refills the member list; a name that is
-  // not a selected module leaves the list empty.
-  void selectModule(const std::string& name);
+  // The position of moduleText() among moduleNames(), -1 when not there.
+  int moduleIndex() const;
+  // Chooses the module at `index` of moduleNames() and refills the member
+  // list.
+  void selectModule(int index);
   // " [Module itself]", then the members in the module's order, a property
   // once per procedure it has: "Count [PropertyLet]", "Count [PropertyGet]".
   const std::vector<std::string>& memberEntries() const { return entries_; }
   int selectedMember() const { return selectedMember_; }
   void selectMember(int index);
-  // Selects the entry equal to `entry` (exactly); false when there is none.
-  bool selectMemberEntry(const std::string& entry);
 
-  // The file page.
-  std::string fileName;
-  bool absolutePath = false;
+  // The file page: the "Filename" box and the absolute-path box.
+  const std::string& fileName() const { return fileName_; }
+  void setFileName(const std::string& text);
+  bool absolutePath() const { return absolutePath_; }
+  void setAbsolutePath(bool on);
   // "..." on the file page: where the file dialog starts, the name it
   // proposes, and the path chosen (empty when cancelled).
   const std::string& fileDialogFolder() const;
   std::string proposedFileName() const;
   void fileChosen(const std::string& path);
 
-  // "OK": the link text for the chosen target, also left in `selected`.
+  // The code page of the project's texts, for showing them.
+  int codePage() const { return settings_.codePage; }
+
+  // "OK" (or a double click on a member): the link text for the chosen
+  // target, also left in selected().
   std::string ok();
   // "Cancel"
-  void cancel() { selected.clear(); }
+  void cancel();
+
+  ChangeNotifier& changes() { return changes_; }
 
   // The member list of `module` without its first entry.
   static std::vector<std::string> memberEntriesOf(const CodeModule& module);
@@ -85,13 +100,20 @@ class ReferenceModel {
  private:
   std::string editedModuleName() const;
   std::string editedMemberName() const;
+  void fillMembers(const std::string& moduleName);
+  bool selectMemberEntry(const std::string& entry);
 
   const ProjectSettings& settings_;
+  std::shared_ptr<Element> wrapper_;
+  std::string selected_;
   bool choiceVisible_ = true;
   Page page_ = Page::member;
   std::string moduleText_;
   std::vector<std::string> entries_;
   int selectedMember_ = -1;
+  std::string fileName_;
+  bool absolutePath_ = false;
+  ChangeNotifier changes_;
 };
 
 }  // namespace scrivlet

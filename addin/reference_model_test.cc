@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/disk_code_module.h"
 #include "source/crlf_test_util.h"
 #include "source/source_lines.h"
@@ -43,14 +45,14 @@ std::string shown(const ReferenceModel& dialog) {
                                  dialog.selectedMember())];
   return std::string(dialog.page() == ReferenceModel::Page::file ? "file"
                                                                   : "member") +
-         "|" + dialog.moduleText() + "|" + member + "|" + dialog.fileName;
+         "|" + dialog.moduleText() + "|" + member + "|" + dialog.fileName();
 }
 
 std::string preselect(Project& p, const std::shared_ptr<Element>& wrapper,
                       const std::string& link) {
   ReferenceModel dialog(p.settings);
-  dialog.wrapper = wrapper;
-  dialog.selected = link;
+  dialog.setWrapper(wrapper);
+  dialog.setSelected(link);
   dialog.initBoth();
   dialog.showCurrentReference();
   return shown(dialog);
@@ -66,13 +68,14 @@ TEST(ReferenceSelection, MemberListAndPreselection) {
   ReferenceModel dialog(p.settings);
   EXPECT_EQ(dialog.moduleNames(),
             (std::vector<std::string>{"Main", "Calc", "Stats"}));
-  dialog.selectModule("Main");
+  dialog.selectModule(0);
   EXPECT_EQ(dialog.memberEntries(),
             (std::vector<std::string>{" [Module itself]", "gCount", "Refresh",
                                       "Mode [PropertyLet]",
                                       "Mode [PropertyGet]"}));
-  dialog.selectModule("Nowhere");
+  dialog.selectModule(3);
   EXPECT_TRUE(dialog.memberEntries().empty());
+  EXPECT_EQ(dialog.moduleIndex(), -1);
 
   auto refresh = elementAtLine(*p.main, 2);  // edited: Main.Refresh
   EXPECT_EQ(preselect(p, refresh, "Calc.Total'let"),
@@ -96,29 +99,32 @@ TEST(ReferenceSelection, OkReturnsTheLinkText) {
   Project p;
   auto mode = elementAtLine(*p.main, 4);  // Main.Mode'get
   ReferenceModel dialog(p.settings);
-  dialog.wrapper = mode;
+  dialog.setWrapper(mode);
   dialog.initMember();
   EXPECT_FALSE(dialog.choiceVisible());
   dialog.showCurrentReference();
-  auto choose = [&](const std::string& module, const std::string& entry) {
+  auto choose = [&](int module, const std::string& entry) {
     dialog.selectModule(module);
-    EXPECT_TRUE(dialog.selectMemberEntry(entry)) << entry;
+    const std::vector<std::string>& entries = dialog.memberEntries();
+    auto it = std::find(entries.begin(), entries.end(), entry);
+    EXPECT_NE(it, entries.end()) << entry;
+    dialog.selectMember(static_cast<int>(it - entries.begin()));
     return dialog.ok();
   };
-  EXPECT_EQ(choose("Main", "Mode [PropertyGet]"), ".Mode'get");
-  EXPECT_EQ(choose("Main", "Mode [PropertyLet]"), ".Mode'let");
-  EXPECT_EQ(choose("Main", "Refresh"), ".Refresh");
-  EXPECT_EQ(choose("Stats", "Count [PropertyGet]"), "Stats.Count'get");
-  EXPECT_EQ(choose("Calc", "Owner [PropertySet]"), "Calc.Owner'set");
-  EXPECT_EQ(choose("Calc", " [Module itself]"), "Calc");
-  EXPECT_EQ(dialog.selected, "Calc");
-  dialog.selectModule("Calc");
+  EXPECT_EQ(choose(0, "Mode [PropertyGet]"), ".Mode'get");
+  EXPECT_EQ(choose(0, "Mode [PropertyLet]"), ".Mode'let");
+  EXPECT_EQ(choose(0, "Refresh"), ".Refresh");
+  EXPECT_EQ(choose(2, "Count [PropertyGet]"), "Stats.Count'get");
+  EXPECT_EQ(choose(1, "Owner [PropertySet]"), "Calc.Owner'set");
+  EXPECT_EQ(choose(1, " [Module itself]"), "Calc");
+  EXPECT_EQ(dialog.selected(), "Calc");
+  dialog.selectModule(1);
   EXPECT_EQ(dialog.ok(), "");  // no member chosen
   dialog.cancel();
-  EXPECT_EQ(dialog.selected, "");
+  EXPECT_EQ(dialog.selected(), "");
 
   ReferenceModel files(p.settings);
-  files.wrapper = mode;
+  files.setWrapper(mode);
   files.initFile();
   files.showCurrentReference();
   EXPECT_EQ(files.page(), ReferenceModel::Page::file);
@@ -130,8 +136,53 @@ TEST(ReferenceSelection, OkReturnsTheLinkText) {
   files.fileChosen("/work/docs/sample.txt");
   EXPECT_EQ(files.proposedFileName(), "/work/docs/sample.txt");
   EXPECT_EQ(files.ok(), "\"sample.txt");
-  files.absolutePath = true;
+  files.setAbsolutePath(true);
   EXPECT_EQ(files.ok(), "\"/work/docs/sample.txt");
+}
+
+// What the window needs besides the link: which page shows, the choice,
+// the member picked by its place in the list, where the file dialog starts.
+TEST(ReferenceSelection, PagesMembersAndTheFileDialog) {
+  Project p;
+  p.settings.outputPath = "/work/out/";
+  auto refresh = elementAtLine(*p.main, 2);
+  ReferenceModel dialog(p.settings);
+  int changes = 0;
+  auto following = dialog.changes().subscribe([&] { ++changes; });
+  dialog.setWrapper(refresh);
+  dialog.setSelected("\"notes.txt");
+  dialog.initBoth();
+  EXPECT_TRUE(dialog.choiceVisible());
+  EXPECT_EQ(dialog.page(), ReferenceModel::Page::member);
+  dialog.showCurrentReference();
+  EXPECT_EQ(shown(dialog), "file|Main|-|notes.txt");
+  EXPECT_EQ(dialog.fileDialogFolder(), "/work/out/");
+  EXPECT_EQ(dialog.proposedFileName(), "notes.txt");
+  dialog.setFileName("");
+  EXPECT_EQ(dialog.proposedFileName(), "Main_Refresh_example.txt");
+
+  // Back to the member page: the first module is there to choose from.
+  dialog.choosePage(ReferenceModel::Page::member);
+  EXPECT_EQ(dialog.moduleIndex(), 0);
+  dialog.selectModule(1);
+  dialog.selectMember(3);
+  EXPECT_EQ(shown(dialog), "member|Calc|Total [PropertyLet]|");
+  dialog.selectMember(99);
+  EXPECT_EQ(dialog.selectedMember(), -1);
+  dialog.selectMember(2);
+  EXPECT_EQ(dialog.ok(), "Calc.Limit");
+  // The page decides: a file name typed earlier is not the answer.
+  dialog.setFileName("x.txt");
+  EXPECT_EQ(dialog.ok(), "Calc.Limit");
+  dialog.choosePage(ReferenceModel::Page::file);
+  EXPECT_EQ(dialog.ok(), "\"x.txt");
+  EXPECT_GT(changes, 8);
+
+  dialog.initFile();
+  EXPECT_FALSE(dialog.choiceVisible());
+  EXPECT_EQ(dialog.page(), ReferenceModel::Page::file);
+  dialog.initMember();
+  EXPECT_EQ(dialog.page(), ReferenceModel::Page::member);
 }
 
 }  // namespace

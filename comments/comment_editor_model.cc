@@ -190,6 +190,21 @@ bool getModuleCommentRange(const CodeModule& module, long& start, long& end) {
   return true;
 }
 
+bool commentEditorMayOpen(const CodePane* pane, MessageBox& messages) {
+  long startLine = 0, startColumn = 0, endLine = 0, endColumn = 0;
+  if (pane) pane->GetSelection(startLine, startColumn, endLine, endColumn);
+  if (startLine == endLine && startColumn == endColumn) return true;
+  messages.show("Comment editor",
+                "Cannot run comment editor when source code selection is "
+                "made. Please cancel your text selection.",
+                MessageButtons::OK, MessageIcon::Exclamation);
+  return false;
+}
+
+CommentField userField(int n) {
+  return static_cast<CommentField>(static_cast<int>(CommentField::user1) + n);
+}
+
 CommentEditorModel::CommentEditorModel(ProjectSettings& settings)
     : settings_(settings) {}
 
@@ -221,14 +236,19 @@ bool CommentEditorModel::parametersEnabled() const {
 void CommentEditorModel::openElement(std::shared_ptr<Element> element) {
   element_ = std::move(element);
   clearFields();
-  if (!element_) return;
-  skeleton = generateComment(*element_, settings_);
+  updateOnStartup_ = settings_.autoUpdateParams == 1;
+  parameters_.setEnabled(parametersEnabled());
+  if (!element_) {
+    changes_.notify();
+    return;
+  }
+  skeleton_ = generateComment(*element_, settings_);
 
   std::vector<std::string> lines;
   if (element_->kind() == ElementKind::Smodule) {
     lines = getModuleComment(*element_->cmo);
-    hadComment = !lines.empty();
-    element_->hadComment = hadComment;
+    hadComment_ = !lines.empty();
+    element_->hadComment = hadComment_;
   } else {
     // Reading must not hand out help numbers into the code.
     std::optional<ProjectSettings> reading;
@@ -242,40 +262,62 @@ void CommentEditorModel::openElement(std::shared_ptr<Element> element) {
                          nullptr);
     element_->hadComment = false;
     lines = loader.getComment(*element_);
-    hadComment = element_->hadComment;
+    hadComment_ = element_->hadComment;
   }
-  if (hadComment) {
+  if (hadComment_) {
     for (std::string& line : lines) {
       line = trim(line);
       if (startsWith(line, "'")) line.erase(0, 1);
     }
   }
-  fillFromComment(hadComment ? lines : skeleton);
+  fillFromComment(hadComment_ ? lines : skeleton_);
   if (settings_.autoUpdateParams == 1) update();
 }
 
 void CommentEditorModel::clearFields() {
-  description.clear();
-  remarks.clear();
-  returnText.clear();
-  author.clear();
-  version.clear();
-  revision.clear();
-  user = {};
-  same.clear();
-  includeSource.clear();
-  seeAlso = LinkListModel();
-  examples = LinkListModel();
-  params.clear();
-  settingsGroups = {};
-  hadComment = false;
-  skeleton.clear();
-  workingLines.clear();
-  selectedParam_ = -1;
+  texts_ = {};
+  includeSource_ = false;
+  hadComment_ = false;
+  skeleton_.clear();
+  workingLines_.clear();
+  seeAlso_.reset({});
+  examples_.reset({});
+  parameters_.reset({}, {});
 }
 
 std::string CommentEditorModel::display(const std::string& value) const {
   return toDisplayText(value, displayMode());
+}
+
+const std::string& CommentEditorModel::text(CommentField field) const {
+  return texts_[static_cast<std::size_t>(field)];
+}
+
+void CommentEditorModel::setText(CommentField field, const std::string& text) {
+  std::string& stored = texts_[static_cast<std::size_t>(field)];
+  if (stored == text) return;
+  stored = text;
+  changes_.notify();
+}
+
+const std::string& CommentEditorModel::userFieldLabel(int n) const {
+  return settings_.userName[static_cast<std::size_t>(std::clamp(n, 0, 4))];
+}
+
+void CommentEditorModel::setIncludeSource(bool on) {
+  if (on == includeSource_) return;
+  includeSource_ = on;
+  changes_.notify();
+}
+
+void CommentEditorModel::setUpdateOnStartup(bool on) {
+  if (on == updateOnStartup_) return;
+  updateOnStartup_ = on;
+  changes_.notify();
+}
+
+void CommentEditorModel::pickSame(const std::string& link) {
+  if (!link.empty()) setText(CommentField::same, link);
 }
 
 void CommentEditorModel::fillFromComment(const std::vector<std::string>& lines) {
@@ -288,150 +330,73 @@ void CommentEditorModel::fillFromComment(const std::vector<std::string>& lines) 
   CommentParser parser(verbatim ? *verbatim : settings_);
   parser.setComment(lines);
 
-  description = display(withoutFinalCR(parser.getDescription()));
-  remarks = display(parser.getRemarks());
-  returnText = display(parser.getReturn());
-  author = display(parser.getAuthor());
-  version = display(parser.getVersion());
-  revision = display(parser.getRevision());
-  for (int n = 0; n < 5; ++n)
-    user[static_cast<std::size_t>(n)] = display(parser.getUser(n + 1));
-  same = display(parser.getSame());
-  includeSource = parser.getIncludeSource().empty() ? "" : "yes";
-
-  auto fillLinks = [](LinkListModel& list, std::vector<std::string> entries) {
-    list = LinkListModel();
-    for (std::string& entry : entries) {
-      std::string link = takePart(entry);
-      list.entries.push_back(LinkListModel::entryFor(link, entry));
-    }
+  auto put = [&](CommentField field, const std::string& value) {
+    texts_[static_cast<std::size_t>(field)] = display(value);
   };
-  fillLinks(seeAlso, parser.getSeeList());
-  fillLinks(examples, parser.getExampleList());
+  put(CommentField::description, withoutFinalCR(parser.getDescription()));
+  put(CommentField::remarks, parser.getRemarks());
+  put(CommentField::returnText, parser.getReturn());
+  put(CommentField::author, parser.getAuthor());
+  put(CommentField::version, parser.getVersion());
+  put(CommentField::revision, parser.getRevision());
+  for (int n = 0; n < 5; ++n) put(userField(n), parser.getUser(n + 1));
+  put(CommentField::same, parser.getSame());
+  includeSource_ = !parser.getIncludeSource().empty();
 
-  params.clear();
+  auto linkEntries = [](std::vector<std::string> raw) {
+    std::vector<std::string> entries;
+    for (std::string& entry : raw) {
+      std::string link = takePart(entry);
+      entries.push_back(LinkListModel::entryFor(link, entry));
+    }
+    return entries;
+  };
+  seeAlso_.reset(linkEntries(parser.getSeeList()));
+  examples_.reset(linkEntries(parser.getExampleList()));
+
+  std::vector<EditorParam> params;
   for (const std::string& raw : parser.getParamList()) {
     std::string rest = withoutFinalCR(raw);
     std::string name = takePart(rest);
     params.push_back({name, display(rest)});
   }
-  auto groups = parser.getSettingsList();
-  for (std::size_t g = 0; g < 3; ++g) {
-    settingsGroups[g].clear();
-    for (const std::string& raw : groups[g]) {
+  SettingsGroups groups;
+  auto parsedGroups = parser.getSettingsList();
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    for (const std::string& raw : parsedGroups[g]) {
       EditorSetting setting = settingFromEntry(withoutFinalCR(raw));
       setting.description = display(setting.description);
-      settingsGroups[g].push_back(setting);
+      groups[g].push_back(setting);
     }
   }
-  selectParameter(params.empty() ? -1 : 0);
-}
-
-void CommentEditorModel::selectParameter(int index) {
-  selectedParam_ =
-      index >= 0 && index < static_cast<int>(params.size()) ? index : -1;
-}
-
-const std::string& CommentEditorModel::parameterDescription() const {
-  static const std::string none;
-  if (selectedParam_ < 0) return none;
-  return params[static_cast<std::size_t>(selectedParam_)].description;
-}
-
-void CommentEditorModel::setParameterDescription(const std::string& text) {
-  if (selectedParam_ >= 0)
-    params[static_cast<std::size_t>(selectedParam_)].description = text;
+  parameters_.reset(std::move(params), std::move(groups));
+  changes_.notify();
 }
 
 void CommentEditorModel::update() {
   if (!element_ || !parametersEnabled()) return;
   ParamDocumentation current;
-  for (const EditorParam& p : params)
+  for (const EditorParam& p : parameters_.params())
     current.params.push_back({p.name, withTypeSentenceMarked(p.description)});
-  current.returnText = returnText;
+  current.returnText = text(CommentField::returnText);
   for (std::size_t g = 0; g < 3; ++g)
-    for (const EditorSetting& s : settingsGroups[g])
+    for (const EditorSetting& s : parameters_.settingsGroups()[g])
       current.settingGroups[g].push_back(entryFromSetting(s));
 
   ParamDocumentation updated = updateParamsFromDeclaration(
       current, generateComment(*element_, settings_), settings_);
 
-  params.clear();
+  std::vector<EditorParam> params;
   for (const ParamEntry& p : updated.params)
     params.push_back({p.name, p.description});
-  returnText = updated.returnText;
-  for (std::size_t g = 0; g < 3; ++g) {
-    settingsGroups[g].clear();
-    for (const std::string& entry : updated.settingGroups[g])
-      settingsGroups[g].push_back(settingFromEntry(entry));
-  }
-  selectParameter(params.empty() ? -1 : 0);
-}
-
-int CommentEditorModel::groupOfSelected() const {
-  if (selectedParam_ < 0) return -1;
-  const std::string& name =
-      params[static_cast<std::size_t>(selectedParam_)].name;
+  SettingsGroups groups;
   for (std::size_t g = 0; g < 3; ++g)
-    if (!settingsGroups[g].empty() && settingsGroups[g].front().parameter == name)
-      return static_cast<int>(g);
-  return -1;
-}
-
-bool CommentEditorModel::gridEnabled() const {
-  if (selectedParam_ < 0 || !parametersEnabled()) return false;
-  if (groupOfSelected() >= 0) return true;
-  return std::any_of(settingsGroups.begin(), settingsGroups.end(),
-                     [](const SettingsGroup& g) { return g.empty(); });
-}
-
-std::vector<EditorSetting> CommentEditorModel::gridRows() const {
-  int g = groupOfSelected();
-  if (g < 0) return {};
-  return settingsGroups[static_cast<std::size_t>(g)];
-}
-
-void CommentEditorModel::writeGridBack(std::vector<EditorSetting> rows) {
-  if (!gridEnabled()) return;
-  int g = groupOfSelected();
-  if (g < 0) {
-    for (std::size_t i = 0; i < 3 && g < 0; ++i)
-      if (settingsGroups[i].empty()) g = static_cast<int>(i);
-  }
-  const std::string& name =
-      params[static_cast<std::size_t>(selectedParam_)].name;
-  for (EditorSetting& row : rows) row.parameter = name;
-  settingsGroups[static_cast<std::size_t>(g)] = std::move(rows);
-}
-
-void CommentEditorModel::addGridRow() {
-  std::vector<EditorSetting> rows = gridRows();
-  rows.emplace_back();
-  writeGridBack(std::move(rows));
-}
-
-void CommentEditorModel::removeGridRow(int row) {
-  std::vector<EditorSetting> rows = gridRows();
-  if (row < 0 || row >= static_cast<int>(rows.size())) return;
-  rows.erase(rows.begin() + row);
-  writeGridBack(std::move(rows));
-}
-
-void CommentEditorModel::setGridCell(int row, int column,
-                                     const std::string& text) {
-  std::vector<EditorSetting> rows = gridRows();
-  if (row < 0 || row >= static_cast<int>(rows.size())) return;
-  EditorSetting& cell = rows[static_cast<std::size_t>(row)];
-  if (column == 0) cell.constant = text;
-  else if (column == 1) cell.value = text;
-  else if (column == 2) cell.description = text;
-  else return;
-  writeGridBack(std::move(rows));
-}
-
-int CommentEditorModel::gridRowAfterMove(int row, int step) const {
-  int last = static_cast<int>(gridRows().size()) - 1;
-  return std::clamp(row + step, 0, std::max(last, 0));
+    for (const std::string& entry : updated.settingGroups[g])
+      groups[g].push_back(settingFromEntry(entry));
+  texts_[static_cast<std::size_t>(CommentField::returnText)] =
+      updated.returnText;
+  parameters_.reset(std::move(params), std::move(groups));
+  changes_.notify();
 }
 
 std::vector<std::string> CommentEditorModel::interestingReferenceCandidates(
@@ -445,10 +410,7 @@ void CommentEditorModel::addInterestingReferences(
   for (const std::string& entry : chosen) {
     std::string link = entry.substr(0, entry.find(' '));
     std::string label = endsWith(entry, "[used]") ? "" : entry;
-    bool listed = std::any_of(
-        seeAlso.entries.begin(), seeAlso.entries.end(),
-        [&](const std::string& e) { return startsWith(e, link); });
-    if (!listed) seeAlso.entries.push_back(LinkListModel::entryFor(link, label));
+    if (!seeAlso_.hasEntryBeginningWith(link)) seeAlso_.append(link, label);
   }
 }
 
@@ -468,13 +430,14 @@ bool CommentEditorModel::createExampleFile(const std::string& path,
   bool inOutputFolder = !settings_.outputPath.empty() &&
                         parentFolder(path) == normalFolder(settings_.outputPath);
   std::string name = std::filesystem::path(path).filename().string();
-  examples.linkBox = "\"" + (inOutputFolder ? name : path);
-  examples.add();
+  examples_.setLinkText("\"" + (inOutputFolder ? name : path));
+  examples_.add();
   return true;
 }
 
 std::string CommentEditorModel::exampleFilePath() const {
-  std::string file = examples.linkBox.empty() ? "" : examples.linkBox.substr(1);
+  const std::string& box = examples_.linkText();
+  std::string file = box.empty() ? "" : box.substr(1);
   if (file.find('/') != std::string::npos || settings_.outputPath.empty())
     return file;
   const std::string& folder = settings_.outputPath;
@@ -495,42 +458,43 @@ bool CommentEditorModel::editExample(
 const std::vector<std::string>& CommentEditorModel::composeComment() {
   int mode = displayMode();
   std::vector<std::string> lines;
-  auto add = [&](const std::string& text) {
-    for (std::string& line : toCommentLines(text, mode))
+  auto add = [&](const std::string& value) {
+    for (std::string& line : toCommentLines(value, mode))
       lines.push_back(std::move(line));
   };
-  auto addTag = [&](const char* tag, const std::string& value) {
-    if (!isBlank(value)) add(tag + value);
+  auto addTag = [&](const char* tag, CommentField field) {
+    if (!isBlank(text(field))) add(tag + text(field));
   };
   auto addLinks = [&](const char* tag, const LinkListModel& list) {
-    for (const std::string& entry : list.entries) {
+    for (const std::string& entry : list.entries()) {
       std::string link, label;
       LinkListModel::splitEntry(entry, link, label);
       add(tag + link + " " + label);
     }
   };
 
-  add(description);
-  addTag("@rem          ", remarks);
-  for (const EditorParam& p : params)
+  add(text(CommentField::description));
+  addTag("@rem          ", CommentField::remarks);
+  for (const EditorParam& p : parameters_.params())
     add("@param        " + p.name + " " + p.description);
-  for (const SettingsGroup& group : settingsGroups)
+  for (const SettingsGroup& group : parameters_.settingsGroups())
     for (const EditorSetting& s : group)
       add("@set          " + s.parameter + " " + s.constant + " " + s.value +
           " " + s.description);
-  addTag("@return       ", returnText);
-  addTag("@author       ", author);
-  addTag("@version      ", version);
-  addTag("@revision     ", revision);
-  if (!isBlank(includeSource)) add("@includesource yes");
-  for (std::size_t n = 0; n < 5; ++n)
-    if (!isBlank(user[n])) add(userTag(settings_.userName[n]) + user[n]);
-  addLinks("@see          ", seeAlso);
-  addLinks("@example      ", examples);
-  addTag("@same         ", same);
+  addTag("@return       ", CommentField::returnText);
+  addTag("@author       ", CommentField::author);
+  addTag("@version      ", CommentField::version);
+  addTag("@revision     ", CommentField::revision);
+  if (includeSource_) add("@includesource yes");
+  for (int n = 0; n < 5; ++n)
+    if (!isBlank(text(userField(n))))
+      add(userTag(userFieldLabel(n)) + text(userField(n)));
+  addLinks("@see          ", seeAlso_);
+  addLinks("@example      ", examples_);
+  addTag("@same         ", CommentField::same);
 
-  workingLines = WordWrapper::makeWordWrapping(lines, settings_);
-  return workingLines;
+  workingLines_ = WordWrapper::makeWordWrapping(lines, settings_);
+  return workingLines_;
 }
 
 std::string CommentEditorModel::sourceCodeView() {
@@ -544,15 +508,17 @@ bool CommentEditorModel::apply(const std::function<void()>& saveSettings) {
   } catch (const std::exception&) {
     return false;
   }
-  hadComment = true;
+  hadComment_ = true;
   element_->hadComment = true;
+  settings_.autoUpdateParams = updateOnStartup_ ? 1 : 0;
   if (saveSettings) saveSettings();
+  changes_.notify();
   return true;
 }
 
 void CommentEditorModel::replaceBlock() {
   CodeModule& module = *element_->cmo;
-  if (hadComment) {
+  if (hadComment_) {
     long start = 0, end = 0;
     bool found = element_->kind() == ElementKind::Smodule
                      ? getModuleCommentRange(module, start, end)
@@ -562,7 +528,7 @@ void CommentEditorModel::replaceBlock() {
     if (found && start <= end) module.DeleteLines(start, end - start + 1);
   }
   composeComment();
-  insertCommentBlock(module, element_->CodeLocation(), workingLines);
+  insertCommentBlock(module, element_->CodeLocation(), workingLines_);
 }
 
 }  // namespace scrivlet

@@ -18,11 +18,13 @@
 #include <string>
 #include <vector>
 
+#include "base/change_notifier.h"
 #include "base/message_box.h"
 #include "base/project_settings.h"
 #include "base/text_file.h"
 #include "base/vbide.h"
 #include "comments/link_list_model.h"
+#include "comments/parameter_list_model.h"
 #include "source/elements.h"
 
 namespace scrivlet {
@@ -47,19 +49,27 @@ bool getCommentRange(const Element& element, long& start, long& end);
 // that opens with "'**", down the run of apostrophe lines.
 bool getModuleCommentRange(const CodeModule& module, long& start, long& end);
 
-struct EditorParam {
-  std::string name;
-  std::string description;  // text-box text
-};
+// The code window's "Comment Editor" command works on the element under
+// the caret: with text selected it tells the user so and refuses (false).
+bool commentEditorMayOpen(const CodePane* pane, MessageBox& messages);
 
-// One row of a parameter's settings table ("@set" line).
-struct EditorSetting {
-  std::string parameter;
-  std::string constant;
-  std::string value;
-  std::string description;  // text-box text
+// The editor's plain text fields, one per text box.
+enum class CommentField {
+  description,
+  remarks,
+  returnText,
+  author,
+  version,
+  revision,
+  user1,
+  user2,
+  user3,
+  user4,
+  user5,
+  same,
 };
-using SettingsGroup = std::vector<EditorSetting>;
+inline constexpr int commentFieldCount = 12;
+CommentField userField(int n);  // 0..4 -> user1..user5
 
 class CommentEditorModel {
  public:
@@ -81,64 +91,51 @@ class CommentEditorModel {
   std::string caption() const;
   // Only procedures have parameters (and a "Parameters" tab to edit them).
   bool parametersEnabled() const;
+  // Whether the code holds a block of this element's: it did when the
+  // editor opened, or an Apply wrote one.
+  bool hadComment() const { return hadComment_; }
+  const std::vector<std::string>& skeleton() const { return skeleton_; }
 
   // Fills the fields from comment lines (apostrophes removed).
   void fillFromComment(const std::vector<std::string>& lines);
 
-  // The fields, as the text boxes and lists show them.
-  std::string description;
-  std::string remarks;
-  std::string returnText;
-  std::string author;
-  std::string version;
-  std::string revision;
-  std::array<std::string, 5> user;
-  std::string same;
-  std::string includeSource;  // "yes" or empty
-  LinkListModel seeAlso;
-  LinkListModel examples;
-  std::vector<EditorParam> params;
-  std::array<SettingsGroup, 3> settingsGroups;
-  bool hadComment = false;
-  std::vector<std::string> skeleton;
-  std::vector<std::string> workingLines;
+  // The text boxes, as they show their text.
+  const std::string& text(CommentField field) const;
+  // A text box left: stores its text.
+  void setText(CommentField field, const std::string& text);
+  // The label of a user-defined field, its tag's name ("user1", "note").
+  const std::string& userFieldLabel(int n) const;
+  // "Include source code"
+  bool includeSource() const { return includeSource_; }
+  void setIncludeSource(bool on);
 
-  // Parameters tab. Selecting a parameter fills the description box and
-  // the settings grid for it; -1 selects none.
-  void selectParameter(int index);
-  int selectedParameter() const { return selectedParam_; }
-  // The description box; storing it changes the selected entry.
-  const std::string& parameterDescription() const;
-  void setParameterDescription(const std::string& text);
-  // "Update on startup"
-  bool updateOnStartup() const { return settings_.autoUpdateParams == 1; }
-  void setUpdateOnStartup(bool on) { settings_.autoUpdateParams = on ? 1 : 0; }
+  // The tabs with lists of their own.
+  ParameterListModel& parameters() { return parameters_; }
+  const ParameterListModel& parameters() const { return parameters_; }
+  LinkListModel& seeAlso() { return seeAlso_; }
+  const LinkListModel& seeAlso() const { return seeAlso_; }
+  LinkListModel& examples() { return examples_; }
+  const LinkListModel& examples() const { return examples_; }
+
+  // "Update on startup": shown at once, written into the settings by Apply
+  // only, so that Cancel leaves the project's choice as it was.
+  bool updateOnStartup() const { return updateOnStartup_; }
+  void setUpdateOnStartup(bool on);
   // "Update": parameters and return text brought in line with the
-  // declaration; no parameter is selected afterwards unless there is one,
-  // then the first.
+  // declaration; the first parameter, if any, is selected afterwards.
   void update();
 
-  // The settings grid of the selected parameter. It is enabled only while
-  // a group is free or already holds that parameter's rows.
-  bool gridEnabled() const;
-  std::vector<EditorSetting> gridRows() const;
-  void addGridRow();
-  void removeGridRow(int row);
-  // Column 0 constant, 1 value, 2 description.
-  void setGridCell(int row, int column, const std::string& text);
-  // The row the cell editor moves to with Down (+1) or Up (-1): never past
-  // the last row, never into the header.
-  int gridRowAfterMove(int row, int step) const;
-
-  // "Find interesting references": the candidates the dialog lists, all
-  // preselected ("IShape [implemented]", "Stats [used]", ...).
+  // "Find interesting references": the candidates the dialog lists
+  // ("IShape [implemented]", "Stats [used]", ...).
   std::vector<std::string> interestingReferenceCandidates(const VBE& ide) const;
   // Adds the chosen candidates to See Also, skipping a class that an entry
   // already begins with.
   void addInterestingReferences(const std::vector<std::string>& chosen);
 
-  // "Create": the file name the save dialog proposes.
+  // "Create": the file name the save dialog proposes and the folder it
+  // starts in.
   std::string proposedExampleFileName() const;
+  const std::string& exampleFolder() const { return settings_.outputPath; }
   // Writes the new example file at `path` (a cancelled dialog gives "") and
   // adds its link; false, with the link box left alone, when nothing was
   // written.
@@ -149,35 +146,43 @@ class CommentEditorModel {
   // Opens that file with `open`; on failure tells the user.
   bool editExample(const std::function<bool(const std::string&)>& open,
                    MessageBox& messages) const;
+  // "..." beside "Same documentation as": a chosen link; empty (cancelled)
+  // keeps the old one.
+  void pickSame(const std::string& link);
 
   // The working lines in their fixed order, wrapped when wrapping is on.
   const std::vector<std::string>& composeComment();
+  const std::vector<std::string>& workingLines() const { return workingLines_; }
   // "Source code view"
   std::string sourceCodeView();
   // Replaces the element's comment block by the composed one, directly
-  // above the declaration, then saves the settings with `saveSettings`
-  // (the editor's options live there).
+  // above the declaration, records "Update on startup" in the settings and
+  // saves them with `saveSettings` (the editor's options live there).
   // False when the code could not be changed (the element's declaration is
   // gone, for one); the fields stay as they are.
   bool apply(const std::function<void()>& saveSettings = nullptr);
-  // "..." beside "Same documentation as": a chosen link; empty (cancelled)
-  // keeps the old one.
-  void pickSame(const std::string& link) {
-    if (!link.empty()) same = link;
-  }
+
+  // The fields, tags and texts (element, open/fill, Update, Apply).
+  ChangeNotifier& changes() { return changes_; }
 
  private:
   int displayMode() const { return settings_.autoInsertEOL == 1 ? 1 : 0; }
   std::string display(const std::string& value) const;
   void clearFields();
-  int groupOfSelected() const;
-  void writeGridBack(std::vector<EditorSetting> rows);
   void replaceBlock();
 
   ProjectSettings& settings_;
   std::shared_ptr<Element> element_;
-  int selectedParam_ = -1;
-  std::vector<EditorSetting> grid_;
+  std::array<std::string, commentFieldCount> texts_;
+  bool includeSource_ = false;
+  bool hadComment_ = false;
+  bool updateOnStartup_ = false;
+  std::vector<std::string> skeleton_;
+  std::vector<std::string> workingLines_;
+  ParameterListModel parameters_;
+  LinkListModel seeAlso_;
+  LinkListModel examples_;
+  ChangeNotifier changes_;
 };
 
 }  // namespace scrivlet

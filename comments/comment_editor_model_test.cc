@@ -8,8 +8,9 @@
 
 #include "base/file_system.h"
 #include "base/progress.h"
-#include "comments/comment_editor_options.h"
+#include "base/text.h"
 #include "comments/comment_generator.h"
+#include "comments/interest_links_model.h"
 #include "platform/disk_code_module.h"
 #include "source/crlf_test_util.h"
 #include "source/source_lines.h"
@@ -87,28 +88,37 @@ TEST(CommentEditor, EditApplyReopenAndApplyAgain) {
   CommentEditorModel editor(settings);
   // With a selection in the code window there is nothing to edit.
   module->CodePane()->SetSelection(10, 1, 10, 5);
+  RecordingMessageBox box;
+  EXPECT_FALSE(commentEditorMayOpen(module->CodePane(), box));
+  EXPECT_EQ(box.shown,
+            "Comment editor|Cannot run comment editor when source code "
+            "selection is made. Please cancel your text selection.|48\n");
   EXPECT_FALSE(editor.openAtCaret(*module->CodePane()));
   EXPECT_FALSE(editor.element());
   module->CodePane()->SetSelection(10, 5, 10, 5);
+  box.shown.clear();
+  EXPECT_TRUE(commentEditorMayOpen(module->CodePane(), box));
+  EXPECT_EQ(box.shown, "");
   ASSERT_TRUE(editor.openAtCaret(*module->CodePane()));
   ASSERT_TRUE(editor.element());
   EXPECT_EQ(editor.caption(), "Add - Scrivlet Comment Editor");
   EXPECT_TRUE(editor.parametersEnabled());
-  EXPECT_TRUE(editor.hadComment);
-  EXPECT_EQ(editor.description, " Adds two numbers.");
-  ASSERT_EQ(editor.params.size(), 2u);
-  EXPECT_EQ(editor.selectedParameter(), 0);
-  EXPECT_EQ(editor.parameterDescription(), "Required. Long. The first.");
-  EXPECT_EQ(editor.returnText, "Long. The sum.");
+  EXPECT_TRUE(editor.hadComment());
+  EXPECT_EQ(editor.text(CommentField::description), " Adds two numbers.");
+  ASSERT_EQ(editor.parameters().params().size(), 2u);
+  EXPECT_EQ(editor.parameters().selected(), 0);
+  EXPECT_EQ(editor.parameters().description(), "Required. Long. The first.");
+  EXPECT_EQ(editor.text(CommentField::returnText), "Long. The sum.");
 
-  editor.description += "\r\n Overflows above 2^31.";
-  editor.selectParameter(1);
-  editor.setParameterDescription("Required. Long. The second one.");
-  editor.revision = "7";
-  editor.author = "Ann";
-  editor.version = "1.2";
-  editor.seeAlso.linkBox = "Calc.Reset";
-  EXPECT_TRUE(editor.seeAlso.add());
+  editor.setText(CommentField::description,
+                 " Adds two numbers.\r\n Overflows above 2^31.");
+  editor.parameters().selectParameter(1);
+  editor.parameters().setDescription("Required. Long. The second one.");
+  editor.setText(CommentField::revision, "7");
+  editor.setText(CommentField::author, "Ann");
+  editor.setText(CommentField::version, "1.2");
+  editor.seeAlso().setLinkText("Calc.Reset");
+  EXPECT_TRUE(editor.seeAlso().add());
   int saves = 0;
   editor.apply([&] { ++saves; });
   EXPECT_EQ(saves, 1);
@@ -152,14 +162,87 @@ TEST(CommentEditor, EditApplyReopenAndApplyAgain) {
   CommentEditorModel again(settings);
   again.openAtLine(*module, 19);  // inside Reset: no comment
   EXPECT_EQ(again.element()->name(), "Reset");
-  EXPECT_FALSE(again.hadComment);
+  EXPECT_FALSE(again.hadComment());
   again.openAtLine(*module, 15);
   EXPECT_EQ(again.element()->name(), "Add");
-  EXPECT_EQ(again.description, " Adds two numbers.\r\n Overflows above 2^31.");
-  EXPECT_EQ(again.seeAlso.entries, std::vector<std::string>{"Calc.Reset"});
-  EXPECT_EQ(again.author + again.version + again.revision, "Ann1.27");
+  EXPECT_EQ(again.text(CommentField::description),
+            " Adds two numbers.\r\n Overflows above 2^31.");
+  EXPECT_EQ(again.seeAlso().entries(), std::vector<std::string>{"Calc.Reset"});
+  EXPECT_EQ(again.text(CommentField::author) + again.text(CommentField::version) +
+                again.text(CommentField::revision),
+            "Ann1.27");
   again.apply();
   EXPECT_EQ(module->toBytes(), expected);
+}
+
+std::string crlfLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+// Lines 10 to 14 hold the block, line 15 the declaration: the five lines
+// go and the new block stands directly above the declaration.
+TEST(CommentEditor, ApplyReplacesTheBlockAboveTheDeclaration) {
+  std::vector<std::string> lines = {"Option Explicit"};
+  for (int n = 2; n <= 9; ++n) lines.push_back("' line " + std::to_string(n));
+  lines.insert(lines.end(),
+               {"'**", "' Old text.", "'@param        x Required. Long. Old.",
+                "'@return       Long.", "'@see          Calc.Add old",
+                "Public Function Twice(ByVal x As Long) As Long",
+                "End Function"});
+  auto module =
+      DiskCodeModule::fromText("Calc", vbext_ct_StdModule, crlfLines(lines));
+  ASSERT_EQ(trim(module->Lines(15, 1)).substr(0, 15), "Public Function");
+  ProjectSettings settings;
+  CommentEditorModel editor(settings);
+  int changes = 0;
+  auto following = editor.changes().subscribe([&] { ++changes; });
+  editor.openAtLine(*module, 15);
+  EXPECT_GT(changes, 0);
+  long start = 0, end = 0;
+  ASSERT_TRUE(getCommentRange(*editor.element(), start, end));
+  EXPECT_EQ(std::to_string(start) + "-" + std::to_string(end), "10-14");
+
+  editor.setText(CommentField::description, "Doubles a number.");
+  editor.seeAlso().selectEntry(0);
+  editor.seeAlso().remove();
+  editor.seeAlso().addPicked(".Half");
+  editor.pickSame("");  // the reference window cancelled
+  EXPECT_EQ(editor.text(CommentField::same), "");
+  ASSERT_TRUE(editor.apply());
+  lines.resize(9);
+  lines.insert(lines.end(),
+               {"'**", "'Doubles a number.",
+                "'@param        x Required. Long. Old.", "'@return       Long.",
+                "'@see          .Half ",
+                "Public Function Twice(ByVal x As Long) As Long",
+                "End Function"});
+  EXPECT_EQ(module->toBytes(), crlfLines(lines));
+}
+
+// The choice is shown at once but reaches the shared settings record only
+// with Apply; closing with Cancel leaves the project's choice alone.
+TEST(CommentEditor, UpdateOnStartupIsRecordedByApply) {
+  auto module = DiskCodeModule::fromText("Calc", vbext_ct_StdModule, kCalc);
+  ProjectSettings settings;
+  {
+    CommentEditorModel editor(settings);
+    editor.openAtLine(*module, 9);
+    EXPECT_FALSE(editor.updateOnStartup());
+    editor.setUpdateOnStartup(true);
+    EXPECT_TRUE(editor.updateOnStartup());
+    EXPECT_EQ(settings.autoUpdateParams, 0);
+  }
+  CommentEditorModel editor(settings);
+  editor.openAtLine(*module, 9);
+  EXPECT_FALSE(editor.updateOnStartup());
+  editor.setUpdateOnStartup(true);
+  int saved = -1;
+  editor.apply([&] { saved = settings.autoUpdateParams; });
+  EXPECT_EQ(saved, 1);
+  editor.setUpdateOnStartup(false);
+  EXPECT_EQ(settings.autoUpdateParams, 1);
 }
 
 TEST(CommentEditor, UncommentedMemberStartsFromItsSkeleton) {
@@ -171,15 +254,15 @@ TEST(CommentEditor, UncommentedMemberStartsFromItsSkeleton) {
   CommentEditorModel editor(settings);
   editor.openAtLine(*module, 13);
   EXPECT_EQ(editor.element()->name(), "Reset");
-  EXPECT_FALSE(editor.hadComment);
-  EXPECT_EQ(editor.skeleton,
+  EXPECT_FALSE(editor.hadComment());
+  EXPECT_EQ(editor.skeleton(),
             (std::vector<std::string>{"", "@param        s Required. Stats object.",
                                       "@see          ", "@rem          ",
                                       "@author       ", "@user1        none"}));
-  EXPECT_EQ(editor.description, "");
-  EXPECT_EQ(editor.params[0].description, "Required. Stats object.");
-  EXPECT_EQ(editor.user[0], "none");
-  EXPECT_TRUE(editor.seeAlso.entries.empty());
+  EXPECT_EQ(editor.text(CommentField::description), "");
+  EXPECT_EQ(editor.parameters().params()[0].description, "Required. Stats object.");
+  EXPECT_EQ(editor.text(CommentField::user1), "none");
+  EXPECT_TRUE(editor.seeAlso().entries().empty());
   // Nothing is written until Apply.
   EXPECT_EQ(module->toBytes(), kCalc);
 
@@ -213,9 +296,9 @@ TEST(CommentEditor, EnumAndTypeBlocks) {
   ASSERT_TRUE(editor.element());
   EXPECT_STREQ(editor.element()->className(), "Stype");
   EXPECT_EQ(editor.element()->canonicalLink(), "Calc.Point");
-  EXPECT_FALSE(editor.hadComment);
-  EXPECT_EQ(editor.skeleton, (std::vector<std::string>{"", "@see"}));
-  editor.description = "A point.";
+  EXPECT_FALSE(editor.hadComment());
+  EXPECT_EQ(editor.skeleton(), (std::vector<std::string>{"", "@see"}));
+  editor.setText(CommentField::description, "A point.");
   editor.apply();
   std::string expected = text;
   expected.insert(expected.find("Private Type Point"),
@@ -224,8 +307,8 @@ TEST(CommentEditor, EnumAndTypeBlocks) {
 
   editor.openAtLine(*module, 5);
   EXPECT_STREQ(editor.element()->className(), "Senum");
-  EXPECT_TRUE(editor.hadComment);
-  EXPECT_EQ(editor.description, " Pen colours.");
+  EXPECT_TRUE(editor.hadComment());
+  EXPECT_EQ(editor.text(CommentField::description), " Pen colours.");
 
   // The command inserts the skeleton above the block's first line.
   auto again = DiskCodeModule::fromText("Calc", vbext_ct_StdModule, text);
@@ -265,10 +348,10 @@ TEST(CommentEditor, UpdateFollowsTheDeclaration) {
     auto module = DiskCodeModule::fromText("Items", vbext_ct_ClassModule, text);
     CommentEditorModel editor(settings);
     editor.openAtLine(*module, 9);
-    EXPECT_EQ(editor.settingsGroups[0].size(), 1u);
+    EXPECT_EQ(editor.parameters().settingsGroups()[0].size(), 1u);
     editor.update();
-    EXPECT_EQ(editor.selectedParameter(), 0);
-    EXPECT_EQ(editor.returnText, "Long. Position.");
+    EXPECT_EQ(editor.parameters().selected(), 0);
+    EXPECT_EQ(editor.text(CommentField::returnText), "Long. Position.");
     editor.apply();
     EXPECT_EQ(module->toBytes(), updated);
   }
@@ -276,10 +359,10 @@ TEST(CommentEditor, UpdateFollowsTheDeclaration) {
     // "Update on startup" does the same as soon as the editor opens.
     auto module = DiskCodeModule::fromText("Items", vbext_ct_ClassModule, text);
     CommentEditorModel editor(settings);
-    editor.setUpdateOnStartup(true);
-    EXPECT_EQ(settings.autoUpdateParams, 1);
+    settings.autoUpdateParams = 1;
     editor.openAtLine(*module, 8);
-    EXPECT_EQ(editor.params[1].name, "start");
+    EXPECT_TRUE(editor.updateOnStartup());
+    EXPECT_EQ(editor.parameters().params()[1].name, "start");
     editor.apply();
     EXPECT_EQ(module->toBytes(), updated);
   }
@@ -292,10 +375,10 @@ TEST(CommentEditor, UpdateFollowsTheDeclaration) {
     CommentEditorModel editor(settings);
     editor.openAtLine(*module, 8);
     editor.update();
-    EXPECT_TRUE(editor.params.empty());
-    EXPECT_EQ(editor.selectedParameter(), -1);
-    EXPECT_EQ(editor.returnText, "");
-    EXPECT_TRUE(editor.settingsGroups[0].empty());
+    EXPECT_TRUE(editor.parameters().params().empty());
+    EXPECT_EQ(editor.parameters().selected(), -1);
+    EXPECT_EQ(editor.text(CommentField::returnText), "");
+    EXPECT_TRUE(editor.parameters().settingsGroups()[0].empty());
   }
 }
 
@@ -350,8 +433,9 @@ TEST(CommentEditor, LineBreaksUnderBothEOLModes) {
   settings.autoInsertEOL = 1;
   CommentEditorModel editor(settings);
   editor.openAtLine(*module, 6);
-  EXPECT_EQ(editor.params[0].description, "Required. Long. A\r\n  second line");
-  editor.description = "first\r\nsecond";
+  EXPECT_EQ(editor.parameters().params()[0].description,
+            "Required. Long. A\r\n  second line");
+  editor.setText(CommentField::description, "first\r\nsecond");
   editor.apply();
   EXPECT_EQ(module->toBytes(),
             crlf({"'**", "'first$EOL$", "'second",
@@ -359,13 +443,13 @@ TEST(CommentEditor, LineBreaksUnderBothEOLModes) {
                   "'@return       Long.", "Function F(x As Long) As Long",
                   "End Function"}));
   editor.openAtLine(*module, 7);
-  EXPECT_EQ(editor.description, "first\r\nsecond");
+  EXPECT_EQ(editor.text(CommentField::description), "first\r\nsecond");
 
   // Without the option, the same comment shows its lines and markers as
   // they are, and writes them back unchanged.
   settings.autoInsertEOL = 0;
   editor.openAtLine(*module, 7);
-  EXPECT_EQ(editor.description, "first$EOL$\r\nsecond");
+  EXPECT_EQ(editor.text(CommentField::description), "first$EOL$\r\nsecond");
   std::string before = module->toBytes();
   editor.apply();
   EXPECT_EQ(module->toBytes(), before);
@@ -386,8 +470,9 @@ TEST(CommentEditor, ModuleCommentWrappingAndRanges) {
   editor.openAtLine(*module, 8);
   EXPECT_EQ(editor.element()->kind(), ElementKind::Smodule);
   EXPECT_FALSE(editor.parametersEnabled());
-  EXPECT_EQ(editor.description, " The calculator.");
-  editor.remarks = "Keeps no state between calls, so any caller may use it.";
+  EXPECT_EQ(editor.text(CommentField::description), " The calculator.");
+  editor.setText(CommentField::remarks,
+                 "Keeps no state between calls, so any caller may use it.");
   EXPECT_EQ(editor.sourceCodeView(),
             "'**\r\n' The calculator.\r\n'@rem          Keeps no state\r\n"
             "'between calls, so any caller\r\n'may use it.\r\n"
@@ -399,47 +484,22 @@ TEST(CommentEditor, ModuleCommentWrappingAndRanges) {
                   "'@see          Calc.Add ", "", "", "'**", "' Lonely.",
                   "Option Explicit"}));
   editor.openAtLine(*module, 11);
-  EXPECT_EQ(editor.remarks,
+  EXPECT_EQ(editor.text(CommentField::remarks),
             "Keeps no state\r\nbetween calls, so any caller\r\nmay use it.");
 
   // Emptying every field leaves the opener alone, and the next Apply
   // replaces that too.
-  editor.description.clear();
-  editor.remarks.clear();
-  editor.seeAlso.click(0);
-  editor.seeAlso.remove();
+  editor.setText(CommentField::description, "");
+  editor.setText(CommentField::remarks, "");
+  editor.seeAlso().selectEntry(0);
+  editor.seeAlso().remove();
   editor.apply();
   editor.apply();
   EXPECT_EQ(module->toBytes(),
             crlf({"'**", "", "", "'**", "' Lonely.", "Option Explicit"}));
 }
 
-TEST(CommentEditor, LinkListsAndInterestingReferences) {
-  LinkListModel list;
-  list.linkBox = "  ";
-  EXPECT_FALSE(list.add());
-  list.linkBox = "Calc.Add";
-  list.labelBox = "adding";
-  list.add();
-  list.linkBox = "Calc.Reset";
-  list.labelBox = "";
-  list.add();
-  list.addPicked("Stats.Count'get");
-  list.addPicked("");
-  EXPECT_EQ(list.entries, (std::vector<std::string>{"Calc.Add [adding]",
-                                                    "Calc.Reset",
-                                                    "Stats.Count'get"}));
-  EXPECT_EQ(list.selected, 2);
-  list.click(0);
-  EXPECT_EQ(list.linkBox + "|" + list.labelBox, "Calc.Add|adding");
-  list.remove();
-  EXPECT_EQ(list.linkBox, "Calc.Reset");
-  list.click(1);
-  list.remove();  // the last entry: the one before is selected
-  EXPECT_EQ(list.selected, 0);
-  list.remove();
-  EXPECT_FALSE(list.removeEnabled());
-
+TEST(CommentEditor, InterestingReferencesAreNotDuplicated) {
   TextProject project;
   project.add(vbext_ct_ClassModule, "Stats");
   project.add(vbext_ct_ClassModule, "IShape");
@@ -453,10 +513,14 @@ TEST(CommentEditor, LinkListsAndInterestingReferences) {
       editor.interestingReferenceCandidates(ide);
   EXPECT_EQ(candidates,
             (std::vector<std::string>{"Stats [used]", "IShape [used]"}));
-  editor.seeAlso.entries = {"Stats.Count [counting]"};
-  editor.addInterestingReferences(candidates);
-  editor.addInterestingReferences({"Helpers [implemented]"});
-  EXPECT_EQ(editor.seeAlso.entries,
+  editor.seeAlso().reset({"Stats.Count [counting]"});
+  // All start chosen; what the user unticks is not added.
+  InterestLinksModel window({"Stats [used]", "IShape [used]", "Calc [used]",
+                             "Helpers [implemented]"});
+  window.setChosen(2, false);
+  window.setChosen(7, true);
+  editor.addInterestingReferences(window.addSelected());
+  EXPECT_EQ(editor.seeAlso().entries(),
             (std::vector<std::string>{"Stats.Count [counting]", "IShape",
                                       "Helpers [Helpers [implemented]]"}));
   EXPECT_EQ(editor.composeComment(),
@@ -475,30 +539,31 @@ TEST(CommentEditor, SettingsGridBelongsToTheSelectedParameter) {
   CommentEditorModel editor(settings);
   editor.openAtLine(*module, 4);
   editor.update();  // a, b, c, d; b keeps its table
-  ASSERT_EQ(editor.params.size(), 4u);
-  editor.selectParameter(1);
-  ASSERT_EQ(editor.gridRows().size(), 1u);
-  editor.addGridRow();
-  editor.setGridCell(1, 0, "vbC");
-  editor.setGridCell(1, 1, "\"a b\"");
-  editor.setGridCell(1, 2, "Sea.");
-  EXPECT_EQ(editor.gridRowAfterMove(1, 1), 1);
-  EXPECT_EQ(editor.gridRowAfterMove(1, -1), 0);
-  EXPECT_EQ(editor.gridRowAfterMove(0, -1), 0);
-  editor.selectParameter(0);
-  EXPECT_TRUE(editor.gridRows().empty());
-  editor.addGridRow();
-  editor.setGridCell(0, 0, "vbA");
-  editor.selectParameter(2);
-  editor.addGridRow();
+  ParameterListModel& grid = editor.parameters();
+  ASSERT_EQ(grid.params().size(), 4u);
+  grid.selectParameter(1);
+  ASSERT_EQ(grid.gridRows().size(), 1u);
+  grid.addGridRow();
+  grid.setGridCell(1, ParameterListModel::constantColumn, "vbC");
+  grid.setGridCell(1, ParameterListModel::valueColumn, "\"a b\"");
+  grid.setGridCell(1, ParameterListModel::descriptionColumn, "Sea.");
+  EXPECT_EQ(grid.gridRowAfterMove(1, 1), 1);
+  EXPECT_EQ(grid.gridRowAfterMove(1, -1), 0);
+  EXPECT_EQ(grid.gridRowAfterMove(0, -1), 0);
+  grid.selectParameter(0);
+  EXPECT_TRUE(grid.gridRows().empty());
+  grid.addGridRow();
+  grid.setGridCell(0, ParameterListModel::constantColumn, "vbA");
+  grid.selectParameter(2);
+  grid.addGridRow();
   // Three tables are taken: the fourth parameter cannot get one.
-  editor.selectParameter(3);
-  EXPECT_FALSE(editor.gridEnabled());
-  editor.addGridRow();
-  editor.selectParameter(2);
-  editor.removeGridRow(0);
-  editor.selectParameter(3);
-  EXPECT_TRUE(editor.gridEnabled());
+  grid.selectParameter(3);
+  EXPECT_FALSE(grid.gridEnabled());
+  grid.addGridRow();
+  grid.selectParameter(2);
+  grid.removeGridRow(0);
+  grid.selectParameter(3);
+  EXPECT_TRUE(grid.gridEnabled());
   EXPECT_EQ(editor.composeComment(),
             (std::vector<std::string>{
                 "@param        a Required. Variant. x",
@@ -508,32 +573,6 @@ TEST(CommentEditor, SettingsGridBelongsToTheSelectedParameter) {
                 "@set          b vbB 2 Bee.",
                 "@set          b vbC \"a b\" Sea.",
                 "@set          a vbA  "}));
-}
-
-TEST(CommentEditor, Options) {
-  ProjectSettings settings;
-  settings.wordWrapLength = -72;
-  CommentEditorOptions options(settings);
-  EXPECT_FALSE(options.wordWrap);
-  EXPECT_FALSE(options.lengthEnabled());
-  EXPECT_EQ(options.lengthText, "72");
-  options.wordWrap = true;
-  options.lengthText = "900";
-  options.leaveLengthBox();
-  EXPECT_EQ(options.lengthText, "500");
-  options.lengthText = "abc";
-  options.showEOLAsNewLine = true;
-  options.ok(settings);
-  EXPECT_EQ(settings.wordWrapLength, 10);
-  EXPECT_EQ(settings.autoInsertEOL, 1);
-
-  settings.wordWrapLength = 3;
-  CommentEditorOptions small(settings);
-  EXPECT_EQ(small.lengthText, "10");
-  small.wordWrap = false;
-  small.lengthText = "64";
-  small.ok(settings);
-  EXPECT_EQ(settings.wordWrapLength, -64);
 }
 
 TEST(CommentEditor, ExampleFiles) {
@@ -561,8 +600,8 @@ TEST(CommentEditor, ExampleFiles) {
   // keeps its text.
   EXPECT_FALSE(editor.createExampleFile((folder / "no" / "x.txt").string(),
                                         services));
-  EXPECT_EQ(editor.examples.linkBox, "\"" + elsewhere);
-  EXPECT_EQ(editor.examples.entries,
+  EXPECT_EQ(editor.examples().linkText(), "\"" + elsewhere);
+  EXPECT_EQ(editor.examples().entries(),
             (std::vector<std::string>{"\"Calc_Add_example.txt",
                                       "\"" + elsewhere}));
   std::ifstream in(inside, std::ios::binary);
@@ -570,11 +609,11 @@ TEST(CommentEditor, ExampleFiles) {
   content << in.rdbuf();
   EXPECT_EQ(content.str(), "Example for Add.");
 
-  editor.examples.click(0);
+  editor.examples().selectEntry(0);
   EXPECT_EQ(editor.exampleFilePath(), inside);
   settings.outputPath.pop_back();
   EXPECT_EQ(editor.exampleFilePath(), inside);
-  editor.examples.click(1);
+  editor.examples().selectEntry(1);
   EXPECT_EQ(editor.exampleFilePath(), elsewhere);
 
   std::string opened;

@@ -26,9 +26,10 @@ long leadingNumber(const std::string& text) {
 }  // namespace
 
 CommentEditorOptions::CommentEditorOptions(const ProjectSettings& settings)
-    : wordWrap(settings.wordWrapLength >= 0),
-      lengthText(std::to_string(limitLength(std::labs(settings.wordWrapLength)))),
-      showEOLAsNewLine(settings.autoInsertEOL == 1) {}
+    : wordWrap_(settings.wordWrapLength >= 0),
+      lengthText_(
+          std::to_string(limitLength(std::labs(settings.wordWrapLength)))),
+      showEOLAsNewLine_(settings.autoInsertEOL == 1) {}
 
 int CommentEditorOptions::limitLength(long length) {
   if (length < minLength) return minLength;
@@ -36,15 +37,42 @@ int CommentEditorOptions::limitLength(long length) {
   return static_cast<int>(length);
 }
 
+int CommentEditorOptions::limitedLength() const {
+  return limitLength(leadingNumber(lengthText_));
+}
+
+void CommentEditorOptions::setWordWrap(bool on) {
+  if (on == wordWrap_) return;
+  wordWrap_ = on;
+  changes_.notify();
+}
+
+void CommentEditorOptions::setLengthText(const std::string& text) {
+  if (text == lengthText_) return;
+  lengthText_ = text;
+  changes_.notify();
+}
+
 void CommentEditorOptions::leaveLengthBox() {
-  lengthText = std::to_string(limitLength(leadingNumber(lengthText)));
+  setLengthText(std::to_string(limitedLength()));
+}
+
+void CommentEditorOptions::stepLength(int step) {
+  setLengthText(std::to_string(limitLength(limitedLength() + step)));
+}
+
+void CommentEditorOptions::setShowEOLAsNewLine(bool on) {
+  if (on == showEOLAsNewLine_) return;
+  showEOLAsNewLine_ = on;
+  changes_.notify();
 }
 
 void CommentEditorOptions::ok(ProjectSettings& settings) {
   leaveLengthBox();
-  auto length = static_cast<std::int16_t>(limitLength(leadingNumber(lengthText)));
-  settings.wordWrapLength = wordWrap ? length : static_cast<std::int16_t>(-length);
-  settings.autoInsertEOL = showEOLAsNewLine ? 1 : 0;
+  auto length = static_cast<std::int16_t>(limitedLength());
+  settings.wordWrapLength =
+      wordWrap_ ? length : static_cast<std::int16_t>(-length);
+  settings.autoInsertEOL = showEOLAsNewLine_ ? 1 : 0;
 }
 
 }  // namespace scrivlet

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "base/change_notifier.h"
 #include "base/project_settings.h"
 
 namespace scrivlet {
@@ -20,20 +21,36 @@ class CommentEditorOptions {
   explicit CommentEditorOptions(const ProjectSettings& settings);
 
   // "Word wrap in source code comments"
-  bool wordWrap;
+  bool wordWrap() const { return wordWrap_; }
+  void setWordWrap(bool on);
   // "Line length (in characters)", as typed.
-  std::string lengthText;
-  // "Show $EOL$ as new line. Write new line as $EOL$."
-  bool showEOLAsNewLine;
-
-  bool lengthEnabled() const { return wordWrap; }
+  const std::string& lengthText() const { return lengthText_; }
+  void setLengthText(const std::string& text);
+  bool lengthEnabled() const { return wordWrap_; }
   // Leaving the length box: the typed number held within the limits
   // ("7" -> "10", "900" -> "500", "abc" -> "10").
   void leaveLengthBox();
-  // "OK": writes the options into the settings.
+  // The up-down control: the length held within the limits, moved by
+  // `step`.
+  void stepLength(int step);
+  // "Show $EOL$ as new line. Write new line as $EOL$."
+  bool showEOLAsNewLine() const { return showEOLAsNewLine_; }
+  void setShowEOLAsNewLine(bool on);
+
+  // "OK": writes the options into the settings. "Cancel" is not calling it.
   void ok(ProjectSettings& settings);
 
+  ChangeNotifier& changes() { return changes_; }
+
   static int limitLength(long length);
+
+ private:
+  int limitedLength() const;
+
+  bool wordWrap_;
+  std::string lengthText_;
+  bool showEOLAsNewLine_;
+  ChangeNotifier changes_;
 };
 
 }  // namespace scrivlet

@@ -16,9 +16,10 @@ namespace {
 ParamDocumentation updatedDocumentation(CommentEditorModel& editor) {
   editor.update();
   ParamDocumentation updated;
-  for (const EditorParam& p : editor.params)
+  for (const EditorParam& p : editor.parameters().params())
     updated.params.push_back({p.name, replaceAll(p.description, "\r\n", "\r")});
-  updated.returnText = replaceAll(editor.returnText, "\r\n", "\r");
+  updated.returnText =
+      replaceAll(editor.text(CommentField::returnText), "\r\n", "\r");
   return updated;
 }
 
@@ -44,7 +45,7 @@ CommentUpdate updateComment(const std::shared_ptr<Element>& element,
   CommentEditorModel editor(working);
   editor.openElement(element);
   long start = 0, end = 0;
-  if (!editor.hadComment || !getCommentRange(*element, start, end)) {
+  if (!editor.hadComment() || !getCommentRange(*element, start, end)) {
     result.outcome = UpdateOutcome::noComment;
     return result;
   }

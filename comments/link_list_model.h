@@ -11,16 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "base/change_notifier.h"
+
 namespace scrivlet {
 
 class LinkListModel {
  public:
-  std::vector<std::string> entries;
-  std::string linkBox;
-  std::string labelBox;
-  // Index into `entries`, -1 when nothing is selected.
-  int selected = -1;
-
   // The entry for a link and its label.
   static std::string entryFor(const std::string& link,
                               const std::string& label);
@@ -29,18 +25,43 @@ class LinkListModel {
   static void splitEntry(const std::string& entry, std::string& link,
                          std::string& label);
 
+  const std::vector<std::string>& entries() const { return entries_; }
+  const std::string& linkText() const { return linkBox_; }
+  const std::string& labelText() const { return labelBox_; }
+  // Index into entries(), -1 when nothing is selected.
+  int selected() const { return selected_; }
+  bool removeEnabled() const { return selected_ >= 0; }
+  // Whether an entry begins with `link` (a link already listed, maybe
+  // under a label).
+  bool hasEntryBeginningWith(const std::string& link) const;
+
+  // A comment read afresh: these entries, nothing selected, empty boxes.
+  void reset(std::vector<std::string> entries);
+  // What the user typed into the "Link:" and "Label:" boxes.
+  void setLinkText(const std::string& text);
+  void setLabelText(const std::string& text);
   // "Add": appends the boxes as an entry and selects it; false (nothing
   // added) when the link box is blank.
   bool add();
+  // Appends an entry without touching the boxes or the selection.
+  void append(const std::string& link, const std::string& label);
   // Clicking an entry selects it and splits it back into the two boxes.
-  void click(int index);
+  void selectEntry(int index);
   // "Remove": deletes the selected entry and selects the one that took its
   // place, or the one before when the last entry went.
   void remove();
-  bool removeEnabled() const { return selected >= 0 && !entries.empty(); }
   // A link chosen with "...": replaces the link box, clears the label and
   // is added at once. An empty choice (cancelled) changes nothing.
   void addPicked(const std::string& link);
+
+  ChangeNotifier& changes() { return changes_; }
+
+ private:
+  std::vector<std::string> entries_;
+  std::string linkBox_;
+  std::string labelBox_;
+  int selected_ = -1;
+  ChangeNotifier changes_;
 };
 
 }  // namespace scrivlet
