@@ -15,9 +15,9 @@ struct IndentExample {
   // The three texts for `indentMode` (1 ignores the indent; any other value
   // keeps it). The file's lines are joined with single CRs.
   explicit IndentExample(int indentMode);
-  std::string outputFile;   // "Output going to documentation file:"
-  std::string htmlLooks;    // "How it looks in CHM and HTML:"
-  std::string rtfLooks;     // "How it looks in RTF and HLP:"
+  std::string outputFile;  // "Output going to documentation file:"
+  std::string htmlLooks;   // "How it looks in CHM and HTML:"
+  std::string rtfLooks;    // "How it looks in RTF and HLP:"
 };
 
 }  // namespace scrivlet

@@ -102,8 +102,7 @@ void OptionsModel::fillModules() {
       CodeModule* module = component->CodeModule();
       if (!module) continue;
       std::string name = module->Name();
-      const CodeModule* const* selected =
-          working_.selectedModules.find(name);
+      const CodeModule* const* selected = working_.selectedModules.find(name);
       modules_.push_back(
           ModuleItem{name, module, selected && *selected == module});
     } catch (const HostError&) {
@@ -128,8 +127,7 @@ void OptionsModel::selectAll() {
 }
 
 void OptionsModel::deselectAll() {
-  for (std::size_t i = 0; i < modules_.size(); ++i)
-    setModuleChecked(i, false);
+  for (std::size_t i = 0; i < modules_.size(); ++i) setModuleChecked(i, false);
 }
 
 void OptionsModel::leaveTagName(int tag) {

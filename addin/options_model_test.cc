@@ -36,8 +36,9 @@ class OptionsTest : public ::testing::Test {
  protected:
   OptionsTest() {
     fs::create_directories(dir / "addin/Templates");
-    write("addin/Templates/chm.scvt",
-          "$scriv-description$\r\nHelp\r\nfiles\r\n$end-scriv-description$\r\n");
+    write(
+        "addin/Templates/chm.scvt",
+        "$scriv-description$\r\nHelp\r\nfiles\r\n$end-scriv-description$\r\n");
     write("addin/Templates/html.scvt",
           "$scriv-description$\r\nPages in $OUTPUT-PATH$\r\n"
           "$end-scriv-description$\r\n");
@@ -230,8 +231,7 @@ TEST_F(OptionsTest, TemplateListFollowsTheFolderAndDescribesTheChoice) {
   model.selectTemplate(1);
   EXPECT_EQ(model.working().templatePath,
             (dir / "addin/Templates/html.scvt").string());
-  EXPECT_EQ(model.templateDescription(),
-            "Pages in " + (dir / "out").string());
+  EXPECT_EQ(model.templateDescription(), "Pages in " + (dir / "out").string());
 
   fs::create_directories(dir / "mine");
   write("mine/Broken.SCVT", "$scriv-description$\r\nnever ends\r\n");

@@ -89,8 +89,8 @@ bool ProgressModel::mayRunCommands(const std::string& templatePath) {
   commandAnswers_[templatePath] = run;
   if (!run)
     services_.progress.reportMessage(
-        "WARNING: The after-compile commands of the template " +
-        templatePath + " were not run: you did not allow them.");
+        "WARNING: The after-compile commands of the template " + templatePath +
+        " were not run: you did not allow them.");
   return run;
 }
 

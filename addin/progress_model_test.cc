@@ -195,9 +195,10 @@ TEST_F(ProgressModelTest, ShowDocumentationOpensTheEntryFileOrSaysWhyNot) {
 }
 
 TEST_F(ProgressModelTest, AFailingStepEndsTheWindow) {
-  ProgressModel failing(services, "/addin", []() -> std::unique_ptr<CompileRun> {
-    throw std::runtime_error("out of memory");
-  });
+  ProgressModel failing(services, "/addin",
+                        []() -> std::unique_ptr<CompileRun> {
+                          throw std::runtime_error("out of memory");
+                        });
   EXPECT_TRUE(failing.activate());
   EXPECT_TRUE(failing.failed());
 }
