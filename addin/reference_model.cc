@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "source/text.h"
+#include "base/text.h"
 
 namespace scrivlet {
 

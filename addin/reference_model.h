@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "addin/project_settings.h"
+#include "base/project_settings.h"
+#include "base/vbide.h"
 #include "source/elements.h"
-#include "source/vbide.h"
 
 namespace scrivlet {
 

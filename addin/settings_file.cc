@@ -3,14 +3,13 @@
 #include <cstdlib>
 #include <utility>
 
-#include "source/text.h"
+#include "base/text.h"
 
 namespace scrivlet {
 
 namespace {
 
 // A title page of several lines is kept on one line of the file.
-constexpr char eolMark[] = "^scrvEOL^";
 constexpr int unknownKey = -1;
 
 std::vector<SettingField> makeFields() {
@@ -93,9 +92,9 @@ bool isUserTagKey(const SettingField& field) {
 // Every kind of line break becomes the mark; a bare CR or LF would break
 // the line in the file and lose the rest of the title text.
 std::string encodeLineBreaks(const std::string& text) {
-  std::string encoded = replaceAll(text, "\r\n", eolMark);
-  encoded = replaceAll(encoded, "\r", eolMark);
-  return replaceAll(encoded, "\n", eolMark);
+  std::string encoded = replaceAll(text, "\r\n", titlePageLineBreak);
+  encoded = replaceAll(encoded, "\r", titlePageLineBreak);
+  return replaceAll(encoded, "\n", titlePageLineBreak);
 }
 
 std::string fileNameOf(const std::string& path) {
@@ -161,7 +160,7 @@ int applyValue(ProjectSettings& settings, const SettingField& field,
       return 0;
     }
     case F::titlePage:
-      settings.titlePageText = replaceAll(value, eolMark, "\r");
+      settings.titlePageText = replaceAll(value, titlePageLineBreak, "\r");
       return 0;
     case F::outputFolder:
       settings.outputPath = resolveProjectPath(value, context.projectFolder);

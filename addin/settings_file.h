@@ -27,13 +27,15 @@
 #include <string>
 #include <vector>
 
-#include "addin/project_settings.h"
-#include "addin/text_file.h"
-#include "source/vbide.h"
+#include "base/project_settings.h"
+#include "base/text_file.h"
+#include "base/vbide.h"
 
 namespace scrivlet {
 
 inline constexpr char settingsFileHeader[] = "#Scrivlet Project Settings#";
+// What stands for a line break of the title page text in the file.
+inline constexpr char titlePageLineBreak[] = "^scrvEOL^";
 
 // Result codes of loadProjectSettings.
 enum : int {

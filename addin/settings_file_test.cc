@@ -8,9 +8,9 @@
 #include <functional>
 #include <sstream>
 
-#include "addin/addin_folder.h"
+#include "base/addin_folder.h"
+#include "base/text.h"
 #include "source/fake_host_test_util.h"
-#include "source/text.h"
 
 namespace scrivlet {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "source/text.h"
+#include "base/text.h"
 
 namespace scrivlet {
 

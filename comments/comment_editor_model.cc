@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "base/text.h"
 #include "comments/comment_generator.h"
 #include "comments/comment_parser.h"
 #include "comments/word_wrapper.h"
@@ -12,7 +13,6 @@
 #include "source/source_code_parser.h"
 #include "source/source_lines.h"
 #include "source/store.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

@@ -18,12 +18,12 @@
 #include <string>
 #include <vector>
 
-#include "addin/message_box.h"
-#include "addin/project_settings.h"
-#include "addin/text_file.h"
+#include "base/message_box.h"
+#include "base/project_settings.h"
+#include "base/text_file.h"
+#include "base/vbide.h"
 #include "comments/link_list_model.h"
 #include "source/elements.h"
-#include "source/vbide.h"
 
 namespace scrivlet {
 

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "addin/file_system.h"
-#include "addin/progress.h"
+#include "base/file_system.h"
+#include "base/progress.h"
 #include "comments/comment_editor_options.h"
 #include "comments/comment_generator.h"
 #include "platform/disk_code_module.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "addin/project_settings.h"
+#include "base/project_settings.h"
 
 namespace scrivlet {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <optional>
 
+#include "base/text.h"
 #include "comments/comment_parser.h"
 #include "source/proc_definition.h"
 #include "source/source_lines.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "addin/project_settings.h"
+#include "base/project_settings.h"
+#include "base/vbide.h"
 #include "source/elements.h"
-#include "source/vbide.h"
 
 namespace scrivlet {
 

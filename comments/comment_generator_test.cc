@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "platform/disk_code_module.h"
 #include "source/source_lines.h"
-#include "source/text.h"
 
 namespace scrivlet {
 namespace {

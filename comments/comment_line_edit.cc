@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "base/text.h"
 #include "comments/comment_parser.h"
 #include "comments/word_wrapper.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/project_settings.h"
+#include "base/project_settings.h"
 #include "comments/comment_generator.h"
 
 namespace scrivlet {

@@ -25,7 +25,7 @@
 #include <string_view>
 #include <vector>
 
-#include "addin/project_settings.h"
+#include "base/project_settings.h"
 
 namespace scrivlet {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "source/text.h"
+#include "base/text.h"
 
 namespace scrivlet {
 namespace {

@@ -1,6 +1,6 @@
 #include "comments/link_list_model.h"
 
-#include "source/text.h"
+#include "base/text.h"
 
 namespace scrivlet {
 

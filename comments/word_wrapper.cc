@@ -1,6 +1,6 @@
 #include "comments/word_wrapper.h"
 
-#include "source/text.h"
+#include "base/text.h"
 
 namespace scrivlet {
 

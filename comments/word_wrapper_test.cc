@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "comments/comment_parser.h"
-#include "source/text.h"
 
 namespace scrivlet {
 namespace {

@@ -1,9 +1,9 @@
 // Pages, lists and links of Enum and Type blocks.
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "compiler/disk_project_test_util.h"
 #include "compiler/member_pages.h"
-#include "source/text.h"
 
 namespace scrivlet {
 namespace {

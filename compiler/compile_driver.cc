@@ -4,13 +4,13 @@
 #include <exception>
 #include <unordered_set>
 
-#include "addin/addin_folder.h"
+#include "base/addin_folder.h"
+#include "base/text.h"
 #include "comments/comment_generator.h"
 #include "compiler/member_pages.h"
 #include "compiler/output_encoding.h"
 #include "compiler/output_name.h"
 #include "source/project_loader.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

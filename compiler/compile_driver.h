@@ -22,9 +22,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "addin/progress.h"
-#include "addin/project_settings.h"
-#include "addin/text_file.h"
+#include "base/progress.h"
+#include "base/project_settings.h"
+#include "base/text_file.h"
+#include "base/vbide.h"
 #include "comments/comment_parser.h"
 #include "compiler/exec_after.h"
 #include "compiler/macro_engine.h"
@@ -33,7 +34,6 @@
 #include "compiler/output_queue.h"
 #include "compiler/preparation.h"
 #include "source/store.h"
-#include "source/vbide.h"
 
 namespace scrivlet {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/text.h"
 #include "compiler/disk_project_test_util.h"
-#include "source/text.h"
 
 namespace scrivlet {
 namespace {

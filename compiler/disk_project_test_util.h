@@ -12,14 +12,15 @@
 #include <stdexcept>
 #include <string>
 
-#include "addin/file_system.h"
-#include "addin/message_box_test_util.h"
-#include "addin/progress.h"
-#include "addin/project_settings.h"
-#include "addin/text_file.h"
+#include "base/file_system.h"
+#include "base/message_box_test_util.h"
+#include "base/progress.h"
+#include "base/project_settings.h"
+#include "base/text_file.h"
 #include "compiler/compile_driver.h"
 #include "compiler/macro_engine.h"
 #include "platform/disk_vbe.h"
+#include "platform/process.h"
 #include "source/crlf_test_util.h"
 
 namespace scrivlet {
@@ -134,6 +135,7 @@ struct Compilation {
     engine.loadTemplateText(templateText, "test.scvt", true);
     driver = std::make_unique<CompileDriver>(elements, engine, settings,
                                              services, "/addin");
+    driver->execAfter.run = runAndWait;
   }
   // The link the table leads `link` to.
   // The link whose page documents `link`; the table leaves out the links

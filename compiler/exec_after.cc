@@ -7,9 +7,9 @@
 #include <sstream>
 #include <thread>
 
-#include "addin/progress.h"
-#include "platform/process.h"
-#include "source/text.h"
+#include "base/command_line.h"
+#include "base/progress.h"
+#include "base/text.h"
 
 namespace scrivlet {
 
@@ -129,8 +129,7 @@ std::string commandInterpreter() {
 ExecAfterServices::ExecAfterServices()
     : readFile(readWholeFile),
       removeFile(deleteFile),
-      pause(pauseBeforeRetry),
-      run(runAndWait) {}
+      pause(pauseBeforeRetry) {}
 
 std::string execAfterFile(const std::string& outputFolder,
                           const std::string& extension) {
@@ -207,12 +206,12 @@ void runExecAfter(
                                       ? commandInterpreter()
                                       : services.interpreter;
   // A failed start has been reported; the missing log then says the rest.
-  services.run(interpreter,
-               quoteArgument(interpreter) + " -c " +
-                   quoteArgument(shellScriptFromBatch(
-                       batch, logFile,
-                       {statusFile, services.echoCommands})),
-               progress, environment);
+  if (services.run)
+    services.run(interpreter,
+                 quoteArgument(interpreter) + " -c " +
+                     quoteArgument(shellScriptFromBatch(
+                         batch, logFile, {statusFile, services.echoCommands})),
+                 progress, environment);
   std::string log;
   std::string statuses;
   bool haveStatuses = services.readFile(statusFile, statuses);

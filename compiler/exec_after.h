@@ -37,7 +37,8 @@ struct ExecAfterServices {
   // Between two attempts to delete a temporary file: 100 ms.
   std::function<void()> pause;
   // Starts a program with variables added to its environment and waits for
-  // its end (runAndWait).
+  // its end: the front end connects the platform's runAndWait. Without one
+  // nothing is started and the missing log is reported.
   std::function<bool(
       const std::string& application, const std::string& commandLine,
       Progress& progress,

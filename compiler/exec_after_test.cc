@@ -7,8 +7,9 @@
 #include <map>
 #include <sstream>
 
-#include "addin/progress.h"
-#include "source/text.h"
+#include "base/progress.h"
+#include "base/text.h"
+#include "platform/process.h"
 
 namespace scrivlet {
 namespace {
@@ -81,6 +82,7 @@ class ExecAfterRun : public testing::Test {
     std::filesystem::create_directories(folder_);
     services_.writeTextFile = writeText;
     services_.interpreter = "/bin/sh";
+    services_.run = runAndWait;
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
 

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/vbide.h"
 #include "source/elements.h"
 #include "source/store.h"
-#include "source/vbide.h"
 
 namespace scrivlet {
 // An inline namespace of their own: the object-model fakes of the source

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "addin/progress.h"
+#include "base/progress.h"
 #include "source/elements.h"
 #include "source/store.h"
 

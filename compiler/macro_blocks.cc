@@ -12,9 +12,9 @@
 #include <thread>
 #include <utility>
 
-#include "source/fold_table.h"
+#include "base/fold_table.h"
+#include "base/text.h"
 #include "compiler/macro_engine.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

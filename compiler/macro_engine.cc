@@ -8,10 +8,10 @@
 #include <stdexcept>
 #include <utility>
 
-#include "source/fold_table.h"
+#include "base/fold_table.h"
+#include "base/text.h"
 #include "compiler/macro_name.h"
 #include "compiler/message_place.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

@@ -24,15 +24,15 @@
 #include <string_view>
 #include <vector>
 
-#include "addin/progress.h"
-#include "compiler/file_error_prompt.h"
+#include "base/file_error_prompt.h"
+#include "base/keyed_collection.h"
+#include "base/progress.h"
+#include "compiler/inline_html.h"
 #include "compiler/links.h"
 #include "compiler/macro_steps.h"
 #include "compiler/macro_store.h"
 #include "compiler/macro_value.h"
-#include "compiler/inline_html.h"
 #include "compiler/replace_table.h"
-#include "source/keyed_collection.h"
 #include "source/store.h"
 
 namespace scrivlet {
@@ -268,9 +268,6 @@ class MacroEngine {
   void charge(std::size_t& spent, std::size_t amount, std::size_t limit,
               const char* what);
 };
-
-// "a\r\nb\nc\rd" -> {"a", "b", "c", "d"}; a final line end adds no line.
-std::vector<std::string> splitFileLines(std::string_view content);
 
 }  // namespace scrivlet
 

@@ -7,9 +7,9 @@
 #include <random>
 #include <sstream>
 
+#include "base/text.h"
 #include "compiler/fake_elements.h"
 #include "compiler/recording_sink.h"
-#include "source/text.h"
 
 namespace scrivlet {
 namespace {

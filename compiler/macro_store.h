@@ -16,8 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/fold_table.h"
 #include "compiler/macro_value.h"
-#include "source/fold_table.h"
 
 namespace scrivlet {
 

@@ -8,11 +8,11 @@
 #include <unordered_map>
 #include <utility>
 
+#include "base/text.h"
 #include "source/declared_blocks.h"
 #include "source/element_returns.h"
 #include "source/proc_definition.h"
 #include "source/source_lines.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

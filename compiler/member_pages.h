@@ -9,7 +9,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "addin/project_settings.h"
+#include "base/project_settings.h"
 #include "comments/comment_parser.h"
 #include "compiler/macro_engine.h"
 #include "compiler/preparation.h"

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "source/vbide.h"
+#include "base/vbide.h"
 
 namespace scrivlet {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "addin/progress.h"
+#include "base/progress.h"
 #include "source/elements.h"
 
 namespace scrivlet {

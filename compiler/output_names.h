@@ -13,7 +13,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "addin/progress.h"
+#include "base/progress.h"
 
 namespace scrivlet {
 

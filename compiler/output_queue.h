@@ -19,7 +19,7 @@
 #include <string>
 #include <thread>
 
-#include "addin/text_file.h"
+#include "base/text_file.h"
 
 namespace scrivlet {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "addin/scripted_files_test_util.h"
+#include "base/scripted_files_test_util.h"
 
 namespace scrivlet {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/text.h"
 #include "comments/comment_generator.h"
 #include "comments/comment_parser.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

@@ -14,9 +14,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "addin/project_settings.h"
+#include "base/fold_table.h"
+#include "base/project_settings.h"
 #include "compiler/macro_engine.h"
-#include "source/fold_table.h"
 #include "source/store.h"
 
 namespace scrivlet {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "compiler/disk_project_test_util.h"
-#include "source/text.h"
 
 namespace scrivlet {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/progress.h"
+#include "base/progress.h"
 
 namespace scrivlet {
 

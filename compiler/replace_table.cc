@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "source/fold_table.h"
+#include "base/fold_table.h"
 
 namespace scrivlet {
 

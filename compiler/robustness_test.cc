@@ -16,7 +16,7 @@ class Engine {
  public:
   Engine() : progress(&sink), engine(elements, progress) {
     engine.askFileError = [](const std::string&, const std::string&, int) {
-      return kFileErrorAbandon;
+      return fileErrorAbandon;
     };
   }
   // Loads `body` as the section "scriv-deep-body" and expands it.

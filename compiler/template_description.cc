@@ -1,8 +1,8 @@
 #include "compiler/template_description.h"
 
+#include "base/text.h"
 #include "compiler/macro_engine.h"
 #include "source/store.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

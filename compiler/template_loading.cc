@@ -7,11 +7,12 @@
 //
 // Any line outside a definition that does not start with "$" (after its
 // leading spaces) is free text and ignored.
-#include "addin/file_system.h"
+#include "base/file_system.h"
+#include "base/text.h"
+#include "base/text_file.h"
 #include "compiler/macro_engine.h"
 #include "compiler/macro_name.h"
 #include "compiler/message_place.h"
-#include "source/text.h"
 
 namespace scrivlet {
 
@@ -20,23 +21,6 @@ namespace {
 constexpr int kDuplicateKey = 457;
 
 }  // namespace
-
-std::vector<std::string> splitFileLines(std::string_view content) {
-  std::vector<std::string> lines;
-  std::size_t from = 0;
-  while (from < content.size()) {
-    std::size_t at = content.find_first_of("\r\n", from);
-    if (at == std::string_view::npos) {
-      lines.emplace_back(content.substr(from));
-      break;
-    }
-    lines.emplace_back(content.substr(from, at - from));
-    from = at + 1;
-    if (content[at] == '\r' && from < content.size() && content[from] == '\n')
-      ++from;
-  }
-  return lines;
-}
 
 int MacroEngine::loadSrc(const std::string& file, bool silent) {
   src.clear();
@@ -49,9 +33,9 @@ int MacroEngine::loadSrc(const std::string& file, bool silent) {
     error = fileErrorFromErrno(error, file);
     if (silent) return opened ? 3 : 2;
     int action = askFileError ? askFileError(file, "reading", error)
-                              : kFileErrorAbandon;
-    if (action == kFileErrorRetry) continue;
-    if (action == kFileErrorAbandon) progress_.abortRequested = true;
+                              : fileErrorAbandon;
+    if (action == fileErrorRetry) continue;
+    if (action == fileErrorAbandon) progress_.abortRequested = true;
     return 2;
   }
   return loadTemplateText(content, file, silent);
@@ -63,7 +47,7 @@ int MacroEngine::loadTemplateText(std::string_view content,
   replaceTable.clear();
   inlineHtml = InlineHtml();
   templateFile_ = file;
-  int result = readTemplateLines(splitFileLines(content), file, silent);
+  int result = readTemplateLines(fileLines(content), file, silent);
   if (result != 0) return result;
   addCharacterMacros(file, silent, result);
   if (result != 0) return result;
@@ -135,9 +119,9 @@ int MacroEngine::addDefinition(std::string_view name, std::string value,
   if (src.add(name, std::move(value), line)) return 0;
   if (silent) return 3;
   int action = askFileError ? askFileError(file, "reading", kDuplicateKey)
-                            : kFileErrorSkip;
-  if (action == kFileErrorRetry || action == kFileErrorSkip) return 0;
-  if (action == kFileErrorAbandon) progress_.abortRequested = true;
+                            : fileErrorSkip;
+  if (action == fileErrorRetry || action == fileErrorSkip) return 0;
+  if (action == fileErrorAbandon) progress_.abortRequested = true;
   return 2;
 }
 

@@ -7,9 +7,9 @@
 
 #include <unistd.h>
 
+#include "base/text.h"
 #include "compiler/macro_engine.h"
 #include "compiler/recording_sink.h"
-#include "source/text.h"
 
 namespace scrivlet {
 namespace {
@@ -42,7 +42,7 @@ class Loading : public ::testing::Test {
   Progress progress;
   MacroEngine engine;
   std::string prompts;
-  int answer = kFileErrorRetry;
+  int answer = fileErrorRetry;
   std::function<void()> onPrompt;
 };
 
@@ -116,7 +116,7 @@ TEST_F(Loading, NamesDefinedTwiceGoToThePrompt) {
   EXPECT_EQ(prompts, "t.scvt reading 457\nt.scvt reading 457\n");
 
   prompts.clear();
-  answer = kFileErrorAbandon;
+  answer = fileErrorAbandon;
   EXPECT_EQ(engine.loadTemplateText(file, "t.scvt", false), 2);
   EXPECT_EQ(definitions(), "A=first\n");
   EXPECT_TRUE(progress.abortRequested);
@@ -136,7 +136,7 @@ TEST_F(Loading, FileErrorsAreRetriedOrAbandoned) {
   EXPECT_EQ(engine.loadSrc(path, true), 2);
   EXPECT_EQ(prompts, "");
 
-  answer = kFileErrorAbandon;
+  answer = fileErrorAbandon;
   EXPECT_EQ(engine.loadSrc(path, false), 2);
   EXPECT_TRUE(progress.abortRequested);
   EXPECT_EQ(prompts, path + " reading 53\n");
@@ -144,7 +144,7 @@ TEST_F(Loading, FileErrorsAreRetriedOrAbandoned) {
   // Retry after the file appeared reads it.
   prompts.clear();
   progress.abortRequested = false;
-  answer = kFileErrorRetry;
+  answer = fileErrorRetry;
   onPrompt = [&] { std::ofstream(path) << "$SPLIT$ 0\r\n"; };
   EXPECT_EQ(engine.loadSrc(path, false), 0);
   EXPECT_EQ(definitions(), "SPLIT=0\n");
@@ -152,7 +152,7 @@ TEST_F(Loading, FileErrorsAreRetriedOrAbandoned) {
   EXPECT_FALSE(progress.abortRequested);
 
   prompts.clear();
-  answer = kFileErrorSkip;
+  answer = fileErrorSkip;
   EXPECT_EQ(engine.loadSrc((dir / "no" / "x.scvt").string(), false), 2);
   EXPECT_EQ(prompts, (dir / "no" / "x.scvt").string() + " reading 76\n");
   std::filesystem::remove_all(dir);

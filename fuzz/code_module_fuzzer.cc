@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/vbide.h"
 #include "fuzz/fuzz_input.h"
 #include "platform/disk_code_module.h"
 #include "source/declared_blocks.h"
-#include "source/vbide.h"
 
 using namespace scrivlet;
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "comments/comment_parser.h"
 #include "fuzz/fuzz_input.h"
-#include "source/text.h"
 
 using namespace scrivlet;
 

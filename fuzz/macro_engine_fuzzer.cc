@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "compiler/macro_engine.h"
 #include "fuzz/fuzz_input.h"
 #include "source/store.h"
-#include "source/text.h"
 
 using namespace scrivlet;
 

@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "addin/message_box_test_util.h"
-#include "addin/scripted_files_test_util.h"
 #include "addin/settings_file.h"
+#include "base/message_box_test_util.h"
+#include "base/scripted_files_test_util.h"
 #include "fuzz/fuzz_input.h"
 #include "source/fake_host_test_util.h"
 

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "platform/atomic_file.h"
+#include "base/file_system.h"
+#include "base/text.h"
 #include "platform/disk_vb_component.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

@@ -19,11 +19,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/vbide.h"
 #include "platform/disk_code_pane.h"
 #include "platform/disk_member.h"
 #include "platform/disk_module_parser.h"
 #include "platform/disk_module_text.h"
-#include "source/vbide.h"
 
 namespace scrivlet {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/vbide.h"
 #include "source/crlf_test_util.h"
-#include "source/vbide.h"
 
 namespace scrivlet {
 namespace {

@@ -5,7 +5,7 @@
 #ifndef SCRIVLET_PLATFORM_DISK_CODE_PANE_H_
 #define SCRIVLET_PLATFORM_DISK_CODE_PANE_H_
 
-#include "source/vbide.h"
+#include "base/vbide.h"
 
 namespace scrivlet {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "source/vbide.h"
+#include "base/vbide.h"
 
 namespace scrivlet {
 

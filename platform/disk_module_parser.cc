@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "source/text.h"
-#include "source/vbide.h"
+#include "base/text.h"
+#include "base/vbide.h"
 
 namespace scrivlet {
 

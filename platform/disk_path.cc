@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "addin/file_system.h"
-#include "source/text.h"
+#include "base/file_system.h"
+#include "base/text.h"
 
 namespace scrivlet {
 

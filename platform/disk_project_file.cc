@@ -1,6 +1,6 @@
 #include "platform/disk_project_file.h"
 
-#include "source/text.h"
+#include "base/text.h"
 
 namespace scrivlet {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "source/vbide.h"
+#include "base/vbide.h"
 
 namespace scrivlet {
 

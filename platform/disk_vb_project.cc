@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/atomic_file.h"
+#include "base/file_system.h"
+#include "base/text.h"
 #include "platform/disk_code_module.h"
 #include "platform/disk_path.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

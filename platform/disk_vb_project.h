@@ -10,9 +10,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/vbide.h"
 #include "platform/disk_project_file.h"
 #include "platform/disk_vb_component.h"
-#include "source/vbide.h"
 
 namespace scrivlet {
 

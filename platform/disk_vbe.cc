@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "base/text.h"
 #include "platform/disk_path.h"
 #include "platform/disk_project_file.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/vbide.h"
 #include "platform/disk_vb_project.h"
-#include "source/vbide.h"
 
 namespace scrivlet {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "addin/progress.h"
+#include "base/progress.h"
 
 namespace scrivlet {
 namespace {

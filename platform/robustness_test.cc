@@ -10,12 +10,12 @@
 #include <fstream>
 #include <random>
 
-#include "addin/file_system.h"
-#include "addin/progress.h"
+#include "base/file_system.h"
+#include "base/progress.h"
+#include "cli/module_target.h"
 #include "compiler/macro_engine.h"
 #include "platform/disk_code_module.h"
 #include "platform/disk_vbe.h"
-#include "platform/module_target.h"
 #include "source/project_loader.h"
 
 namespace scrivlet {

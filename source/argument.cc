@@ -2,8 +2,8 @@
 
 #include <string_view>
 
+#include "base/text.h"
 #include "source/quotes.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

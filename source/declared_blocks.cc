@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/text.h"
 #include "source/quotes.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

@@ -26,8 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "base/vbide.h"
 #include "source/elements.h"
-#include "source/vbide.h"
 
 namespace scrivlet {
 

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "platform/disk_code_module.h"
 #include "source/project_loader.h"
 #include "source/source_lines.h"
-#include "source/text.h"
 
 namespace scrivlet {
 namespace {

@@ -17,8 +17,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/vbide.h"
 #include "source/elements.h"
-#include "source/vbide.h"
 
 namespace scrivlet {
 

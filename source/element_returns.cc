@@ -1,9 +1,9 @@
 #include "source/element_returns.h"
 
+#include "base/text.h"
 #include "source/proc_definition.h"
 #include "source/quotes.h"
 #include "source/source_lines.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

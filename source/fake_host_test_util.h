@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "source/vbide.h"
+#include "base/vbide.h"
 
 namespace scrivlet {
 

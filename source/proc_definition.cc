@@ -1,7 +1,7 @@
 #include "source/proc_definition.h"
 
+#include "base/text.h"
 #include "source/quotes.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

@@ -5,10 +5,10 @@
 #include <system_error>
 #include <thread>
 
+#include "base/text.h"
 #include "source/declared_blocks.h"
 #include "source/element_returns.h"
 #include "source/source_lines.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

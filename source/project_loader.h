@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "addin/progress.h"
-#include "addin/project_settings.h"
+#include "base/progress.h"
+#include "base/project_settings.h"
 #include "source/element_locator.h"
 #include "source/store.h"
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "platform/disk_code_module.h"
-#include "source/text.h"
 
 namespace scrivlet {
 namespace {

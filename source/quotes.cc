@@ -1,6 +1,6 @@
 #include "source/quotes.h"
 
-#include "source/text.h"
+#include "base/text.h"
 
 namespace scrivlet {
 

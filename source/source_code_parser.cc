@@ -2,12 +2,12 @@
 
 #include <exception>
 
+#include "base/keyed_collection.h"
+#include "base/text.h"
 #include "source/declared_blocks.h"
-#include "source/keyed_collection.h"
 #include "source/proc_definition.h"
 #include "source/quotes.h"
 #include "source/source_lines.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/vbide.h"
 #include "source/elements.h"
-#include "source/vbide.h"
 
 namespace scrivlet {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "source/fake_host_test_util.h"
-#include "source/text.h"
 
 namespace scrivlet {
 namespace {

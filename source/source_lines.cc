@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/text.h"
 #include "source/element_locator.h"
-#include "source/text.h"
 
 namespace scrivlet {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "base/vbide.h"
 #include "source/elements.h"
-#include "source/vbide.h"
 
 namespace scrivlet {
 

@@ -6,8 +6,8 @@
 
 #include <memory>
 
+#include "base/keyed_collection.h"
 #include "source/elements.h"
-#include "source/keyed_collection.h"
 
 namespace scrivlet {
 

@@ -8,7 +8,7 @@
 #include <ctime>
 #include <string>
 
-#include "addin/progress.h"
+#include "base/progress.h"
 #include "compiler/fake_elements.h"
 #include "compiler/macro_engine.h"
 

@@ -14,8 +14,8 @@
 #include <sstream>
 
 #include "bench/scale/project_generator.h"
+#include "cli/cli_support.h"
 #include "comments/comment_generator.h"
-#include "platform/cli_support.h"
 #include "platform/disk_code_module.h"
 #include "source/declared_blocks.h"
 #include "source/element_returns.h"

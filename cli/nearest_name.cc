@@ -1,0 +1,43 @@
+#include "cli/nearest_name.h"
+
+#include <algorithm>
+
+namespace scrivlet {
+
+namespace {
+
+// Optimal string alignment distance.
+std::size_t editDistance(std::string_view a, std::string_view b) {
+  std::vector<std::vector<std::size_t>> d(
+      a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i)
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t cost = a[i - 1] == b[j - 1] ? 0 : 1;
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
+                          d[i - 1][j - 1] + cost});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+    }
+  return d[a.size()][b.size()];
+}
+
+}  // namespace
+
+std::string nearestName(std::string_view given,
+                        const std::vector<std::string>& names) {
+  const std::size_t allowed = std::max<std::size_t>(1, given.size() / 3);
+  std::string best;
+  std::size_t bestDistance = allowed + 1;
+  for (const std::string& name : names) {
+    const std::size_t distance = editDistance(given, name);
+    if (distance < bestDistance) {
+      best = name;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
+}  // namespace scrivlet
