@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <utility>
 
-#include "addin/addin_folder.h"
+#include "base/addin_folder.h"
 #include "addin/settings_file.h"
 #include "compiler/template_description.h"
-#include "source/text.h"
+#include "base/text.h"
 
 namespace scrivlet {
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "addin/project_settings.h"
-#include "addin/text_file.h"
-#include "source/vbide.h"
+#include "base/project_settings.h"
+#include "base/text_file.h"
+#include "base/vbide.h"
 
 namespace scrivlet {
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "addin/message_box_test_util.h"
+#include "base/message_box_test_util.h"
 #include "addin/settings_file.h"
 #include "source/fake_host_test_util.h"
 

@@ -3,7 +3,7 @@
 #include <exception>
 #include <utility>
 
-#include "addin/addin_folder.h"
+#include "base/addin_folder.h"
 
 namespace scrivlet {
 

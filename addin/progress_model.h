@@ -11,9 +11,9 @@
 #include <memory>
 #include <string>
 
-#include "addin/message_box.h"
-#include "addin/progress.h"
-#include "addin/text_file.h"
+#include "base/message_box.h"
+#include "base/progress.h"
+#include "base/text_file.h"
 
 namespace scrivlet {
 

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "addin/scripted_files_test_util.h"
+#include "base/scripted_files_test_util.h"
 
 namespace scrivlet {
 namespace {

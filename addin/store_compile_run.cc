@@ -31,6 +31,7 @@ void StoreCompileRun::compile(const MayRunCommands& mayRunCommands) {
   CompileDriver driver(*elements_, *engine_, settings_, services_,
                        addinFolder_);
   driver.helpCompiler = helpCompiler;
+  driver.execAfter.run = runCommand;
   std::string templatePath = settings_.templatePath;
   driver.mayRunCommands = [&mayRunCommands, templatePath] {
     return !mayRunCommands || mayRunCommands(templatePath);

@@ -9,9 +9,10 @@
 #include <string>
 
 #include "addin/progress_model.h"
-#include "addin/project_settings.h"
-#include "addin/text_file.h"
-#include "source/vbide.h"
+#include "base/project_settings.h"
+#include "base/text_file.h"
+#include "base/vbide.h"
+#include "compiler/exec_after.h"
 
 namespace scrivlet {
 
@@ -31,6 +32,10 @@ class StoreCompileRun : public CompileRun {
 
   // The HTML Help compiler of this machine (empty: none).
   std::string helpCompiler;
+  // Starts the after-compile commands and waits for them (the platform's
+  // process runner); without one they do not run and the log says so.
+  using CommandRunner = decltype(ExecAfterServices::run);
+  CommandRunner runCommand;
 
  private:
   VBE& vbe_;

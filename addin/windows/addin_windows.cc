@@ -43,6 +43,7 @@ ProgressDialog& AddinWindows::progressDialog() {
           auto run = std::make_unique<StoreCompileRun>(vbe_, settings_,
                                                        services_, addinFolder_);
           run->helpCompiler = helpCompiler;
+          run->runCommand = runCommand;
           return run;
         });
     progressModel_->isTrusted = [this](const std::string& path) {

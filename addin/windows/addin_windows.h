@@ -11,9 +11,10 @@
 
 #include "addin/options_model.h"
 #include "addin/progress_model.h"
-#include "addin/project_settings.h"
-#include "addin/text_file.h"
-#include "source/vbide.h"
+#include "addin/store_compile_run.h"
+#include "base/project_settings.h"
+#include "base/text_file.h"
+#include "base/vbide.h"
 
 class QWidget;
 
@@ -42,6 +43,8 @@ class AddinWindows {
   std::function<bool(const std::string&)> isTrusted;
   // The HTML Help compiler of this machine, for the templates.
   std::string helpCompiler;
+  // Runs the templates' after-compile commands (the platform's runner).
+  StoreCompileRun::CommandRunner runCommand;
 
   OptionsDialog& optionsDialog();
   ProgressDialog& progressDialog();

@@ -10,7 +10,8 @@
 #include <QTreeView>
 #include <QWhatsThis>
 
-#include "addin/windows/ansi_text.h"
+#include "addin/windows/qt_path.h"
+#include "addin/windows/qt_text.h"
 
 namespace scrivlet {
 

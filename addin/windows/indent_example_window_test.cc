@@ -1,59 +1,51 @@
 #include "addin/windows/indent_example_window.h"
 
-#include <QLabel>
-#include <QtTest>
+#include <gtest/gtest.h>
 
-#include "screenshot.h"
+#include <QLabel>
+
+#include "addin/windows/screenshot_test_util.h"
 
 namespace scrivlet {
+namespace {
 
-class IndentExampleWindowTest : public QObject {
-  Q_OBJECT
+QString shown(IndentExampleWindow& window, const char* name) {
+  return window.findChild<QLabel*>(name)->text();
+}
 
-  static QString shown(IndentExampleWindow& window, const char* name) {
-    return window.findChild<QLabel*>(QString::fromLatin1(name))->text();
-  }
+TEST(IndentExampleWindow, ShowsWhatEachModeMakesOfTheSample) {
+  IndentExampleWindow window;
+  EXPECT_EQ(window.windowTitle(), "Indentation example");
+  QString comment;
+  for (int line = 1; line <= 5; ++line)
+    comment +=
+        window.findChild<QLabel*>(QStringLiteral("commentLine%1").arg(line))
+            ->text() +
+        "|";
+  EXPECT_EQ(
+      comment,
+      "'**|'@rem This is|'an example|'     of current|''    indent mode|");
 
- private slots:
-  void showsWhatEachModeMakesOfTheSample() {
-    IndentExampleWindow window;
-    QCOMPARE(window.windowTitle(), QStringLiteral("Indentation example"));
-    QString comment;
-    for (int line = 1; line <= 5; ++line)
-      comment +=
-          window.findChild<QLabel*>(QStringLiteral("commentLine%1").arg(line))
-              ->text() +
-          "|";
-    QCOMPARE(comment, QStringLiteral("'**|'@rem This is|'an example|"
-                                     "'     of current|''    indent mode|"));
+  window.indentMode = 0;
+  window.showTexts();
+  EXPECT_EQ(shown(window, "outputFileText"),
+            "This is\nan example\n     of current\n'    indent mode");
+  EXPECT_EQ(shown(window, "htmlText"),
+            "This is an example of current ' indent mode");
+  EXPECT_EQ(shown(window, "rtfText"),
+            "This is an example      of current '    indent mode");
+  saveScreenshot(window, "indent-example-keep");
 
-    window.indentMode = 0;
-    window.showTexts();
-    QCOMPARE(shown(window, "outputFileText"),
-             QStringLiteral(
-                 "This is\nan example\n     of current\n'    indent mode"));
-    QCOMPARE(shown(window, "htmlText"),
-             QStringLiteral("This is an example of current ' indent mode"));
-    QCOMPARE(
-        shown(window, "rtfText"),
-        QStringLiteral("This is an example      of current '    indent mode"));
-    saveScreenshot(window, QStringLiteral("indent-example-keep"));
+  window.indentMode = 1;
+  window.showTexts();
+  EXPECT_EQ(shown(window, "outputFileText"),
+            "This is\n  an example\n  of current\n      indent mode");
+  EXPECT_EQ(shown(window, "htmlText"),
+            "This is an example of current indent mode");
+  EXPECT_EQ(shown(window, "rtfText"),
+            "This is an example of current     indent mode");
+  saveScreenshot(window, "indent-example-ignore");
+}
 
-    window.indentMode = 1;
-    window.showTexts();
-    QCOMPARE(shown(window, "outputFileText"),
-             QStringLiteral(
-                 "This is\n  an example\n  of current\n      indent mode"));
-    QCOMPARE(shown(window, "htmlText"),
-             QStringLiteral("This is an example of current indent mode"));
-    QCOMPARE(shown(window, "rtfText"),
-             QStringLiteral("This is an example of current     indent mode"));
-    saveScreenshot(window, QStringLiteral("indent-example-ignore"));
-  }
-};
-
-QObject* newIndentExampleWindowTest() { return new IndentExampleWindowTest; }
-
+}  // namespace
 }  // namespace scrivlet
-
-#include "indent_example_window_test.moc"

@@ -18,9 +18,10 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "addin/windows/ansi_text.h"
 #include "addin/windows/folder_browse_dialog.h"
 #include "addin/windows/indent_example_window.h"
+#include "addin/windows/qt_path.h"
+#include "addin/windows/qt_text.h"
 #include "addin/windows/text_input_dialog.h"
 
 namespace scrivlet {
@@ -269,13 +270,13 @@ QWidget* OptionsDialog::commentPage() {
     connect(name, &QLineEdit::textEdited, this,
             [this, tag](const QString& typed) {
               model_.working().userName[static_cast<std::size_t>(tag)] =
-                  toAnsi(typed, codePage());
+                  fromQString(typed, codePage());
             });
     connect(name, &QLineEdit::editingFinished, this, [this, tag, name] {
       model_.leaveTagName(tag);
       name->setText(
-          fromAnsi(model_.working().userName[static_cast<std::size_t>(tag)],
-                   codePage()));
+          toQString(model_.working().userName[static_cast<std::size_t>(tag)],
+                    codePage()));
     });
     QPushButton* defaultText =
         button("", "Default text", user,
@@ -338,7 +339,7 @@ QWidget* OptionsDialog::outputPage() {
     if (showing_ || row < 0) return;
     model_.selectTemplate(row);
     description_->setPlainText(
-        fromAnsi(model_.templateDescription(), codePage()));
+        toQString(model_.templateDescription(), codePage()));
   });
   connect(browseTemplates, &QPushButton::clicked, this,
           &OptionsDialog::browseTemplates);
@@ -419,7 +420,7 @@ QWidget* OptionsDialog::miscellaneousPage() {
   connect(titlePage_, &QPlainTextEdit::textChanged, this, [this] {
     if (!showing_)
       model_.working().titlePageText =
-          toAnsi(titlePage_->toPlainText(), codePage());
+          fromQString(titlePage_->toPlainText(), codePage());
   });
 
   auto* options = new QHBoxLayout;
@@ -453,7 +454,11 @@ void OptionsDialog::addButtons(QLayout* layout) {
     model_.compile(true);
     accept();
   });
-  connect(apply_, &QPushButton::clicked, this, [this] { model_.apply(); });
+  connect(apply_, &QPushButton::clicked, this, [this] {
+    model_.apply();
+    // Applying cleaned the tag names of a box that still has the focus.
+    showUserTags();
+  });
   connect(ok_, &QPushButton::clicked, this, [this] {
     model_.apply();
     accept();
@@ -488,7 +493,7 @@ void OptionsDialog::showValues() {
   templateFolder_->setText(fromPath(w.templateFolder));
   showTemplates();
   description_->setPlainText(
-      fromAnsi(model_.templateDescription(), codePage()));
+      toQString(model_.templateDescription(), codePage()));
   (model_.indentMode() == 1 ? ignoreIndent_ : keepIndent_)->setChecked(true);
   switch (model_.sourceOption()) {
     case OptionsModel::sourceAlways:
@@ -500,7 +505,7 @@ void OptionsDialog::showValues() {
     default:
       sourceNever_->setChecked(true);
   }
-  titlePage_->setPlainText(fromAnsi(w.titlePageText, codePage()));
+  titlePage_->setPlainText(toQString(w.titlePageText, codePage()));
   showEnabled();
   showing_ = false;
 }
@@ -524,7 +529,7 @@ void OptionsDialog::showUserTags() {
     QSignalBlocker quiet(userFlags_[tag]);
     userFlags_[tag]->setChecked(model_.working().addUser[tag]);
     userNames_[tag]->setText(
-        fromAnsi(model_.working().userName[tag], codePage()));
+        toQString(model_.working().userName[tag], codePage()));
   }
 }
 
@@ -536,7 +541,7 @@ void OptionsDialog::showTemplates() {
     templates_->addItem(fromPath(name));
   templates_->setCurrentRow(model_.selectedTemplate());
   description_->setPlainText(
-      fromAnsi(model_.templateDescription(), codePage()));
+      toQString(model_.templateDescription(), codePage()));
   showing_ = wasShowing;
 }
 
@@ -551,10 +556,10 @@ void OptionsDialog::showEnabled() {
 void OptionsDialog::editDefaultText(int tag) {
   std::string& value =
       model_.working().userDefault[static_cast<std::size_t>(tag)];
-  textInput_->userText = fromAnsi(value, codePage());
+  textInput_->userText = toQString(value, codePage());
   textInput_->load();
   runModal(*textInput_);
-  value = toAnsi(textInput_->userText, codePage());
+  value = fromQString(textInput_->userText, codePage());
 }
 
 void OptionsDialog::importTags() {

@@ -14,7 +14,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "addin/windows/ansi_text.h"
+#include "addin/windows/qt_path.h"
+#include "addin/windows/qt_text.h"
+#include "base/text.h"
 
 namespace scrivlet {
 
@@ -81,7 +83,8 @@ ProgressDialog::ProgressDialog(ProgressModel& model, QWidget* parent)
   model_.stateChanged = [this] { showState(); };
   model_.messageAdded = [this](const std::string& text) { showMessage(text); };
   model_.messagesReplaced = [this] {
-    QString text = fromAnsi(model_.messages(), codePage);
+    QString text =
+        toQString(replaceAll(model_.messages(), "\r\n", "\r"), codePage);
     // Each message ends its line; the box adds lines below the last one.
     if (text.endsWith(QChar('\n'))) text.chop(1);
     messages_->setPlainText(text);
@@ -102,7 +105,7 @@ ProgressDialog::~ProgressDialog() {
 
 void ProgressDialog::showState() {
   setWindowTitle(QString::fromStdString(model_.title()));
-  status_->showMessage(fromAnsi(model_.status(), codePage));
+  status_->showMessage(toQString(model_.status(), codePage));
   close_->setEnabled(model_.closeEnabled());
   showDocumentation_->setEnabled(model_.showDocumentationEnabled());
   cancel_->setEnabled(model_.cancelEnabled());
@@ -121,7 +124,7 @@ void ProgressDialog::showState() {
 }
 
 void ProgressDialog::showMessage(const std::string& text) {
-  messages_->appendPlainText(fromAnsi(text, codePage));
+  messages_->appendPlainText(toQString(text, codePage));
   messages_->verticalScrollBar()->setValue(
       messages_->verticalScrollBar()->maximum());
 }

@@ -1,18 +1,19 @@
 #include "addin/windows/progress_dialog.h"
 
+#include <gtest/gtest.h>
+
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTest>
 #include <QTimer>
-#include <QtTest>
 #include <functional>
 
-#include "addin/message_box_test_util.h"
-#include "addin/scripted_files_test_util.h"
-#include "screenshot.h"
+#include "addin/windows/screenshot_test_util.h"
+#include "base/message_box_test_util.h"
+#include "base/scripted_files_test_util.h"
 
 namespace scrivlet {
-
 namespace {
 
 // A compile of `pages` pages: an abort check, a status and a message for
@@ -43,10 +44,33 @@ class FakeRun : public CompileRun {
   std::function<void(int)> duringPage_;
 };
 
-}  // namespace
-
-class ProgressDialogTest : public QObject {
-  Q_OBJECT
+class ProgressDialogTest : public ::testing::Test {
+ protected:
+  QPushButton* button(const char* name) {
+    return dialog.findChild<QPushButton*>(name);
+  }
+  // Close, Show Documentation, Cancel: "+" enabled, "-" not.
+  QString buttons() {
+    QString states;
+    for (const char* name :
+         {"closeButton", "showDocumentationButton", "cancelButton"})
+      states += button(name)->isEnabled() ? "+" : "-";
+    return states;
+  }
+  QString messages() {
+    return dialog.findChild<QPlainTextEdit*>("messages")->toPlainText();
+  }
+  QString status() { return dialog.findChild<QStatusBar*>()->currentMessage(); }
+  // Runs the window modally; `whenDone` runs when its compile has ended
+  // with the window still open.
+  void run(const std::function<void()>& whenDone) {
+    QMetaObject::Connection done = QObject::connect(
+        &dialog, &ProgressDialog::compileFinished, &dialog, [&] {
+          if (dialog.isVisible()) whenDone();
+        });
+    dialog.exec();
+    QObject::disconnect(done);
+  }
 
   ScriptedFileSystem files;
   CancellingBox box;
@@ -55,123 +79,76 @@ class ProgressDialogTest : public QObject {
   std::string project = "Calc";
   int pages = 3;
   std::function<void(int)> duringPage;
-  std::unique_ptr<ProgressModel> model;
-  std::unique_ptr<ProgressDialog> dialog;
-
-  QPushButton* buttonOf(const char* name) {
-    return dialog->findChild<QPushButton*>(QString::fromLatin1(name));
-  }
-  QString buttons() {
-    QString states;
-    for (const char* name :
-         {"closeButton", "showDocumentationButton", "cancelButton"})
-      states += buttonOf(name)->isEnabled() ? "+" : "-";
-    return states;
-  }
-  QString messages() {
-    return dialog->findChild<QPlainTextEdit*>(QStringLiteral("messages"))
-        ->toPlainText();
-  }
-  // Runs the dialog modally; `whenDone` runs when the compile has ended
-  // with the window still open.
-  int runDialog(const std::function<void()>& whenDone) {
-    QMetaObject::Connection done =
-        connect(dialog.get(), &ProgressDialog::compileFinished, this, [&] {
-          if (dialog->isVisible()) whenDone();
-        });
-    int result = dialog->exec();
-    disconnect(done);
-    return result;
-  }
-
- private slots:
-  void init() {
-    progress = Progress();
-    pages = 3;
-    duringPage = nullptr;
-    model = std::make_unique<ProgressModel>(
-        services, SCRIVLET_SOURCE_DIR "/addin/windows", [this] {
-          return std::make_unique<FakeRun>(progress, project, pages,
-                                           duringPage);
-        });
-    dialog = std::make_unique<ProgressDialog>(*model);
-  }
-  void cleanup() {
-    dialog.reset();
-    model.reset();
-  }
-
-  void showsTheRunningCompileAndItsEnd() {
-    duringPage = [this](int page) {
-      if (page != 2) return;
-      QCOMPARE(dialog->windowTitle(),
-               QStringLiteral("Compiling, please wait..."));
-      QCOMPARE(dialog->findChild<QStatusBar*>()->currentMessage(),
-               QStringLiteral("Compiling: Calc.Page2"));
-      QCOMPARE(buttons(), QStringLiteral("--+"));
-      QVERIFY(dialog->findChild<QWidget*>(QStringLiteral("animation"))
-                  ->isVisible());
-      saveScreenshot(*dialog, QStringLiteral("progress-compiling"));
-      // Neither the title bar nor Escape ends a running compile's window.
-      dialog->close();
-      QTest::keyClick(dialog.get(), Qt::Key_Escape);
-      QVERIFY(dialog->isVisible());
-    };
-    runDialog([this] {
-      QCOMPARE(dialog->windowTitle(), QStringLiteral("Compilation status:"));
-      QCOMPARE(buttons(), QStringLiteral("++-"));
-      QCOMPARE(dialog->findChild<QStatusBar*>()->currentMessage(), QString());
-      QCOMPARE(messages(),
-               QStringLiteral("Compiling project Calc\nCalc: 3 pages"));
-      saveScreenshot(*dialog, QStringLiteral("progress-finished"));
-      dialog->close();
-      QVERIFY(dialog->isVisible());
-      buttonOf("closeButton")->click();
-    });
-    QVERIFY(!dialog->isVisible());
-  }
-
-  void cancelReachesTheCompileThroughTheEventLoop() {
-    pages = 1000;
-    int lastPage = 0;
-    duringPage = [&](int page) {
-      lastPage = page;
-      // A click waiting in the queue, as the user's would.
-      if (page == 1)
-        QTimer::singleShot(0, buttonOf("cancelButton"), &QPushButton::click);
-    };
-    runDialog([this] {
-      QCOMPARE(dialog->windowTitle(),
-               QStringLiteral("Compilation aborted by user"));
-      QCOMPARE(buttons(), QStringLiteral("++-"));
-      buttonOf("closeButton")->click();
-    });
-    QCOMPARE(lastPage, 1);
-  }
-
-  void groupWindowsCloseThemselvesButTheLast() {
-    progress.compileGroup = true;
-    pages = 1;
-    int stayed = 0;
-    for (const char* name : {"One", "Two", "Three"}) {
-      project = name;
-      progress.lastProjectOfGroup = project == "Three";
-      runDialog([&] {
-        ++stayed;
-        QCOMPARE(messages(),
-                 QStringLiteral("Compiling project One\nOne: 1 pages\n"
-                                "Compiling project Two\nTwo: 1 pages\n"
-                                "Compiling project Three\nThree: 1 pages"));
-        buttonOf("closeButton")->click();
-      });
-    }
-    QCOMPARE(stayed, 1);
-    project = "Calc";
-  }
+  ProgressModel model{services, SCRIVLET_SOURCE_DIR "/addin/windows", [this] {
+                        return std::make_unique<FakeRun>(progress, project,
+                                                         pages, duringPage);
+                      }};
+  ProgressDialog dialog{model};
 };
 
-QObject* newProgressDialogTest() { return new ProgressDialogTest; }
+TEST_F(ProgressDialogTest, ShowsTheRunningCompileAndItsEnd) {
+  QString during;
+  duringPage = [&](int page) {
+    if (page != 2) return;
+    during = dialog.windowTitle() + " | " + status() + " | " + buttons();
+    EXPECT_TRUE(dialog.findChild<QWidget*>("animation")->isVisible());
+    saveScreenshot(dialog, "progress-compiling");
+    // Neither the title bar nor Escape ends a running compile's window.
+    dialog.close();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_TRUE(dialog.isVisible());
+  };
+  QString after;
+  run([&] {
+    after = dialog.windowTitle() + " | " + status() + " | " + buttons();
+    EXPECT_EQ(messages(), "Compiling project Calc\nCalc: 3 pages");
+    EXPECT_FALSE(dialog.findChild<QWidget*>("animation")->isVisible());
+    saveScreenshot(dialog, "progress-finished");
+    dialog.close();
+    EXPECT_TRUE(dialog.isVisible());
+    button("closeButton")->click();
+  });
+  EXPECT_EQ(during, "Compiling, please wait... | Compiling: Calc.Page2 | --+");
+  EXPECT_EQ(after, "Compilation status: |  | ++-");
+  EXPECT_FALSE(dialog.isVisible());
+}
 
+TEST_F(ProgressDialogTest, CancelReachesTheCompileThroughTheEventLoop) {
+  pages = 1000;
+  int lastPage = 0;
+  duringPage = [&](int page) {
+    lastPage = page;
+    // A click waiting in the queue, as the user's would.
+    if (page == 1)
+      QTimer::singleShot(0, button("cancelButton"), &QPushButton::click);
+  };
+  QString after;
+  run([&] {
+    after = dialog.windowTitle() + " | " + buttons();
+    button("closeButton")->click();
+  });
+  EXPECT_EQ(after, "Compilation aborted by user | ++-");
+  EXPECT_EQ(lastPage, 1);
+}
+
+TEST_F(ProgressDialogTest, GroupWindowsCloseThemselvesButTheLast) {
+  progress.compileGroup = true;
+  pages = 1;
+  int stayed = 0;
+  for (const char* name : {"One", "Two", "Three"}) {
+    project = name;
+    progress.lastProjectOfGroup = project == "Three";
+    run([&] {
+      ++stayed;
+      EXPECT_EQ(messages(),
+                "Compiling project One\nOne: 1 pages\n"
+                "Compiling project Two\nTwo: 1 pages\n"
+                "Compiling project Three\nThree: 1 pages");
+      button("closeButton")->click();
+    });
+  }
+  EXPECT_EQ(stayed, 1);
+}
+
+}  // namespace
 }  // namespace scrivlet
-
-#include "progress_dialog_test.moc"

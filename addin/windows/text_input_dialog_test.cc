@@ -1,47 +1,39 @@
 #include "addin/windows/text_input_dialog.h"
 
+#include <gtest/gtest.h>
+
 #include <QLineEdit>
 #include <QPushButton>
-#include <QtTest>
 
-#include "screenshot.h"
+#include "addin/windows/screenshot_test_util.h"
 
 namespace scrivlet {
+namespace {
 
-class TextInputDialogTest : public QObject {
-  Q_OBJECT
+TEST(TextInputDialog, OkReturnsTheTextAndCancelKeepsTheCallers) {
+  TextInputDialog dialog;
+  EXPECT_EQ(dialog.windowTitle(), "Enter default value of the tag");
+  auto* box = dialog.findChild<QLineEdit*>("userText");
+  auto* ok = dialog.findChild<QPushButton*>("okButton");
+  auto* cancel = dialog.findChild<QPushButton*>("cancelButton");
 
- private slots:
-  void okReturnsTheTextAndCancelKeepsTheCallers() {
-    TextInputDialog dialog;
-    QCOMPARE(dialog.windowTitle(),
-             QStringLiteral("Enter default value of the tag"));
-    auto* box = dialog.findChild<QLineEdit*>(QStringLiteral("userText"));
-    auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("okButton"));
-    auto* cancel =
-        dialog.findChild<QPushButton*>(QStringLiteral("cancelButton"));
+  dialog.userText = "See the manual";
+  dialog.load();
+  dialog.show();
+  EXPECT_EQ(box->text(), "See the manual");
+  saveScreenshot(dialog, "text-input");
+  box->setText("changed");
+  cancel->click();
+  EXPECT_EQ(dialog.userText, "See the manual");
+  EXPECT_FALSE(dialog.isVisible());
 
-    dialog.userText = QStringLiteral("See the manual");
-    dialog.load();
-    dialog.show();
-    QCOMPARE(box->text(), QStringLiteral("See the manual"));
-    saveScreenshot(dialog, QStringLiteral("text-input"));
-    box->setText(QStringLiteral("changed"));
-    cancel->click();
-    QCOMPARE(dialog.userText, QStringLiteral("See the manual"));
-    QVERIFY(!dialog.isVisible());
+  dialog.load();
+  dialog.show();
+  box->clear();
+  ok->click();
+  EXPECT_EQ(dialog.userText, "");
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
 
-    dialog.load();
-    dialog.show();
-    box->clear();
-    ok->click();
-    QCOMPARE(dialog.userText, QString());
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-  }
-};
-
-QObject* newTextInputDialogTest() { return new TextInputDialogTest; }
-
+}  // namespace
 }  // namespace scrivlet
-
-#include "text_input_dialog_test.moc"

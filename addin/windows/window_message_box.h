@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "addin/message_box.h"
+#include "base/message_box.h"
 
 namespace scrivlet {
 
