@@ -93,6 +93,8 @@ OptionsDialog::OptionsDialog(OptionsModel& model, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
   addButtons(layout);
+  // Room for the module list and the template description to be read.
+  resize(sizeHint().expandedTo(QSize(720, 500)));
 
   // The next tab, and the first after the last.
   auto* nextTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);

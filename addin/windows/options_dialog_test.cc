@@ -53,7 +53,6 @@ class OptionsDialogTest : public ::testing::Test {
     project.addModule(vbext_ct_VBForm, "frmCalc", {});
     SettingsFile(vbe, services, addin()).setDefaultSettings(settings);
     settings.outputPath = at("Calc/Scriv").toStdString();
-    dialog.resize(760, 520);
     dialog.fillValues();
     dialog.show();
   }
