@@ -11,9 +11,19 @@
 // - a failing call throws `HostError` with the environment's error number
 //   (35 "Sub or Function not defined" for a missing procedure kind). The
 //   error never leaves the core: callers catch it and skip the element.
+//   It is the one exception that may pass between the desktop host and the
+//   add-in library, which are built together: its type is exported from
+//   the library, so that both sides see the same type.
+//
+// Threading: a host's objects are called on the thread the host gives them
+// to the add-in on (the desktop host's user-interface thread), and only
+// there, except where `CodeModule::readableFromAnyThread` says otherwise.
+// Event handlers the add-in sets are called on that thread too.
 #ifndef SCRIVLET_BASE_VBIDE_H_
 #define SCRIVLET_BASE_VBIDE_H_
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -23,11 +33,13 @@ namespace scrivlet {
 
 class CodeModule;
 class CodePane;
+class CommandBarControl;
+class Window;
 class Member;
 class VBComponent;
 class VBProject;
 
-struct HostError : std::runtime_error {
+struct __attribute__((visibility("default"))) HostError : std::runtime_error {
   HostError(int errorNumber, const std::string& text)
       : std::runtime_error(text), number(errorNumber) {}
   int number;
@@ -133,6 +145,11 @@ class CodeModule {
   // that name a place as an editor of the file shows it; hosts that hide
   // nothing answer the line itself.
   virtual long fileLine(long visibleLine) const { return visibleLine; }
+  // Whether the module may be read (Lines, Members, ProcOfLine, ...) from
+  // a thread other than the host's own while nothing writes to it. The
+  // disk host's modules may; those of a host whose code windows the user
+  // is editing may not, and project loading then reads on one thread.
+  virtual bool readableFromAnyThread() const { return false; }
 };
 
 class CodePane {
@@ -145,6 +162,8 @@ class CodePane {
   virtual long TopLine() const = 0;
   virtual void setTopLine(long line) = 0;
   virtual scrivlet::CodeModule* CodeModule() const = 0;
+  // The code window that shows the pane; none in a host without windows.
+  virtual scrivlet::Window* Window() const { return nullptr; }
 };
 
 class VBComponent {
@@ -176,6 +195,119 @@ class VBProject {
   virtual long HelpContextID() const = 0;
 };
 
+// A picture for a button face or the clipboard: `width` x `height` pixels,
+// row by row from the top, each 0xAARRGGBB.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+};
+
+// The control types `CommandBarControls::Add` creates.
+enum ControlType { msoControlButton = 1 };
+
+// A menu item or button of a command bar.
+class CommandBarControl {
+ public:
+  virtual ~CommandBarControl() = default;
+  virtual std::string Caption() const = 0;
+  virtual void setCaption(const std::string& caption) = 0;
+  virtual std::string TooltipText() const = 0;
+  virtual void setTooltipText(const std::string& text) = 0;
+  // Takes the picture on the clipboard as the control's face; HostError
+  // when the clipboard holds none.
+  virtual void PasteFace() = 0;
+  // Removes the control from its bar. The object is gone afterwards.
+  virtual void Delete() = 0;
+};
+
+class CommandBarControls {
+ public:
+  virtual ~CommandBarControls() = default;
+  virtual long Count() const = 0;
+  // The control at `index`, 1-based; HostError outside 1..Count.
+  virtual CommandBarControl* Item(long index) const = 0;
+  // Adds a control of `type`: appended, or inserted before the control at
+  // position `before` (1-based) when it is not 0.
+  virtual CommandBarControl* Add(int type, long before = 0) = 0;
+};
+
+// A menu, toolbar or pop-up menu: "Add-Ins", "Standard", "Code Window".
+class CommandBar {
+ public:
+  virtual ~CommandBar() = default;
+  virtual std::string Name() const = 0;
+  virtual CommandBarControls& Controls() = 0;
+};
+
+class CommandBars {
+ public:
+  virtual ~CommandBars() = default;
+  virtual long Count() const = 0;
+  // By position, 1-based; none outside 1..Count.
+  virtual CommandBar* Item(long index) const = 0;
+  // By name; none when no bar has it.
+  virtual CommandBar* Item(const std::string& name) const = 0;
+};
+
+// The click events of one control. The host calls `Click` when the
+// control is chosen, if it is set; the add-in sets it and clears it again
+// before it goes.
+class CommandBarEvents {
+ public:
+  virtual ~CommandBarEvents() = default;
+  std::function<void(CommandBarControl* control, bool& handled,
+                     bool& cancelDefault)>
+      Click;
+};
+
+// A project was made the active one, or added (opened).
+class VBProjectsEvents {
+ public:
+  virtual ~VBProjectsEvents() = default;
+  std::function<void(VBProject* project)> ItemActivated;
+  std::function<void(VBProject* project)> ItemAdded;
+};
+
+class Events {
+ public:
+  virtual ~Events() = default;
+  // The event source of `control`, the same object for the same control.
+  virtual scrivlet::CommandBarEvents* CommandBarEvents(
+      CommandBarControl* control) = 0;
+  virtual scrivlet::VBProjectsEvents* VBProjectsEvents() = 0;
+};
+
+// A window of the environment: a code window, the project explorer, ...
+class Window {
+ public:
+  virtual ~Window() = default;
+  virtual std::string Caption() const = 0;
+  virtual void SetFocus() = 0;
+  virtual void Close() = 0;
+};
+
+// The environment's main window. `SystemColorsChanged` stands for the
+// message a window procedure sees when the system colours change.
+class MainWindow {
+ public:
+  virtual ~MainWindow() = default;
+  // The colour of button faces, 0xRRGGBB.
+  virtual std::uint32_t buttonFaceColor() const = 0;
+  std::function<void()> SystemColorsChanged;
+};
+
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  virtual bool hasText() const = 0;
+  virtual std::string text() const = 0;
+  virtual void setText(const std::string& text) = 0;
+  virtual bool hasPicture() const = 0;
+  virtual void setPicture(const Picture& picture) = 0;
+  virtual void clear() = 0;
+};
+
 class VBE {
  public:
   virtual ~VBE() = default;
@@ -184,6 +316,18 @@ class VBE {
   virtual std::vector<VBProject*> VBProjects() const = 0;
   // The code window with the caret; none when no code window is open.
   virtual scrivlet::CodePane* ActiveCodePane() const = 0;
+
+  // What only an environment with windows has. A host without them (the
+  // disk host) answers none, and setting the active code pane then does
+  // nothing.
+  virtual void setActiveCodePane(scrivlet::CodePane* /*pane*/) {}
+  virtual scrivlet::CommandBars* CommandBars() const { return nullptr; }
+  virtual scrivlet::Events* Events() const { return nullptr; }
+  virtual scrivlet::MainWindow* MainWindow() const { return nullptr; }
+  // The open windows, and the one with the focus.
+  virtual std::vector<scrivlet::Window*> Windows() const { return {}; }
+  virtual scrivlet::Window* ActiveWindow() const { return nullptr; }
+  virtual scrivlet::Clipboard* Clipboard() const { return nullptr; }
 };
 
 }  // namespace scrivlet

@@ -59,6 +59,8 @@ class DiskCodeModule : public CodeModule {
   void DeleteLines(long start, long count = 1) override;
   std::vector<std::shared_ptr<Member>> Members() const override;
   scrivlet::CodePane* CodePane() override;
+  // Nothing but the add-in's own calls changes a module of the disk host.
+  bool readableFromAnyThread() const override { return true; }
   long fileLine(long visibleLine) const override {
     return text_.fileLineOf(visibleLine);
   }

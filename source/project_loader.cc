@@ -1,5 +1,6 @@
 #include "source/project_loader.h"
 
+#include <algorithm>
 #include <atomic>
 #include <exception>
 #include <system_error>
@@ -138,7 +139,13 @@ void ProjectLoader::loadProject() {
   // Help numbers written into the code are given out in order, module
   // after module; otherwise the modules load on two threads, each
   // numbering its own help numbers from 0 until they are merged.
-  if (settings_.comContextID || modules.size() < 2) {
+  // A host whose modules are being edited in windows is read on its own
+  // thread only.
+  bool threads = modules.size() >= 2 &&
+                 std::all_of(modules.begin(), modules.end(), [](CodeModule* m) {
+                   return m->readableFromAnyThread();
+                 });
+  if (settings_.comContextID || !threads) {
     for (std::size_t i = 0; i < modules.size(); ++i) {
       loads[i].firstHelpID = store_.counter;
       if (!loadWhole(*modules[i], loads[i], true)) {
