@@ -1,5 +1,6 @@
 #include "addin/windows/addin_windows.h"
 
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -10,6 +11,17 @@
 
 namespace scrivlet {
 
+namespace {
+
+CodePane* firstCodePane(const VBProject& project) {
+  std::vector<VBComponent*> components = project.VBComponents();
+  if (components.empty()) return nullptr;
+  CodeModule* module = components.front()->CodeModule();
+  return module ? module->CodePane() : nullptr;
+}
+
+}  // namespace
+
 AddinWindows::AddinWindows(ProjectSettings& settings, VBE& vbe,
                            FileServices& services, std::string addinFolder,
                            QWidget* owner)
@@ -19,7 +31,10 @@ AddinWindows::AddinWindows(ProjectSettings& settings, VBE& vbe,
       addinFolder_(std::move(addinFolder)),
       owner_(owner) {
   activateProject = [this](VBProject* project) {
-    vbe_.setActiveVBProject(project);
+    // As the environment does it: the code pane of the project's first
+    // component becomes the active one, which makes the project active.
+    if (CodePane* pane = firstCodePane(*project)) vbe_.setActiveCodePane(pane);
+    if (vbe_.ActiveVBProject() != project) vbe_.setActiveVBProject(project);
     SettingsFile(vbe_, services_, addinFolder_)
         .reloadProjectSettings(settings_);
   };
@@ -80,6 +95,8 @@ void AddinWindows::compileOne() {
 void AddinWindows::compileGroup() {
   Progress& progress = services_.progress;
   VBProject* active = vbe_.ActiveVBProject();
+  const std::vector<Window*> open = vbe_.Windows();
+  Window* focused = vbe_.ActiveWindow();
   // A project without components has nothing to compile and is not
   // counted, so the last one compiled is the last whose window stays.
   std::vector<VBProject*> projects;
@@ -94,15 +111,27 @@ void AddinWindows::compileGroup() {
       activateProject(projects[i]);
       progress.lastProjectOfGroup = i + 1 == projects.size();
       compileOne();
+      closeOpenedWindow(*projects[i], open);
     } catch (const std::exception&) {
     }
   }
   try {
     if (active && vbe_.ActiveVBProject() != active) activateProject(active);
+    if (focused) focused->SetFocus();
   } catch (const std::exception&) {
   }
   progress.groupLog.clear();
   progress.lastProjectOfGroup = false;
+}
+
+// Making a project active may have opened the code window of its first
+// component; one the user had not opened is closed again.
+void AddinWindows::closeOpenedWindow(const VBProject& project,
+                                     const std::vector<Window*>& open) {
+  CodePane* pane = firstCodePane(project);
+  Window* window = pane ? pane->Window() : nullptr;
+  if (window && std::find(open.begin(), open.end(), window) == open.end())
+    window->Close();
 }
 
 }  // namespace scrivlet

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "addin/options_model.h"
 #include "addin/progress_model.h"
@@ -52,6 +53,8 @@ class AddinWindows {
  private:
   void compileOne();
   void compileGroup();
+  void closeOpenedWindow(const VBProject& project,
+                         const std::vector<Window*>& open);
 
   ProjectSettings& settings_;
   VBE& vbe_;
