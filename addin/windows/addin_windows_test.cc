@@ -19,6 +19,7 @@
 #include "addin/settings_file.h"
 #include "addin/windows/options_dialog.h"
 #include "addin/windows/progress_dialog.h"
+#include "addin/windows/screenshot_test_util.h"
 #include "base/message_box_test_util.h"
 #include "bench/scale/project_generator.h"
 #include "platform/disk_vbe.h"
@@ -120,6 +121,7 @@ TEST_F(AddinWindowsTest, CompilesWhatTheOptionsChose) {
   whenCompiled([&](ProgressDialog& window) {
     title = window.windowTitle();
     messages = messagesOf(window);
+    saveScreenshot(window, "progress-calc");
     click(window, "closeButton");
   });
   windows->Show();
