@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "base/addin_folder.h"
+#include "base/scratch_folder_test_util.h"
 #include "base/text.h"
 #include "source/fake_host_test_util.h"
 
@@ -54,7 +55,6 @@ class SettingsTest : public ::testing::Test {
     project.addComponentWithoutCode(vbext_ct_RelatedDocument);
     project.addModule(vbext_ct_VBForm, "Form1", {});
   }
-  ~SettingsTest() override { fs::remove_all(dir); }
 
   std::string at(const std::string& name) const {
     return (dir / name).string();
@@ -64,12 +64,8 @@ class SettingsTest : public ::testing::Test {
     return replaceAll(text, "{dir}", dir.string());
   }
 
-  static fs::path makeFolder() {
-    std::string pattern = (fs::temp_directory_path() / "scrivlet-XXXXXX");
-    return ::mkdtemp(pattern.data());
-  }
-
-  fs::path dir = makeFolder();
+  ScratchFolder scratch;
+  const fs::path& dir = scratch.folder();
   FakeProject project{(dir / "Calc.vbp").string()};
   FakeVBE vbe{&project};
   DiskFileSystem disk;
@@ -418,8 +414,8 @@ TEST(SettingsNumbers, ReadSigned16BitDecimals) {
 }
 
 TEST(UserPreferences, DisplayOnConnectLivesInTheSettingsSection) {
-  std::string pattern = (fs::temp_directory_path() / "scrivlet-XXXXXX");
-  fs::path dir = ::mkdtemp(pattern.data());
+  ScratchFolder scratch;
+  const fs::path& dir = scratch.folder();
   DiskFileSystem disk;
   const std::string ini = (dir / "config/Scrivlet/Scrivlet.ini").string();
 
@@ -445,7 +441,6 @@ TEST(UserPreferences, DisplayOnConnectLivesInTheSettingsSection) {
   ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
   EXPECT_EQ(userPreferencesPath(), ini);
   ::unsetenv("XDG_CONFIG_HOME");
-  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 #include "base/file_system.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "base/scratch_folder_test_util.h"
 
 namespace scrivlet {
 namespace {
@@ -21,8 +22,8 @@ std::string slurp(const fs::path& p) {
 }
 
 TEST(AtomicFile, ReplacesKeepingPermissionsAndLeavesNothingBehind) {
-  std::string pattern = (fs::temp_directory_path() / "scrivlet-atomic-XXXXXX").string();
-  fs::path dir = ::mkdtemp(pattern.data());
+  ScratchFolder scratch;
+  const fs::path& dir = scratch.folder();
   fs::path file = dir / "a.bas";
   std::string error;
 
@@ -46,7 +47,6 @@ TEST(AtomicFile, ReplacesKeepingPermissionsAndLeavesNothingBehind) {
   int entries = 0;
   for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir)) ++entries;
   EXPECT_EQ(entries, 2);  // a.bas and sub
-  fs::remove_all(dir);
 }
 
 }  // namespace

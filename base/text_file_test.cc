@@ -11,6 +11,7 @@
 #include <map>
 #include <sstream>
 
+#include "base/scratch_folder_test_util.h"
 #include "base/scripted_files_test_util.h"
 
 namespace scrivlet {
@@ -32,26 +33,12 @@ std::string readBytes(const fs::path& path) {
   return all.str();
 }
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "scrivlet-XXXXXX");
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempFolder() { fs::remove_all(path_); }
-  fs::path operator/(const std::string& name) const { return path_ / name; }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 TEST(TextFile, WritesEveryCrAsCrLfAndNothingAfterTheText) {
-  TempFolder dir;
+  ScratchFolder dir;
   DiskFileSystem disk;
   Services s;
   FileServices services{disk, s.box, s.progress};
-  const std::string file = dir / "page.htm";
+  const std::string file = dir.path("page.htm");
 
   EXPECT_EQ(writeTextFile(services, file, "a\rb", false), 0);
   EXPECT_EQ(readBytes(file), "a\r\nb");
@@ -61,16 +48,16 @@ TEST(TextFile, WritesEveryCrAsCrLfAndNothingAfterTheText) {
   EXPECT_EQ(appendTextFile(services, file, "z\rq", false), 0);
   EXPECT_EQ(readBytes(file), "x\r\n\ny\r\nz\r\nq");
 
-  const std::string fresh = dir / "log.txt";
+  const std::string fresh = dir.path("log.txt");
   EXPECT_EQ(appendTextFile(services, fresh, "first", false), 0);
   EXPECT_EQ(readBytes(fresh), "first");
   EXPECT_EQ(s.box.shown, "");
 }
 
 TEST(TextFile, ReplacingAFileKeepsItsRightsAndLeavesNoTemporaryFile) {
-  TempFolder dir;
+  ScratchFolder dir;
   DiskFileSystem disk;
-  const std::string file = dir / "Calc.scriv";
+  const std::string file = dir.path("Calc.scriv");
   ASSERT_EQ(disk.writeFile(file, "old text"), 0);
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write |
                             fs::perms::group_read);
@@ -81,7 +68,7 @@ TEST(TextFile, ReplacingAFileKeepsItsRightsAndLeavesNoTemporaryFile) {
                                                 fs::perms::owner_write |
                                                 fs::perms::group_read);
   int entries = 0;
-  for (auto& entry : fs::directory_iterator(dir.path())) {
+  for (auto& entry : fs::directory_iterator(dir.folder())) {
     (void)entry;
     ++entries;
   }
@@ -89,7 +76,7 @@ TEST(TextFile, ReplacingAFileKeepsItsRightsAndLeavesNoTemporaryFile) {
 
   // A link is replaced by a plain file; the file it named is left alone, so
   // that a link planted among the pages cannot send one elsewhere.
-  const std::string link = dir / "link.scriv";
+  const std::string link = dir.path("link.scriv");
   fs::create_symlink(file, link);
   ASSERT_EQ(disk.writeFile(link, "via link"), 0);
   EXPECT_FALSE(fs::is_symlink(link));
@@ -102,30 +89,30 @@ TEST(TextFile, ReplacingAFileKeepsItsRightsAndLeavesNoTemporaryFile) {
 }
 
 TEST(TextFile, DiskFailuresCarryTheFileRuntimeNumbers) {
-  TempFolder dir;
+  ScratchFolder dir;
   DiskFileSystem disk;
   std::string bytes;
-  const std::string missingFolder = dir / "nowhere/a.txt";
+  const std::string missingFolder = dir.path("nowhere/a.txt");
   EXPECT_EQ(disk.writeFile(missingFolder, "x"), fileError::pathNotFound);
   EXPECT_EQ(disk.appendFile(missingFolder, "x"), fileError::pathNotFound);
   EXPECT_EQ(disk.readFile(missingFolder, bytes), fileError::pathNotFound);
-  EXPECT_EQ(disk.readFile(dir / "missing.txt", bytes), fileError::fileNotFound);
-  EXPECT_EQ(disk.writeFile(dir.path().string(), "x"), fileError::badFileName);
-  EXPECT_EQ(disk.readFile(dir.path().string(), bytes), fileError::badFileName);
+  EXPECT_EQ(disk.readFile(dir.path("missing.txt"), bytes), fileError::fileNotFound);
+  EXPECT_EQ(disk.writeFile(dir.path(), "x"), fileError::badFileName);
+  EXPECT_EQ(disk.readFile(dir.path(), bytes), fileError::badFileName);
   EXPECT_EQ(disk.writeFile("", "x"), fileError::badFileName);
-  EXPECT_EQ(disk.createFolder(dir / "a/b"), fileError::pathNotFound);
-  EXPECT_EQ(disk.createFolder(dir / "a"), 0);
-  EXPECT_EQ(disk.createFolder(dir / "a"), fileError::fileAlreadyExists);
-  EXPECT_TRUE(disk.folderExists(dir / "a"));
-  EXPECT_FALSE(disk.fileExists(dir / "a"));
+  EXPECT_EQ(disk.createFolder(dir.path("a/b")), fileError::pathNotFound);
+  EXPECT_EQ(disk.createFolder(dir.path("a")), 0);
+  EXPECT_EQ(disk.createFolder(dir.path("a")), fileError::fileAlreadyExists);
+  EXPECT_TRUE(disk.folderExists(dir.path("a")));
+  EXPECT_FALSE(disk.fileExists(dir.path("a")));
 
-  ASSERT_EQ(disk.writeFile(dir / "one", "1"), 0);
-  ASSERT_EQ(disk.writeFile(dir / "two", "2"), 0);
-  EXPECT_EQ(disk.moveFile(dir / "one", dir / "two"),
+  ASSERT_EQ(disk.writeFile(dir.path("one"), "1"), 0);
+  ASSERT_EQ(disk.writeFile(dir.path("two"), "2"), 0);
+  EXPECT_EQ(disk.moveFile(dir.path("one"), dir.path("two")),
             fileError::fileAlreadyExists);
-  EXPECT_EQ(disk.moveFile(dir / "one", dir / "three"), 0);
-  EXPECT_EQ(disk.deleteFile(dir / "one"), fileError::fileNotFound);
-  EXPECT_EQ(disk.deleteFile(dir / "three"), 0);
+  EXPECT_EQ(disk.moveFile(dir.path("one"), dir.path("three")), 0);
+  EXPECT_EQ(disk.deleteFile(dir.path("one")), fileError::fileNotFound);
+  EXPECT_EQ(disk.deleteFile(dir.path("three")), 0);
 
   EXPECT_EQ(fileErrorFromErrno(EACCES, "x"), fileError::permissionDenied);
   EXPECT_EQ(fileErrorFromErrno(EROFS, "x"), fileError::permissionDenied);
@@ -133,9 +120,9 @@ TEST(TextFile, DiskFailuresCarryTheFileRuntimeNumbers) {
   EXPECT_EQ(fileErrorFromErrno(EIO, "x"), fileError::deviceIOError);
 
   if (::geteuid() != 0) {  // root writes through any protection
-    fs::permissions(dir / "two", fs::perms::owner_read);
-    EXPECT_EQ(disk.writeFile(dir / "two", "x"), fileError::permissionDenied);
-    EXPECT_EQ(readBytes(dir / "two"), "2");
+    fs::permissions(dir.folder() / "two", fs::perms::owner_read);
+    EXPECT_EQ(disk.writeFile(dir.path("two"), "x"), fileError::permissionDenied);
+    EXPECT_EQ(readBytes(dir.path("two")), "2");
   }
 }
 

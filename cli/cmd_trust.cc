@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "cli/command.h"
-#include "cli/trusted_templates.h"
+#include "addin/trusted_templates.h"
 
 namespace scrivlet {
 namespace {

@@ -8,13 +8,12 @@ namespace {
 
 using testing::readFile;
 using testing::runScrivlet;
-using testing::ScratchFolder;
 
 const std::string kExample = std::string(SCRIVLET_SOURCE_DIR) + "/examples/Calc";
 
 ScratchFolder copyOfExample() {
   ScratchFolder folder;
-  std::filesystem::copy(kExample, folder.path);
+  std::filesystem::copy(kExample, folder.folder());
   return folder;
 }
 
@@ -65,10 +64,10 @@ TEST(ElementsCommand, ListsWhatLoadingYields) {
 
 TEST(ElementsCommand, FollowsTheSettingsFile) {
   ScratchFolder folder = copyOfExample();
-  std::ofstream(folder / "Calc.scriv", std::ios::binary)
+  std::ofstream(folder.path("Calc.scriv"), std::ios::binary)
       << "#Scrivlet Project Settings#\r\ncomObject = 0\r\ncomForm = 0\r\n"
          "comPublic = 0\r\ncomFriend = 1\r\ncomModules = calculator";
-  testing::ProgramRun run = runScrivlet("elements '" + (folder / "Calc.vbp") + "'");
+  testing::ProgramRun run = runScrivlet("elements '" + folder.path("Calc.vbp") + "'");
   EXPECT_EQ(run.out, "100\tSmethod\tCalculator.Restore\t0\n");
 }
 
@@ -83,8 +82,8 @@ TEST(ElementsCommand, GroupsAndBadInput) {
   }
 
   ScratchFolder folder;
-  std::ofstream(folder / "junk.vbp", std::ios::binary) << std::string("\0\x01\xff garbage", 11);
-  for (const std::string& input : {folder / "missing.vbp", folder / "junk.vbp", folder.path.string()}) {
+  std::ofstream(folder.path("junk.vbp"), std::ios::binary) << std::string("\0\x01\xff garbage", 11);
+  for (const std::string& input : {folder.path("missing.vbp"), folder.path("junk.vbp"), folder.path()}) {
     testing::ProgramRun run = runScrivlet("elements '" + input + "'");
     EXPECT_EQ(run.status, 1) << input;
     EXPECT_NE(run.err.find(input), std::string::npos) << run.err;
@@ -95,35 +94,35 @@ TEST(ElementsCommand, GroupsAndBadInput) {
 
 TEST(CommentAddCommand, InsertsTheSkeletonAndNothingElse) {
   ScratchFolder folder = copyOfExample();
-  std::string before = readFile(folder / "modMath.bas");
+  std::string before = readFile(folder.path("modMath.bas"));
   // A line inside the procedure's body (the header line counts too).
-  testing::ProgramRun run = runScrivlet("comment add '" + (folder / "modMath.bas") + ":113'");
+  testing::ProgramRun run = runScrivlet("comment add '" + folder.path("modMath.bas") + ":113'");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "Added a comment skeleton for modMath.ElapsedSeconds (Smethod) to " +
-                         (folder / "modMath.bas") + "\n");
+                         (folder.path("modMath.bas")) + "\n");
   std::string declaration = "Public Function ElapsedSeconds() As Double\r\n";
   std::string expected = before;
   expected.insert(before.find(declaration),
                   "'**\r\n'\r\n'@return       Double.\r\n'@see          \r\n'@rem          \r\n");
-  EXPECT_EQ(readFile(folder / "modMath.bas"), expected);
+  EXPECT_EQ(readFile(folder.path("modMath.bas")), expected);
   // No temporary file is left beside the module.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path),
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.folder()),
                           std::filesystem::directory_iterator()),
             7);
 
-  testing::ProgramRun header = runScrivlet("comment add '" + (folder / "History.cls") + ":2'");
+  testing::ProgramRun header = runScrivlet("comment add '" + folder.path("History.cls") + ":2'");
   EXPECT_EQ(header.status, 2);
-  EXPECT_EQ(header.err, "scrivlet comment add: " + (folder / "History.cls") +
+  EXPECT_EQ(header.err, "scrivlet comment add: " + folder.path("History.cls") +
                             ": line 2 is in the module's header, which the code window does not show\n");
-  testing::ProgramRun attribute = runScrivlet("comment add '" + (folder / "History.cls") + ":61'");
+  testing::ProgramRun attribute = runScrivlet("comment add '" + folder.path("History.cls") + ":61'");
   EXPECT_EQ(attribute.status, 2);
   EXPECT_NE(attribute.err.find("line 61 is an attribute line"), std::string::npos) << attribute.err;
-  EXPECT_EQ(runScrivlet("comment add '" + (folder / "History.cls") + "'").status, 2);
+  EXPECT_EQ(runScrivlet("comment add '" + folder.path("History.cls") + "'").status, 2);
 }
 
 TEST(CommentAddCommand, RefusesWhereACommentExists) {
   ScratchFolder folder = copyOfExample();
-  std::string module = folder / "modMath.bas";
+  std::string module = folder.path("modMath.bas");
   std::string before = readFile(module);
   testing::ProgramRun refused = runScrivlet("comment add '" + module + ":13'");
   EXPECT_EQ(refused.status, 1);
@@ -177,13 +176,13 @@ TEST(CommandLine, HelpsWithMistakesAndNames) {
 
   ScratchFolder dir = copyOfExample();
   testing::ProgramRun named = runScrivlet(
-      "compile --quiet --template html '" + (dir / "Calc.vbp") +
-      "' --output '" + (dir / "doc") + "'");
+      "compile --quiet --template html '" + dir.path("Calc.vbp") +
+      "' --output '" + dir.path("doc") + "'");
   EXPECT_EQ(named.status, 0) << named.err;
-  EXPECT_TRUE(std::filesystem::exists(dir / "doc/Calc+index.htm"));
+  EXPECT_TRUE(std::filesystem::exists(dir.path("doc/Calc+index.htm")));
 
   testing::ProgramRun notTemplate =
-      runScrivlet("template '" + (dir / "Calc.vbp") + "'");
+      runScrivlet("template '" + dir.path("Calc.vbp") + "'");
   EXPECT_EQ(notTemplate.status, 1);
   EXPECT_NE(notTemplate.err.find("is not a template: it holds no section."),
             std::string::npos)

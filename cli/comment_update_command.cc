@@ -7,8 +7,6 @@
 #include "base/text.h"
 #include "cli/cli_support.h"
 #include "cli/module_target.h"
-#include "comments/comment_editor_model.h"
-#include "comments/comment_line_edit.h"
 #include "platform/disk_code_module.h"
 #include "platform/disk_module_text.h"
 #include "platform/disk_vbe.h"
@@ -17,12 +15,6 @@
 namespace scrivlet {
 
 namespace {
-
-// The update of one element with settings already made unattended, which
-// the editor reads live: a module's elements share one copy.
-CommentUpdate updateComment(const std::shared_ptr<Element>& element,
-                            ProjectSettings& working, bool write);
-ProjectSettings unattended(ProjectSettings settings);
 
 // How the file's lines fall apart: the header, then each visible line
 // followed by the attribute lines under it.
@@ -265,39 +257,46 @@ int updateOne(const CommentUpdateRequest& request, std::ostream& out,
   return request.check ? 1 : 0;
 }
 
-// From the top down, so that a block that grows or shrinks moves only
-// lines that are still to come.
-int updateModule(DiskCodeModule& module, ProjectSettings& working,
+// Collects the module's edits and reports each changed block; the file's
+// layout is read only when the first edit comes, as most modules need none.
+class ModuleReport : public CommentUpdateListener {
+ public:
+  ModuleReport(DiskCodeModule& module, const CommentUpdateRequest& request,
+               Report& report, std::ostream& err)
+      : module_(module), request_(request), report_(report), err_(err) {}
+
+  void beforeEdit(const Element&, const CommentUpdate& update) override {
+    if (!edits)
+      edits.emplace(module_.filePath(), module_.toBytes(), writes(request_));
+    if (update.outcome == UpdateOutcome::updated) edits->add(update);
+  }
+  void afterEdit(const Element& element, const CommentUpdate& update) override {
+    report_.element(*edits, element, update);
+  }
+  void failed(const Element& element, const std::exception& e) override {
+    err_ << "scrivlet: " << element.canonicalLink() << ": " << e.what()
+         << '\n';
+    result = 1;
+  }
+
+  std::optional<FileEdits> edits;
+  int result = 0;
+
+ private:
+  DiskCodeModule& module_;
+  const CommentUpdateRequest& request_;
+  Report& report_;
+  std::ostream& err_;
+};
+
+int updateModule(DiskCodeModule& module, ModuleCommentUpdater& updater,
                  const CommentUpdateRequest& request, Report& report,
                  std::ostream& out, std::ostream& err) {
-  int result = 0;
-  std::vector<std::shared_ptr<Element>> elements = procedureElements(module);
-  std::stable_sort(elements.begin(), elements.end(),
-                   [](const auto& a, const auto& b) {
-                     return a->CodeLocation() < b->CodeLocation();
-                   });
-  // Most modules need no edit; their layout is read only when one does.
-  std::optional<FileEdits> edits;
-  for (const auto& element : elements) {
-    try {
-      CommentUpdate update = updateComment(element, working, false);
-      if (update.outcome != UpdateOutcome::updated &&
-          update.outcome != UpdateOutcome::leftAlone)
-        continue;
-      if (!edits) edits.emplace(module.filePath(), module.toBytes(), writes(request));
-      if (update.outcome == UpdateOutcome::updated) {
-        edits->add(update);
-        applyCommentUpdate(module, update);
-      }
-      report.element(*edits, *element, update);
-    } catch (const std::exception& e) {
-      err << "scrivlet: " << element->canonicalLink() << ": " << e.what()
-          << '\n';
-      result = 1;
-    }
-  }
-  if (request.dryRun && edits && !edits->empty()) edits->printDiff(out);
-  return result;
+  ModuleReport moduleReport(module, request, report, err);
+  updater.update(module, moduleReport);
+  if (request.dryRun && moduleReport.edits && !moduleReport.edits->empty())
+    moduleReport.edits->printDiff(out);
+  return moduleReport.result;
 }
 
 int updateProject(const CommentUpdateRequest& request, std::ostream& out,
@@ -316,10 +315,10 @@ int updateProject(const CommentUpdateRequest& request, std::ostream& out,
     vbe->setActiveVBProject(project.get());
     ProjectSettings settings;
     loadSettingsForActiveProject(*vbe, settings);
-    ProjectSettings working = unattended(settings);
+    ModuleCommentUpdater updater(settings);
     for (const auto& component : project->components())
       if (DiskCodeModule* module = component->diskCodeModule())
-        result |= updateModule(*module, working, request, report, out, err);
+        result |= updateModule(*module, updater, request, report, out, err);
   }
   if (writes(request)) {
     const std::vector<std::string> failed = vbe->saveChanged();
@@ -343,130 +342,6 @@ long fileLineOfVisibleLine(std::string_view bytes, long visibleLine) {
   for (long n = 1; n < visibleLine; ++n)
     line += layout.hiddenAfter[static_cast<std::size_t>(n - 1)];
   return line;
-}
-
-namespace {
-
-// What the editor's Update makes of the element's parameters and return
-// text, lines joined by CR.
-ParamDocumentation updatedDocumentation(CommentEditorModel& editor) {
-  editor.update();
-  ParamDocumentation updated;
-  for (const EditorParam& p : editor.params)
-    updated.params.push_back({p.name, replaceAll(p.description, "\r\n", "\r")});
-  updated.returnText = replaceAll(editor.returnText, "\r\n", "\r");
-  return updated;
-}
-
-}  // namespace
-
-namespace {
-
-// The editor must open on the comment as it is, to see what Update does,
-// and show every line break as it stands. It reads comments verbatim and
-// hands out no help numbers anyway; saying so up front spares it a copy
-// of the settings for every element.
-ProjectSettings unattended(ProjectSettings settings) {
-  settings.autoUpdateParams = 0;
-  settings.autoInsertEOL = 0;
-  settings.indentMode = 0;
-  settings.comContextID = false;
-  return settings;
-}
-
-}  // namespace
-
-CommentUpdate updateElementComment(const std::shared_ptr<Element>& element,
-                                   const ProjectSettings& settings, bool write) {
-  ProjectSettings working = unattended(settings);
-  return updateComment(element, working, write);
-}
-
-namespace {
-
-CommentUpdate updateComment(const std::shared_ptr<Element>& element,
-                            ProjectSettings& working, bool write) {
-  const ProjectSettings& settings = working;
-  CommentUpdate result;
-  if (!element || !element->isProcedure()) return result;
-  CommentEditorModel editor(working);
-  editor.openElement(element);
-  long start = 0, end = 0;
-  if (!editor.hadComment || !getCommentRange(*element, start, end)) {
-    result.outcome = UpdateOutcome::noComment;
-    return result;
-  }
-  CodeModule& module = *element->cmo;
-  std::vector<std::string> block;
-  for (long n = start; n <= end; ++n) block.push_back(module.Lines(n, 1));
-  CommentLineEdit edit =
-      editParamDocumentation(block, updatedDocumentation(editor),
-                             settings.addParam, settings.addReturn, settings);
-  if (!edit.kept.empty()) {
-    result.outcome = UpdateOutcome::leftAlone;
-    for (const CommentLineEdit::Kept& kept : edit.kept)
-      result.kept.emplace_back(kept.name, start + static_cast<long>(kept.line));
-    return result;
-  }
-  if (!edit.changed) {
-    result.outcome = UpdateOutcome::upToDate;
-    return result;
-  }
-  // Only the lines that differ are replaced: the others keep their bytes,
-  // line ends included.
-  std::size_t same = 0, sameAtEnd = 0;
-  std::size_t shorter = std::min(block.size(), edit.lines.size());
-  while (same < shorter && block[same] == edit.lines[same]) ++same;
-  while (sameAtEnd < shorter - same &&
-         block[block.size() - 1 - sameAtEnd] ==
-             edit.lines[edit.lines.size() - 1 - sameAtEnd])
-    ++sameAtEnd;
-  result.outcome = UpdateOutcome::updated;
-  result.start = start + static_cast<long>(same);
-  result.oldLines.assign(block.begin() + static_cast<long>(same),
-                         block.end() - static_cast<long>(sameAtEnd));
-  result.newLines.assign(edit.lines.begin() + static_cast<long>(same),
-                         edit.lines.end() - static_cast<long>(sameAtEnd));
-  if (write) applyCommentUpdate(module, result);
-  return result;
-}
-
-}  // namespace
-
-void applyCommentUpdate(CodeModule& module, const CommentUpdate& update) {
-  if (update.outcome != UpdateOutcome::updated) return;
-  if (!update.oldLines.empty())
-    module.DeleteLines(update.start, static_cast<long>(update.oldLines.size()));
-  if (!update.newLines.empty())
-    module.InsertLines(update.start, join(update.newLines, "\r"));
-}
-
-std::vector<std::shared_ptr<Element>> procedureElements(CodeModule& module) {
-  static constexpr ElementKind kPropertyKinds[] = {
-      ElementKind::SpropLet, ElementKind::SpropSet, ElementKind::SpropGet};
-  static constexpr int kProcKinds[] = {vbext_pk_Let, vbext_pk_Set,
-                                       vbext_pk_Get};
-  std::vector<std::shared_ptr<Element>> elements;
-  for (const std::shared_ptr<Member>& member : module.Members()) {
-    if (member->Type() == vbext_mt_Property) {
-      for (std::size_t i = 0; i < 3; ++i) {
-        try {
-          module.ProcBodyLine(member->Name(), kProcKinds[i]);
-        } catch (const std::exception&) {
-          continue;
-        }
-        std::shared_ptr<Element> element = makeElement(kPropertyKinds[i]);
-        element->member = member;
-        element->cmo = &module;
-        elements.push_back(element);
-      }
-    } else if (member->Type() == vbext_mt_Method ||
-               member->Type() == vbext_mt_Event) {
-      std::shared_ptr<Element> element = elementForMember(module, member);
-      if (element) elements.push_back(element);
-    }
-  }
-  return elements;
 }
 
 int runCommentUpdate(const CommentUpdateRequest& request, std::ostream& out,

@@ -1,25 +1,24 @@
 #include "cli/compile_command.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <vector>
 
-#include "addin/settings_file.h"
+#include "addin/compile_session.h"
+#include "addin/trusted_templates.h"
 #include "base/addin_folder.h"
 #include "base/file_system.h"
 #include "base/text.h"
 #include "base/text_file.h"
 #include "cli/cli_support.h"
 #include "cli/console.h"
-#include "cli/trusted_templates.h"
 #include "compiler/compile_driver.h"
 #include "compiler/macro_engine.h"
 #include "platform/disk_vbe.h"
 #include "platform/process.h"
+#include "source/store.h"
 
 namespace scrivlet {
 
@@ -59,60 +58,14 @@ class InterruptibleSink : public ConsoleProgressSink {
   Progress* progress_ = nullptr;
 };
 
-std::string absolutePath(const std::string& path) {
-  std::error_code ec;
-  std::filesystem::path full = std::filesystem::absolute(path, ec);
-  return ec ? path : full.lexically_normal().string();
-}
-
-// The template --template names: a file, or a shipped template by its name
-// alone ("html" for Templates/html.scvt) when no such file is here.
-std::string templateOption(const std::string& given,
-                           const std::string& addinFolder) {
-  std::error_code ec;
-  if (given.find('/') != std::string::npos ||
-      std::filesystem::exists(given, ec))
-    return given;
-  std::string shipped = addinFolder + "/Templates/" + given;
-  if (!endsWith(given, ".scvt")) shipped += ".scvt";
-  return std::filesystem::exists(shipped, ec) ? shipped : given;
-}
-
-// The settings of the active project with the options' overrides. With an
-// output folder of its own the run leaves the settings' folder alone and
-// creates its own.
-void settingsForRun(VBE& vbe, FileServices& services,
-                    const std::string& addinFolder,
-                    const CompileOptions& options, ProjectSettings& settings) {
-  SettingsFile file(vbe, services, addinFolder);
-  if (options.outputFolder.empty()) {
-    file.reloadProjectSettings(settings);
-  } else {
-    file.readSettingsOrDefaults(settings);
-    settings.outputPath = absolutePath(options.outputFolder);
-    std::error_code ec;
-    std::filesystem::create_directories(settings.outputPath, ec);
-  }
-  if (!options.templateFile.empty()) {
-    settings.templatePath =
-        absolutePath(templateOption(options.templateFile, addinFolder));
-    settings.templateFolder =
-        std::filesystem::path(settings.templatePath).parent_path().string();
-  }
-}
-
 // Whether the template's commands may run, as the user trusts it; with a
 // warning saying how to allow them when not.
 bool mayRunCommands(const CompileOptions& options,
                     const std::string& addinFolder,
                     const std::string& templatePath, Progress& progress) {
-  if (options.allowCommands || !options.templateFile.empty() ||
-      isShippedTemplate(addinFolder, templatePath))
-    return true;
-  const std::string list = options.trustedTemplates.empty()
-                               ? trustedTemplatesFile()
-                               : options.trustedTemplates;
-  if (isTrustedTemplate(list, templatePath)) return true;
+  TemplateTrust trust{addinFolder, options.trustedTemplates,
+                      options.allowCommands, !options.templateFile.empty()};
+  if (trust.mayRunCommands(templatePath)) return true;
   progress.reportMessage(
       "WARNING: The after-compile commands of the template " + templatePath +
       " were not run: the project chose that template, and you have not "
@@ -121,26 +74,26 @@ bool mayRunCommands(const CompileOptions& options,
   return false;
 }
 
-// An output folder that the project's settings place inside the project
-// but that is a link leading out of it: a project someone else wrote could
-// point it at any folder of the user's.
-bool outputFolderLeadsOut(const VBProject& project,
-                          const std::string& outputFolder) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::path folder = fs::absolute(fs::path(project.FileName()).parent_path(), ec)
-                        .lexically_normal();
-  fs::path output = fs::absolute(outputFolder, ec).lexically_normal();
-  auto within = [](const fs::path& inner, const fs::path& outer) {
-    auto [end, ignored] =
-        std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
-    return end == outer.end();
-  };
-  if (!within(output, folder)) return false;
-  fs::path realFolder = fs::canonical(folder, ec);
-  if (ec) return false;
-  fs::path realOutput = fs::weakly_canonical(output, ec);
-  return !ec && !within(realOutput, realFolder);
+// Why the run stopped, for the error output; empty when the stop is the
+// user's and shows as a message of the compile.
+std::string stopReason(CompileStop stop, const std::string& path) {
+  switch (stop) {
+    case CompileStop::outputLeadsOut:
+      return "the output folder " + path +
+             " is a link that leads out of the project's folder; give "
+             "--output to write there";
+    case CompileStop::outputIsAFile:
+      return "the output folder " + path + " is a file, not a folder";
+    case CompileStop::outputMissing:
+      return "the output folder " + path +
+             " does not exist and cannot be created";
+    case CompileStop::templateUnreadable:
+      return "cannot load the template " + path;
+    case CompileStop::none:
+    case CompileStop::aborted:
+      break;
+  }
+  return {};
 }
 
 // "Done: 56 files written, 2 warnings, 0 errors in 0.41 s".
@@ -157,16 +110,6 @@ std::string summaryLine(std::size_t files, const Progress& progress,
          count(static_cast<std::size_t>(progress.warningCount), "warning") +
          ", " + count(static_cast<std::size_t>(progress.errorCount), "error") +
          " in " + seconds + " s\n";
-}
-
-// The projects a compile covers: the active one, or for a group every
-// project that has components, in the group's order.
-std::vector<VBProject*> projectsToCompile(DiskVBE& vbe, bool group) {
-  if (!group) return {vbe.ActiveVBProject()};
-  std::vector<VBProject*> projects;
-  for (VBProject* project : vbe.VBProjects())
-    if (!project->VBComponents().empty()) projects.push_back(project);
-  return projects;
 }
 
 }  // namespace
@@ -208,87 +151,48 @@ int runCompileCommand(const CompileOptions& options, std::ostream& out,
   std::string addinFolder = findAddinFolder();
 
   const auto started = std::chrono::steady_clock::now();
-  std::size_t filesWritten = 0;
-  bool group = isGroupFile(options.project);
-  progress.compileGroup = group;
-  std::vector<VBProject*> projects = projectsToCompile(*vbe, group);
-  // One for the whole run: the projects of a group may share a folder.
-  OutputNames outputNames;
-  int result = compileDone;
-  for (std::size_t i = 0; i < projects.size(); ++i) {
-    vbe->setActiveVBProject(projects[i]);
-    progress.lastProjectOfGroup = i + 1 == projects.size();
-    ProjectSettings settings;
-    settingsForRun(*vbe, services, addinFolder, options, settings);
-    if (options.outputFolder.empty() &&
-        outputFolderLeadsOut(*projects[i], settings.outputPath)) {
-      sink.finish();
-      err << "scrivlet compile: the output folder " << settings.outputPath
-          << " is a link that leads out of the project's folder; give "
-             "--output to write there\n";
-      return compileFailed;
-    }
-    if (!std::filesystem::is_directory(settings.outputPath)) {
-      sink.finish();
-      err << "scrivlet compile: the output folder " << settings.outputPath
-          << (std::filesystem::exists(settings.outputPath)
-                  ? " is a file, not a folder\n"
-                  : " does not exist and cannot be created\n");
-      return compileFailed;
-    }
-
-    progress.abortRequested = compileInterrupted != 0;
-    auto elements = std::make_unique<store>();
-    auto engine = std::make_unique<MacroEngine>(*elements, progress);
-    engine->askFileError = [&services](const std::string& path,
-                                       const std::string& operation,
-                                       int number) {
-      return askFileError(services, path, operation, number);
-    };
-    if (engine->loadSrc(settings.templatePath, false) != 0) {
-      sink.finish();
-      err << "scrivlet compile: cannot load the template "
-          << settings.templatePath << '\n';
-      return compileFailed;
-    }
-    auto driver = std::make_unique<CompileDriver>(*elements, *engine, settings,
-                                                  services, addinFolder);
-    driver->helpCompiler = findProgram("chmcmd");
-    driver->execAfter.echoCommands = !options.quiet;
-    driver->execAfter.run = runAndWait;
-    driver->mayRunCommands = [&] {
-      return mayRunCommands(options, addinFolder, settings.templatePath,
-                            progress);
-    };
-    driver->outputNames = &outputNames;
-    // An interrupt during the after-compile commands, after the last check,
-    // counts as a stop too.
-    if (!driver->compile(*vbe) || progress.abortRequested ||
-        compileInterrupted) {
-      sink.finish();
-      progress.reportMessage("Compilation aborted by user");
-      return compileFailed;
-    }
-    filesWritten += driver->filesWritten();
-    if (options.programEndsAfter && i + 1 == projects.size()) {
-      keepToTheEnd(std::move(driver));
-      keepToTheEnd(std::move(engine));
-      keepToTheEnd(std::move(elements));
-    }
-  }
+  CompileSession session(*vbe, services, addinFolder);
+  session.group = isGroupFile(options.project);
+  session.templateFile = options.templateFile;
+  session.outputFolder = options.outputFolder;
+  session.helpCompiler = findProgram("chmcmd");
+  session.echoCommands = !options.quiet;
+  session.runProcess = runAndWait;
+  session.mayRunCommands = [&](const std::string& templatePath) {
+    return mayRunCommands(options, addinFolder, templatePath, progress);
+  };
+  session.interrupted = [] { return compileInterrupted != 0; };
+  session.saveChanged = [&vbe] { return vbe->saveChanged(); };
+  session.keepLastModel = options.programEndsAfter;
+  const CompileStop stop = session.run();
   sink.finish();
-  if (progress.failedWrites > 0 || progress.errorCount > 0 ||
-      (options.werror && progress.warningCount > 0))
+  if (stop == CompileStop::aborted) {
+    progress.reportMessage("Compilation aborted by user");
+    return compileFailed;
+  }
+  if (stop != CompileStop::none) {
+    err << "scrivlet compile: " << stopReason(stop, session.stopPath())
+        << '\n';
+    return compileFailed;
+  }
+  int result = compileDone;
+  if (session.failed() || (options.werror && progress.warningCount > 0))
     result = compileFailed;
-  for (const std::string& message : vbe->saveChanged()) {
+  for (const std::string& message : session.saveFailures()) {
     err << "scrivlet compile: " << message << '\n';
     result = compileFailed;
   }
-  if (options.programEndsAfter) keepToTheEnd(std::move(vbe));
+  if (options.programEndsAfter) {
+    CompiledModel model = session.takeLastModel();
+    keepToTheEnd(std::move(model.driver));
+    keepToTheEnd(std::move(model.engine));
+    keepToTheEnd(std::move(model.elements));
+    keepToTheEnd(std::move(vbe));
+  }
   // Not a compile message: the log of messages stays the same from run to
   // run, while this line holds the time.
   if (options.summary && !options.quiet && !options.json)
-    out << summaryLine(filesWritten, progress,
+    out << summaryLine(session.filesWritten(), progress,
                        std::chrono::steady_clock::now() - started)
         << std::flush;
   return result;

@@ -16,14 +16,13 @@ namespace fs = std::filesystem;
 using testing::ProgramRun;
 using testing::readFile;
 using testing::runScrivletIn;
-using testing::ScratchFolder;
 
 const fs::path kExample = fs::path(SCRIVLET_SOURCE_DIR) / "examples/Calc";
 
 TEST(CompilePaths, TheProjectsFolderIsTheSameHoweverTheProjectIsNamed) {
   ScratchFolder dir;
-  fs::copy(kExample, dir.path / "Calc");
-  const std::string project = dir / "Calc";
+  fs::copy(kExample, dir.folder() / "Calc");
+  const std::string project = dir.path("Calc");
   ProgramRun set = runScrivletIn(
       project, "settings Calc.vbp --set templatePath=html.scvt "
                "--set outputPath=docs/api");
@@ -38,7 +37,7 @@ TEST(CompilePaths, TheProjectsFolderIsTheSameHoweverTheProjectIsNamed) {
   const std::pair<std::string, std::string> ways[] = {
       {project, "Calc.vbp"},
       {project, "./Calc.vbp"},
-      {dir.path.string(), "Calc/Calc.vbp"},
+      {dir.path(), "Calc/Calc.vbp"},
       {project + "/docs", "../Calc.vbp"},
       {"/", project + "/Calc.vbp"}};
   fs::create_directories(project + "/docs");
@@ -52,12 +51,12 @@ TEST(CompilePaths, TheProjectsFolderIsTheSameHoweverTheProjectIsNamed) {
   EXPECT_EQ(readFile(project + "/Calc.scriv"), saved);
 
   // Copied with the project to another folder, the settings work unchanged.
-  fs::copy(project, dir / "moved", fs::copy_options::recursive);
-  fs::remove_all(dir / "moved/docs");
-  ProgramRun moved = runScrivletIn(dir / "moved", "compile --quiet Calc.vbp");
+  fs::copy(project, dir.path("moved"), fs::copy_options::recursive);
+  fs::remove_all(dir.path("moved/docs"));
+  ProgramRun moved = runScrivletIn(dir.path("moved"), "compile --quiet Calc.vbp");
   EXPECT_EQ(moved.status, 0) << moved.err;
-  EXPECT_TRUE(fs::exists(dir / "moved/docs/api/Calc.htm"));
-  EXPECT_EQ(readFile(dir / "moved/Calc.scriv"), saved);
+  EXPECT_TRUE(fs::exists(dir.path("moved/docs/api/Calc.htm")));
+  EXPECT_EQ(readFile(dir.path("moved/Calc.scriv")), saved);
 }
 
 // The README's CI script, as a CI job runs it: it publishes a clean build,
@@ -70,46 +69,46 @@ TEST(CompilePaths, TheCiScriptPublishesOnlyACleanBuild) {
   EXPECT_NE(readme.find("```sh\n" + readFile(script) + "```"),
             std::string::npos);
   ScratchFolder dir;
-  fs::copy(kExample, dir.path / "Calc");
+  fs::copy(kExample, dir.folder() / "Calc");
   const std::string run = "SCRIVLET='" + std::string(SCRIVLET_BINARY) +
-                          "' sh '" + script + "' '" + (dir / "Calc/Calc.vbp") +
-                          "' '" + (dir / "site") + "'";
+                          "' sh '" + script + "' '" + dir.path("Calc/Calc.vbp") +
+                          "' '" + dir.path("site") + "'";
   ProgramRun clean = runScrivletIn("", "--version >/dev/null; " + run);
   EXPECT_EQ(clean.status, 0) << clean.out << clean.err;
-  EXPECT_TRUE(fs::exists(dir / "site/Calc.htm"));
-  EXPECT_NE(clean.out.find("Documentation published to " + (dir / "site")),
+  EXPECT_TRUE(fs::exists(dir.path("site/Calc.htm")));
+  EXPECT_NE(clean.out.find("Documentation published to " + dir.path("site")),
             std::string::npos)
       << clean.out;
 
   // A dead link in a comment is a warning, which fails the job.
-  std::string calculator = readFile(dir / "Calc/Calculator.cls");
+  std::string calculator = readFile(dir.path("Calc/Calculator.cls"));
   const std::size_t comment = calculator.find("'**");
   ASSERT_NE(comment, std::string::npos);
   calculator.insert(comment + 5, "'@see NoSuchModule\r\n");
-  std::ofstream(dir / "Calc/Calculator.cls", std::ios::binary) << calculator;
-  fs::remove(dir / "site/Calc.htm");
+  std::ofstream(dir.path("Calc/Calculator.cls"), std::ios::binary) << calculator;
+  fs::remove(dir.path("site/Calc.htm"));
   ProgramRun warned = runScrivletIn("", "--version >/dev/null; " + run);
   EXPECT_EQ(warned.status, 1) << warned.out << warned.err;
-  EXPECT_FALSE(fs::exists(dir / "site/Calc.htm"));
-  EXPECT_TRUE(fs::exists(dir / "site/Calculator.htm"));
+  EXPECT_FALSE(fs::exists(dir.path("site/Calc.htm")));
+  EXPECT_TRUE(fs::exists(dir.path("site/Calculator.htm")));
 }
 
 // A warning from a comment names its module file and line, as compilers
 // do; as JSON it is one object a line, for editors and CI.
 TEST(CompilePaths, WarningsNameTheirPlace) {
   ScratchFolder dir;
-  fs::copy(kExample, dir.path / "Calc");
-  std::string calculator = readFile(dir / "Calc/Calculator.cls");
+  fs::copy(kExample, dir.folder() / "Calc");
+  std::string calculator = readFile(dir.path("Calc/Calculator.cls"));
   const std::string declaration = "Public Function Apply(";
   const std::size_t at = calculator.find(declaration);
   ASSERT_NE(at, std::string::npos);
   calculator.insert(at, "'@see NoSuchModule\r\n");
-  std::ofstream(dir / "Calc/Calculator.cls", std::ios::binary) << calculator;
+  std::ofstream(dir.path("Calc/Calculator.cls"), std::ios::binary) << calculator;
   const long line = static_cast<long>(
       std::count(calculator.begin(), calculator.begin() +
                      static_cast<long>(at) + 20, '\n') + 1);
 
-  ProgramRun text = runScrivletIn(dir / "Calc",
+  ProgramRun text = runScrivletIn(dir.path("Calc"),
                                   "compile --quiet --template html Calc.vbp");
   EXPECT_EQ(text.status, 0) << text.err;
   EXPECT_NE(text.out.find("Calculator.cls:" + std::to_string(line) +
@@ -119,7 +118,7 @@ TEST(CompilePaths, WarningsNameTheirPlace) {
       << text.out;
 
   ProgramRun json = runScrivletIn(
-      dir / "Calc", "compile --messages=json --template html Calc.vbp");
+      dir.path("Calc"), "compile --messages=json --template html Calc.vbp");
   EXPECT_NE(json.out.find("{\"file\":\"Calculator.cls\",\"line\":" +
                           std::to_string(line) +
                           ",\"severity\":\"warning\",\"text\":\"Warning: The "

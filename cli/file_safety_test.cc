@@ -16,6 +16,7 @@
 #include "base/file_system.h"
 #include "base/file_system.h"
 #include "base/message_box.h"
+#include "base/scratch_folder_test_util.h"
 #include "platform/disk_vbe.h"
 #include "source/fake_host_test_util.h"
 
@@ -46,23 +47,11 @@ class DiskFull {
 
 class FileSafety : public ::testing::Test {
  protected:
-  FileSafety() {
-    std::string pattern =
-        (fs::temp_directory_path() / "scrivlet-safety-XXXXXX").string();
-    dir = ::mkdtemp(pattern.data());
-  }
-  ~FileSafety() override { fs::remove_all(dir); }
-
-  std::string path(const std::string& name) const { return (dir / name).string(); }
+  std::string path(const std::string& name) const { return scratch.path(name); }
   void write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(dir / name, std::ios::binary) << bytes;
+    scratch.write(name, bytes);
   }
-  std::string read(const std::string& name) const {
-    std::ifstream in(dir / name, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-  }
+  std::string read(const std::string& name) const { return scratch.read(name); }
   std::string listing() const {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir))
@@ -73,7 +62,8 @@ class FileSafety : public ::testing::Test {
     return out;
   }
 
-  fs::path dir;
+  ScratchFolder scratch{"scrivlet-safety"};
+  const fs::path& dir = scratch.folder();
   const std::string big = std::string(64 * 1024, 'n');
 };
 

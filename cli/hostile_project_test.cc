@@ -21,7 +21,6 @@ namespace fs = std::filesystem;
 using testing::ProgramRun;
 using testing::readFile;
 using testing::runScrivlet;
-using testing::ScratchFolder;
 
 const std::string kModule =
     "Attribute VB_Name = \"modA\"\r\n"
@@ -42,8 +41,8 @@ std::string shellWord(const std::string& path) { return "'" + path + "'"; }
 std::string makeProject(const ScratchFolder& folder,
                         const std::string& more = "",
                         const std::string& name = "Calc") {
-  write(folder / "modA.bas", kModule);
-  std::string vbp = folder / "Calc.vbp";
+  write(folder.path("modA.bas"), kModule);
+  std::string vbp = folder.path("Calc.vbp");
   write(vbp, "Type=Exe\r\nModule=modA; modA.bas\r\n" + more + "Name=\"" +
                  name + "\"\r\n");
   return vbp;
@@ -58,7 +57,7 @@ void set(const std::string& vbp, const std::string& assignments) {
 // While it lives, the program's user configuration is a scratch folder.
 class UserConfig {
  public:
-  UserConfig() { ::setenv("XDG_CONFIG_HOME", folder.path.c_str(), 1); }
+  UserConfig() { ::setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1); }
   ~UserConfig() { ::unsetenv("XDG_CONFIG_HOME"); }
   ScratchFolder folder;
 };
@@ -81,37 +80,37 @@ TEST(HostileProject, ProjectValuesNeverReachTheShellAsCode) {
            "--set 'outputPath=doc$(echo PWNED)`echo PWNED`\"'");
   ProgramRun run = runScrivlet("compile " + shellWord(vbp));
   EXPECT_EQ(run.status, 0) << run.out << run.err;
-  const std::string folder = dir / "doc$(echo PWNED)`echo PWNED`\"";
+  const std::string folder = dir.path("doc$(echo PWNED)`echo PWNED`\"");
   EXPECT_TRUE(fs::exists(folder + "/Calc.htm"));
   EXPECT_NE(run.out.find("Documentation written to " + folder + "\n"),
             std::string::npos)
       << run.out;
   EXPECT_EQ(run.out.find("docPWNED"), std::string::npos) << run.out;
-  EXPECT_FALSE(fs::exists(dir / "PWNED"));
+  EXPECT_FALSE(fs::exists(dir.path("PWNED")));
 }
 
 TEST(HostileProject, ATemplateTheProjectChoosesRunsCommandsOnlyOnceTrusted) {
   UserConfig config;
   ScratchFolder dir;
   std::string vbp = makeProject(dir);
-  const std::string tpl = dir / "tpl/own.scvt";
+  const std::string tpl = dir.path("tpl/own.scvt");
   write(tpl,
         "$PROJECT-EXT$ .txt\n$CONTENTS-EXT$ .toc\n$INDEX-EXT$ .idx\n"
         "$MEMBER-EXT$ .txt\n"
         "$scriv-project-body$\nproject\n$end-scriv-project-body$\n"
         "$scriv-exec-after$\ntouch \"$OUTPUT-PATH$/ran\"\n"
         "$end-scriv-exec-after$\n");
-  set(vbp, "--set templateFolder=" + shellWord(dir / "tpl") +
+  set(vbp, "--set templateFolder=" + shellWord(dir.path("tpl")) +
                " --set templatePath=own.scvt --set outputPath=" +
-               shellWord(dir / "out"));
-  const std::string ran = dir / "out/ran";
+               shellWord(dir.path("out")));
+  const std::string ran = dir.path("out/ran");
   auto compileInOut = [&](const std::string& options) {
     return runScrivlet("compile --quiet " + options + " " + shellWord(vbp));
   };
 
   ProgramRun untrusted = compileInOut("");
   EXPECT_EQ(untrusted.status, 0) << untrusted.err;
-  EXPECT_TRUE(fs::exists(dir / "out/Calc.txt"));
+  EXPECT_TRUE(fs::exists(dir.path("out/Calc.txt")));
   EXPECT_FALSE(fs::exists(ran));
   EXPECT_NE(untrusted.out.find("WARNING: The after-compile commands of the "
                                "template " + tpl + " were not run"),
@@ -138,42 +137,42 @@ TEST(HostileProject, LinksInTheOutputFolderAreReplacedNeverFollowed) {
   ScratchFolder dir;
   std::string vbp = makeProject(dir);
   set(vbp, "--set templatePath=html.scvt");
-  write(dir / "victim.txt", "precious");
-  fs::create_directories(dir / "Scriv");
-  fs::create_symlink(dir / "victim.txt", dir / "Scriv/Calc.htm");
-  fs::create_symlink(dir / "victim.txt", dir / "Scriv/execAfter.bat");
-  fs::create_symlink(dir / "nothing-yet.txt", dir / "Scriv/modA-Add.htm");
+  write(dir.path("victim.txt"), "precious");
+  fs::create_directories(dir.path("Scriv"));
+  fs::create_symlink(dir.path("victim.txt"), dir.path("Scriv/Calc.htm"));
+  fs::create_symlink(dir.path("victim.txt"), dir.path("Scriv/execAfter.bat"));
+  fs::create_symlink(dir.path("nothing-yet.txt"), dir.path("Scriv/modA-Add.htm"));
 
   ProgramRun run = runScrivlet("compile --quiet " + shellWord(vbp));
   EXPECT_EQ(run.status, 0) << run.out << run.err;
-  EXPECT_EQ(readFile(dir / "victim.txt"), "precious");
-  EXPECT_FALSE(fs::exists(dir / "nothing-yet.txt"));
-  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "Scriv/Calc.htm")));
+  EXPECT_EQ(readFile(dir.path("victim.txt")), "precious");
+  EXPECT_FALSE(fs::exists(dir.path("nothing-yet.txt")));
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir.path("Scriv/Calc.htm"))));
   EXPECT_TRUE(
-      fs::is_regular_file(fs::symlink_status(dir / "Scriv/modA-Add.htm")));
+      fs::is_regular_file(fs::symlink_status(dir.path("Scriv/modA-Add.htm"))));
 
   // The output folder itself leads out of the project.
   ScratchFolder elsewhere;
-  fs::remove_all(dir / "Scriv");
-  fs::create_directory_symlink(elsewhere.path, dir / "Scriv");
+  fs::remove_all(dir.path("Scriv"));
+  fs::create_directory_symlink(elsewhere.folder(), dir.path("Scriv"));
   ProgramRun out = runScrivlet("compile --quiet " + shellWord(vbp));
   EXPECT_EQ(out.status, 1);
   EXPECT_NE(out.err.find("is a link that leads out of the project's folder"),
             std::string::npos)
       << out.err;
-  EXPECT_TRUE(fs::is_empty(elsewhere.path));
+  EXPECT_TRUE(fs::is_empty(elsewhere.folder()));
 }
 
 TEST(HostileProject, HelpNumbersGoIntoTheProjectsOwnModulesOnly) {
   ScratchFolder dir;
   ScratchFolder shared;
-  const std::string outside = shared / "Shared.bas";
+  const std::string outside = shared.path("Shared.bas");
   write(outside, replaceAll(kModule, "modA", "Shared"));
-  write(dir / "notes.txt", "Public Function Add(ByVal a As Long) As Long\r\n");
+  write(dir.path("notes.txt"), "Public Function Add(ByVal a As Long) As Long\r\n");
   std::string wide("\xFF\xFE", 2);
   for (char c : std::string("Attribute VB_Name = \"W\"\r\nSub A()\r\nEnd Sub\r\n"))
     wide += std::string{c, '\0'};
-  write(dir / "wide.bas", wide);
+  write(dir.path("wide.bas"), wide);
   std::string vbp = makeProject(dir, "Module=Shared; " + outside +
                                          "\r\nModule=Notes; notes.txt\r\n"
                                          "Module=W; wide.bas\r\n");
@@ -181,12 +180,12 @@ TEST(HostileProject, HelpNumbersGoIntoTheProjectsOwnModulesOnly) {
 
   ProgramRun run = runScrivlet("compile --quiet " + shellWord(vbp));
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(readFile(dir / "modA.bas").find("Attribute Add.VB_HelpID"),
+  EXPECT_NE(readFile(dir.path("modA.bas")).find("Attribute Add.VB_HelpID"),
             std::string::npos);
   EXPECT_EQ(readFile(outside), replaceAll(kModule, "modA", "Shared"));
-  EXPECT_EQ(readFile(dir / "notes.txt"),
+  EXPECT_EQ(readFile(dir.path("notes.txt")),
             "Public Function Add(ByVal a As Long) As Long\r\n");
-  EXPECT_EQ(readFile(dir / "wide.bas"), wide);
+  EXPECT_EQ(readFile(dir.path("wide.bas")), wide);
   EXPECT_NE(run.err.find("\"" + outside + "\" is not written: it lies outside "
                          "the folder of the project"),
             std::string::npos)
@@ -210,13 +209,13 @@ TEST(HostileProject, HelpNumbersGoIntoTheProjectsOwnModulesOnly) {
 TEST(HostileProject, AReadOnlyFileIsNeverReplaced) {
   ScratchFolder dir;
   std::string vbp = makeProject(dir);
-  ::chmod((dir / "modA.bas").c_str(), 0444);
-  ProgramRun add = runScrivlet("comment add " + shellWord(dir / "modA.bas") + ":2");
+  ::chmod(dir.path("modA.bas").c_str(), 0444);
+  ProgramRun add = runScrivlet("comment add " + shellWord(dir.path("modA.bas")) + ":2");
   EXPECT_EQ(add.status, 1);
   EXPECT_NE(add.err.find("Permission denied. The file may be read only."),
             std::string::npos)
       << add.err;
-  EXPECT_EQ(readFile(dir / "modA.bas"), kModule);
+  EXPECT_EQ(readFile(dir.path("modA.bas")), kModule);
   // A batch update says so, rather than counting the block as updated.
   ProgramRun update = runScrivlet("comment update --all " + shellWord(vbp));
   EXPECT_EQ(update.status, 1);
@@ -225,29 +224,29 @@ TEST(HostileProject, AReadOnlyFileIsNeverReplaced) {
                       "are unchanged"),
             std::string::npos)
       << update.out << update.err;
-  EXPECT_EQ(readFile(dir / "modA.bas"), kModule);
+  EXPECT_EQ(readFile(dir.path("modA.bas")), kModule);
 
   set(vbp, "--set comContextID=1 --set templatePath=html.scvt");
-  ::chmod((dir / "Calc.vbp").c_str(), 0444);
+  ::chmod(dir.path("Calc.vbp").c_str(), 0444);
   const std::string project = readFile(vbp);
   ProgramRun compile = runScrivlet("compile --quiet " + shellWord(vbp));
   EXPECT_EQ(compile.status, 1);
-  EXPECT_EQ(readFile(dir / "modA.bas"), kModule);
+  EXPECT_EQ(readFile(dir.path("modA.bas")), kModule);
   EXPECT_EQ(readFile(vbp), project);
 }
 
 TEST(HostileProject, AUtf8ByteOrderMarkIsUnderstoodAndKept) {
   ScratchFolder dir;
   const std::string bom = "\xEF\xBB\xBF";
-  write(dir / "other.bas", bom + replaceAll(kModule, "modA", "modBom"));
+  write(dir.path("other.bas"), bom + replaceAll(kModule, "modA", "modBom"));
   std::string vbp = makeProject(dir, "Module=Other; other.bas\r\n");
   ProgramRun elements = runScrivlet("elements " + shellWord(vbp));
   EXPECT_NE(elements.out.find("modBom.Add"), std::string::npos) << elements.out;
 
   ProgramRun add =
-      runScrivlet("comment add " + shellWord(dir / "other.bas") + ":2");
+      runScrivlet("comment add " + shellWord(dir.path("other.bas")) + ":2");
   EXPECT_EQ(add.status, 0) << add.err;
-  std::string saved = readFile(dir / "other.bas");
+  std::string saved = readFile(dir.path("other.bas"));
   EXPECT_EQ(saved.substr(0, 3), bom);
   EXPECT_NE(saved.find("Attribute VB_Name = \"modBom\"\r\n'**\r\n"),
             std::string::npos)
@@ -258,35 +257,35 @@ TEST(HostileProject, AFileThatCannotBeWrittenIsAnErrorNotAnAbort) {
   ScratchFolder dir;
   std::string vbp = makeProject(dir);
   set(vbp, "--set templatePath=html.scvt");
-  fs::create_directories(dir / "Scriv/Calc.htm");  // a folder in the way
+  fs::create_directories(dir.path("Scriv/Calc.htm"));  // a folder in the way
   ProgramRun run = runScrivlet("compile --quiet " + shellWord(vbp));
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.out.find("ERROR: Cannot write " + (dir / "Scriv/Calc.htm")),
+  EXPECT_NE(run.out.find("ERROR: Cannot write " + dir.path("Scriv/Calc.htm")),
             std::string::npos)
       << run.out;
   EXPECT_EQ(run.out.find("aborted by user"), std::string::npos) << run.out;
-  EXPECT_TRUE(fs::exists(dir / "Scriv/modA-Add.htm"));  // the compile went on
+  EXPECT_TRUE(fs::exists(dir.path("Scriv/modA-Add.htm")));  // the compile went on
   // An output folder that is a file.
-  write(dir / "file", "x");
+  write(dir.path("file"), "x");
   ProgramRun intoFile = runScrivlet("compile --quiet " + shellWord(vbp) +
-                                    " --output " + shellWord(dir / "file"));
+                                    " --output " + shellWord(dir.path("file")));
   EXPECT_EQ(intoFile.status, 1);
-  EXPECT_EQ(readFile(dir / "file"), "x");
+  EXPECT_EQ(readFile(dir.path("file")), "x");
 }
 
 // A real full disk: a small RAM file system, where the test may mount one.
 TEST(HostileProject, AFullDiskEndsTheRunAsAFailure) {
   ScratchFolder dir;
   std::string vbp = makeProject(dir);
-  fs::create_directory(dir / "small");
-  if (::mount("tmpfs", (dir / "small").c_str(), "tmpfs", 0, "size=8k") != 0)
+  fs::create_directory(dir.path("small"));
+  if (::mount("tmpfs", (dir.path("small")).c_str(), "tmpfs", 0, "size=8k") != 0)
     GTEST_SKIP() << "cannot mount a small file system here";
-  write(dir / "small/filler", std::string(4096, 'x'));
+  write(dir.path("small/filler"), std::string(4096, 'x'));
   ProgramRun run =
       runScrivlet("compile --quiet " + shellWord(vbp) +
                   " --template " + std::string(SCRIVLET_SOURCE_DIR) +
-                  "/templates/html.scvt --output " + shellWord(dir / "small"));
-  ::umount((dir / "small").c_str());
+                  "/templates/html.scvt --output " + shellWord(dir.path("small")));
+  ::umount(dir.path("small").c_str());
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.out.find("No space left on device"), std::string::npos)
       << run.out;
@@ -297,11 +296,11 @@ TEST(HostileProject, SavesLeaveNoTemporaryFileBehind) {
   ScratchFolder dir;
   makeProject(dir);
   // What a save killed half-way left.
-  write(dir / ".modA.bas.scrivlet-Ab12Cd", "half");
-  ProgramRun add = runScrivlet("comment add " + shellWord(dir / "modA.bas") + ":2");
+  write(dir.path(".modA.bas.scrivlet-Ab12Cd"), "half");
+  ProgramRun add = runScrivlet("comment add " + shellWord(dir.path("modA.bas")) + ":2");
   EXPECT_EQ(add.status, 0) << add.err;
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(dir.path))
+  for (const auto& entry : fs::directory_iterator(dir.folder()))
     names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"Calc.vbp", "modA.bas"}));
@@ -312,13 +311,13 @@ TEST(HostileProject, AGroupSkipsAProjectWithABadNameAndGoesOn) {
   ScratchFolder other;
   std::string good = makeProject(dir);
   std::string bad = makeProject(other, "", "Bad$(echo x)");
-  write(dir / "Both.vbg", "VBGROUP 5.0\r\nStartupProject=" + good +
+  write(dir.path("Both.vbg"), "VBGROUP 5.0\r\nStartupProject=" + good +
                               "\r\nProject=" + bad + "\r\n");
   set(good, "--set templatePath=html.scvt");
-  ProgramRun run = runScrivlet("compile --quiet " + shellWord(dir / "Both.vbg"));
+  ProgramRun run = runScrivlet("compile --quiet " + shellWord(dir.path("Both.vbg")));
   EXPECT_NE(run.err.find("Project name \"Bad$(echo x)\""), std::string::npos)
       << run.err;
-  EXPECT_TRUE(fs::exists(dir / "Scriv/Calc.htm"));
+  EXPECT_TRUE(fs::exists(dir.path("Scriv/Calc.htm")));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// For tests that run the scrivlet program: a scratch folder and a runner
-// that captures what the program prints.
+// For tests that run the scrivlet program: a runner that captures what the
+// program prints.
 #ifndef SCRIVLET_CLI_PROGRAM_TEST_UTIL_H_
 #define SCRIVLET_CLI_PROGRAM_TEST_UTIL_H_
 
@@ -12,18 +12,9 @@
 #include <iterator>
 #include <string>
 
-namespace scrivlet::testing {
+#include "base/scratch_folder_test_util.h"
 
-struct ScratchFolder {
-  ScratchFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "scrivlet-test-XXXXXX").string();
-    path = ::mkdtemp(pattern.data());
-  }
-  ~ScratchFolder() { std::filesystem::remove_all(path); }
-  std::string operator/(const std::string& name) const { return (path / name).string(); }
-  std::filesystem::path path;
-};
+namespace scrivlet::testing {
 
 inline std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -41,7 +32,7 @@ struct ProgramRun {
 inline ProgramRun runScrivletIn(const std::string& folder,
                                 const std::string& arguments) {
   ScratchFolder scratch;
-  std::string errFile = scratch / "stderr";
+  std::string errFile = scratch.path("stderr");
   std::string command = (folder.empty() ? "" : "cd '" + folder + "' && ") +
                         std::string(SCRIVLET_BINARY) + " " + arguments +
                         " </dev/null 2>'" + errFile + "'";

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "base/project_settings.h"
 #include "base/text_file.h"
 #include "base/vbide.h"
 
@@ -24,14 +23,6 @@ int runSettingsCommand(const VBE& vbe, FileServices& services,
                        const std::string& addinFolder,
                        const std::vector<std::string>& sets, std::ostream& out,
                        std::ostream& err);
-
-// Checks and stores one "--set" value in `settings`; answers the reason for
-// refusing it ("wordWrapLength: ..."), empty when stored. Stricter than
-// reading a file: booleans must be 1 or 0, tag names letters and digits,
-// and `comModules` is a comma-separated list of the project's code modules.
-std::string setSetting(ProjectSettings& settings, const VBProject& project,
-                       const std::string& projectFolder, const std::string& key,
-                       const std::string& value);
 
 }  // namespace scrivlet
 

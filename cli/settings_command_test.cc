@@ -11,6 +11,7 @@
 
 #include "addin/settings_file.h"
 #include "base/message_box_test_util.h"
+#include "base/scratch_folder_test_util.h"
 #include "base/text.h"
 #include "source/fake_host_test_util.h"
 
@@ -36,12 +37,6 @@ class SettingsCommandTest : public ::testing::Test {
     project.addModule(vbext_ct_VBForm, "Form1", {});
     project.addComponentWithoutCode(vbext_ct_ResFile);
   }
-  ~SettingsCommandTest() override { fs::remove_all(dir); }
-
-  static fs::path makeFolder() {
-    std::string pattern = (fs::temp_directory_path() / "scrivlet-XXXXXX");
-    return ::mkdtemp(pattern.data());
-  }
 
   int run(const std::vector<std::string>& sets) {
     out.str("");
@@ -50,7 +45,8 @@ class SettingsCommandTest : public ::testing::Test {
                               out, err);
   }
 
-  fs::path dir = makeFolder();
+  ScratchFolder scratch;
+  const fs::path& dir = scratch.folder();
   fs::path settingsPath = dir / "Calc.scriv";
   FakeProject project{(dir / "Calc.vbp").string()};
   FakeVBE vbe{&project};
@@ -142,8 +138,8 @@ TEST_F(SettingsCommandTest, LeavesAFileItCannotReadAlone) {
 TEST(SettingsProgram, ChangesAndShowsTheSettingsOfAProjectOnDisk) {
   const fs::path example = fs::path(SCRIVLET_SOURCE_DIR) / "examples/Calc";
   if (!fs::exists(example / "Calc.vbp")) GTEST_SKIP() << "no example project";
-  std::string pattern = (fs::temp_directory_path() / "scrivlet-XXXXXX");
-  const fs::path dir = ::mkdtemp(pattern.data());
+  ScratchFolder scratch;
+  const fs::path& dir = scratch.folder();
   fs::copy(example, dir);
   const std::string program =
       std::string(SCRIVLET_BINARY) + " settings " + (dir / "Calc.vbp").string();
@@ -167,7 +163,6 @@ TEST(SettingsProgram, ChangesAndShowsTheSettingsOfAProjectOnDisk) {
   EXPECT_EQ(readBytes(shown),
             "scrivlet settings: addsee: no such settings key\n");
   EXPECT_EQ(readBytes(dir / "Calc.scriv"), saved);
-  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -100,7 +100,7 @@ class BlockPagesTest : public ::testing::Test {
     return replaceAll(out, "\r", "/");
   }
 
-  TempFolder dir;
+  ScratchFolder dir;
 };
 
 TEST_F(BlockPagesTest, EnumsAndTypesHavePagesListsAndLinks) {

@@ -94,7 +94,7 @@ class CompileDriverTest : public ::testing::Test {
     return c;
   }
 
-  TempFolder dir;
+  ScratchFolder dir;
 };
 
 TEST_F(CompileDriverTest, WithoutSplitEveryPageHasAFileOfItsOwn) {

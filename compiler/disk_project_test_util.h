@@ -16,6 +16,7 @@
 #include "base/message_box_test_util.h"
 #include "base/progress.h"
 #include "base/project_settings.h"
+#include "base/scratch_folder_test_util.h"
 #include "base/text_file.h"
 #include "compiler/compile_driver.h"
 #include "compiler/macro_engine.h"
@@ -24,37 +25,6 @@
 #include "source/crlf_test_util.h"
 
 namespace scrivlet {
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "scrivlet-compile-XXXXXX")
-            .string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  std::string path(const std::string& name = "") const {
-    return name.empty() ? path_.string() : (path_ / name).string();
-  }
-  void write(const std::string& name, const std::string& bytes) const {
-    std::filesystem::path p = path_ / name;
-    std::filesystem::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << bytes;
-  }
-  std::string read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  bool exists(const std::string& name) const {
-    return std::filesystem::exists(path_ / name);
-  }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline std::string classFile(const std::string& name, const std::string& body) {
   return crlf({"VERSION 1.0 CLASS", "BEGIN", "  MultiUse = -1  'True", "END",

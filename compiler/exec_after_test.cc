@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "base/progress.h"
+#include "base/scratch_folder_test_util.h"
 #include "base/text.h"
 #include "platform/process.h"
 
@@ -75,23 +76,17 @@ int writeText(const std::string& path, const std::string& text) {
 class ExecAfterRun : public testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::path(testing::TempDir()) /
-              (std::string("scrivlet_exec_after_") +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
     services_.writeTextFile = writeText;
     services_.interpreter = "/bin/sh";
     services_.run = runAndWait;
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   std::string file(const char* name) { return (folder_ / name).string(); }
   void run(const std::string& commands) {
     runExecAfter(commands, folder_.string(), progress_, services_);
   }
 
-  std::filesystem::path folder_;
+  ScratchFolder scratch_{"scrivlet-exec-after"};
+  const std::filesystem::path& folder_ = scratch_.folder();
   ExecAfterServices services_;
   Progress progress_;
 };

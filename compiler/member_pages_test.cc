@@ -82,7 +82,7 @@ class MemberPagesTest : public ::testing::Test {
     return c.driver->compilePage(*c.elements.all.find(link));
   }
 
-  TempFolder dir;
+  ScratchFolder dir;
 };
 
 TEST_F(MemberPagesTest, TheModuleKindChoosesTheBodyAndNamesTellModulesApart) {
@@ -107,7 +107,7 @@ TEST_F(MemberPagesTest, TheModuleKindChoosesTheBodyAndNamesTellModulesApart) {
 // modules, variables and constants of any module; none when the two share
 // their documentation.
 TEST(NeedsModuleName, RivalsOfEachKindUnlessTheyShareDocumentation) {
-  TempFolder dir;
+  ScratchFolder dir;
   dir.write("P.vbp", crlf({"Type=Exe", "Module=Util; Util.bas",
                            "Module=Tools; Tools.bas", "Class=Shape; Shape.cls",
                            "Class=Pen; Pen.cls", "Name=\"P\""}));
@@ -167,7 +167,7 @@ TEST_F(MemberPagesTest, DescriptionsAreWrittenBackKeepingTheHelpNumber) {
 }
 
 TEST(LineRangeText, DropsEmptyLinesBeforeTheFirstText) {
-  TempFolder dir;
+  ScratchFolder dir;
   dir.write("P.vbp", crlf({"Type=Exe", "Module=M; M.bas"}));
   dir.write("M.bas", moduleFile("M", crlf({"", "", "a", "", "b"})));
   auto vbe = openProject(dir.path("P.vbp"));

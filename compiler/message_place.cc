@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/path_within.h"
 #include "base/vbide.h"
 
 namespace scrivlet {
@@ -12,9 +13,7 @@ std::string shownPath(const std::string& path) {
   const fs::path current = fs::current_path(ec);
   if (ec || path.empty() || path[0] != '/') return path;
   const fs::path full(path);
-  auto [end, ignored] =
-      std::mismatch(current.begin(), current.end(), full.begin(), full.end());
-  if (end != current.end()) return path;
+  if (!isWithinFolder(full, current)) return path;
   return full.lexically_relative(current).string();
 }
 

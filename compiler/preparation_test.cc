@@ -26,7 +26,7 @@ class PreparationTest : public ::testing::Test {
     c->driver->prepare(*c->vbe);
     return c;
   }
-  TempFolder dir;
+  ScratchFolder dir;
 };
 
 TEST_F(PreparationTest, CommentedGetDocumentsItsUncommentedLet) {

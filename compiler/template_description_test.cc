@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "base/scratch_folder_test_util.h"
 #include "compiler/recording_sink.h"
 
 namespace scrivlet {
@@ -16,10 +17,7 @@ namespace {
 
 class TemplateDescription : public ::testing::Test {
  protected:
-  TemplateDescription()
-      : dir(std::filesystem::temp_directory_path() /
-            ("scrivlet-description-" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(dir);
+  TemplateDescription() {
     write("chm.scvt",
           "$scriv-description$\r\n"
           "HTML Help for $$5,\r\n"
@@ -28,8 +26,6 @@ class TemplateDescription : public ::testing::Test {
     write("Broken.SCVT", "$scriv-description$\r\nno end\r\n");
     write("notes.txt", "$scriv-description$\r\nnot a template\r\n");
   }
-  ~TemplateDescription() override { std::filesystem::remove_all(dir); }
-
   void write(const std::string& name, const std::string& text) {
     std::ofstream(dir / name, std::ios::binary) << text;
   }
@@ -52,7 +48,8 @@ class TemplateDescription : public ::testing::Test {
     return out;
   }
 
-  std::filesystem::path dir;
+  ScratchFolder scratch{"scrivlet-description"};
+  const std::filesystem::path& dir = scratch.folder();
 };
 
 TEST_F(TemplateDescription, ShowsTheSectionOnOneLine) {

@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include "base/scratch_folder_test_util.h"
 #include "base/text.h"
 #include "compiler/macro_engine.h"
 #include "compiler/recording_sink.h"
@@ -127,11 +128,9 @@ TEST_F(Loading, NamesDefinedTwiceGoToThePrompt) {
 }
 
 TEST_F(Loading, FileErrorsAreRetriedOrAbandoned) {
-  auto dir = std::filesystem::temp_directory_path() /
-             ("scrivlet-loading-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  ScratchFolder scratch("scrivlet-loading");
+  const std::filesystem::path& dir = scratch.folder();
   std::string path = (dir / "chm.scvt").string();
-  std::filesystem::remove(path);
 
   EXPECT_EQ(engine.loadSrc(path, true), 2);
   EXPECT_EQ(prompts, "");
@@ -155,7 +154,6 @@ TEST_F(Loading, FileErrorsAreRetriedOrAbandoned) {
   answer = fileErrorSkip;
   EXPECT_EQ(engine.loadSrc((dir / "no" / "x.scvt").string(), false), 2);
   EXPECT_EQ(prompts, (dir / "no" / "x.scvt").string() + " reading 76\n");
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

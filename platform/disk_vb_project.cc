@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "base/file_system.h"
+#include "base/path_within.h"
 #include "base/text.h"
 #include "platform/disk_code_module.h"
 #include "platform/disk_path.h"
@@ -311,9 +312,7 @@ bool DiskVBProject::inFolder(const std::string& file) const {
   if (ec) return false;
   std::filesystem::path real = std::filesystem::canonical(file, ec);
   if (ec) return false;
-  auto [end, inside] =
-      std::mismatch(folder.begin(), folder.end(), real.begin(), real.end());
-  return end == folder.end();
+  return isWithinFolder(real, folder);
 }
 
 void DiskVBProject::saveChanged(std::vector<std::string>& errors,

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/scratch_folder_test_util.h"
 #include "platform/disk_code_module.h"
 #include "platform/disk_path.h"
 #include "source/crlf_test_util.h"
@@ -15,29 +16,6 @@ namespace scrivlet {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "scrivlet-disk-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempFolder() { fs::remove_all(path_); }
-  std::string path(const std::string& name) const { return (path_ / name).string(); }
-  void write(const std::string& name, const std::string& bytes) const {
-    fs::path p = path_ / name;
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << bytes;
-  }
-  std::string read(const std::string& name) const {
-    std::string bytes, error;
-    readFileBytes(path(name), bytes, error);
-    return bytes;
-  }
-
- private:
-  fs::path path_;
-};
 
 std::string module(const std::string& name, const std::string& body = "") {
   return crlf({"Attribute VB_Name = \"" + name + "\""}) + body;
@@ -51,7 +29,7 @@ std::string describe(const VBProject& project) {
   return out;
 }
 
-void writeCalcProject(const TempFolder& dir) {
+void writeCalcProject(const ScratchFolder& dir) {
   dir.write("Calc.vbp",
             crlf({"Type=Exe",
                   "Reference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#..\\stdole2.tlb#OLE Automation",
@@ -93,7 +71,7 @@ void writeCalcProject(const TempFolder& dir) {
 }
 
 TEST(DiskVBE, LoadsEveryKindOfComponentInFileOrder) {
-  TempFolder dir;
+  ScratchFolder dir;
   writeCalcProject(dir);
   std::string error;
   auto vbe = openProjectOrGroup(dir.path("Calc.vbp"), error);
@@ -135,7 +113,7 @@ TEST(DiskVBE, LoadsEveryKindOfComponentInFileOrder) {
 // A large project's modules are read on several threads; they, and the
 // messages about those that cannot be read, still come in the file's order.
 TEST(DiskVBE, ManyModulesLoadInFileOrder) {
-  TempFolder dir;
+  ScratchFolder dir;
   std::string projectFile = "Type=Exe\r\n";
   std::string expected;
   std::vector<std::string> messages;
@@ -171,7 +149,7 @@ TEST(DiskVBE, ManyModulesLoadInFileOrder) {
 // without a word: it is skipped with a warning naming both files. An
 // unreadable one counts under the name it would have had.
 TEST(DiskVBE, ASecondModuleOfTheSameNameIsSkippedNamingBothFiles) {
-  TempFolder dir;
+  ScratchFolder dir;
   dir.write("P.vbp", crlf({"Type=Exe", "Module=modA; a.bas",
                            "Module=Other; b.bas", "Module=MODA; gone.bas",
                            "Module=modB; c.bas", "Name=\"P\""}));
@@ -196,7 +174,7 @@ TEST(DiskVBE, ASecondModuleOfTheSameNameIsSkippedNamingBothFiles) {
 }
 
 TEST(DiskVBE, GroupListsProjectsInLineOrderAndStartsWithTheStartupProject) {
-  TempFolder dir;
+  ScratchFolder dir;
   dir.write("a/A.vbp", crlf({"Type=Exe", "Module=modA; modA.bas", "Name=\"A\""}));
   dir.write("a/modA.bas", module("modA"));
   dir.write("B.vbp", crlf({"Type=OleDll", "Name=\"B\""}));
@@ -217,7 +195,7 @@ TEST(DiskVBE, GroupListsProjectsInLineOrderAndStartsWithTheStartupProject) {
 }
 
 TEST(DiskVBE, UnreadableOrWrongFilesAreRefusedNamingTheFile) {
-  TempFolder dir;
+  ScratchFolder dir;
   dir.write("modA.bas", module("modA"));
   dir.write("Empty.vbg", "VBGROUP 5.0\r\nProject=Nowhere.vbp\r\n");
   dir.write("sub/keep", "");
@@ -236,7 +214,7 @@ TEST(DiskVBE, UnreadableOrWrongFilesAreRefusedNamingTheFile) {
 }
 
 TEST(DiskVBE, SavesOnlyWhatChangedKeepingEveryOtherByte) {
-  TempFolder dir;
+  ScratchFolder dir;
   std::string projectText =
       crlf({"Type=Exe", "Module=modA; modA.bas", "Module=modB; modB.bas",
             "HelpFile=\"\"", "Name=\"P\"", "", "[Extra]", "HelpFile=x"});
@@ -342,7 +320,7 @@ TEST(DiskVBE, RealModuleRoundTripsThroughSaves) {
   if (!fs::exists(corpora)) GTEST_SKIP() << "no corpora at " << corpora;
   for (const char* file : {"SimplyVBUnit/Source/Framework/TestSuite.cls",
                            "SimplyVBUnit/Source/Fakes/FakeTypes.cls"}) {
-    TempFolder dir;
+    ScratchFolder dir;
     std::string original, error;
     ASSERT_TRUE(readFileBytes((corpora / file).string(), original, error));
     dir.write("M.cls", original);

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "base/progress.h"
+#include "base/scratch_folder_test_util.h"
 
 namespace scrivlet {
 namespace {
@@ -34,23 +35,10 @@ TEST(CommandLine, SplitsLikeWindowsPrograms) {
 
 class RunAndWait : public testing::Test {
  protected:
-  void SetUp() override {
-    // One folder per test: ctest may run the tests side by side.
-    folder_ = std::filesystem::path(testing::TempDir()) /
-              (std::string("scrivlet_process_") +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-  std::string read(const std::string& name) {
-    std::ifstream in(folder_ / name);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string read(const std::string& name) { return scratch_.read(name); }
 
-  std::filesystem::path folder_;
+  ScratchFolder scratch_{"scrivlet-process"};
+  const std::filesystem::path& folder_ = scratch_.folder();
   Progress progress_;
 };
 

@@ -11,6 +11,7 @@
 #include <random>
 
 #include "base/file_system.h"
+#include "base/scratch_folder_test_util.h"
 #include "base/progress.h"
 #include "cli/module_target.h"
 #include "compiler/macro_engine.h"
@@ -22,25 +23,6 @@ namespace scrivlet {
 namespace {
 
 namespace fs = std::filesystem;
-
-class Folder {
- public:
-  Folder() {
-    std::string pattern =
-        (fs::temp_directory_path() / "scrivlet-robust-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~Folder() { fs::remove_all(path_); }
-  std::string path(const std::string& name) const {
-    return (path_ / name).string();
-  }
-  void write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path_ / name, std::ios::binary) << bytes;
-  }
-
- private:
-  fs::path path_;
-};
 
 std::string garbage(std::size_t size, unsigned seed) {
   std::mt19937 random(seed);
@@ -65,7 +47,7 @@ std::size_t loadEverything(VBProject& project) {
 }
 
 TEST(Robustness, HostileModulesLoadWithMessages) {
-  Folder dir;
+  ScratchFolder dir;
   const std::string tenMegabytes(10 * 1024 * 1024, 'x');
   std::string longDeclaration = "Attribute VB_Name = \"Long\"\r\nPublic Sub A(";
   while (longDeclaration.size() < 10 * 1024 * 1024)
@@ -122,7 +104,7 @@ TEST(Robustness, HostileModulesLoadWithMessages) {
 }
 
 TEST(Robustness, GroupsThatNameThemselvesOrFoldersOpenWhatTheyCan) {
-  Folder dir;
+  ScratchFolder dir;
   dir.write("A.vbp", "Type=Exe\r\nName=\"A\"\r\n");
   fs::create_directory(dir.path("B.vbp"));
   dir.write("All.vbg", "VBGROUP 5.0\r\nProject=All.vbg\r\nProject=B.vbp\r\n"
@@ -152,7 +134,7 @@ TEST(Robustness, GroupsThatNameThemselvesOrFoldersOpenWhatTheyCan) {
 // device fails with an error at once: the open does not wait for a writer
 // and nothing is read without end.
 TEST(Robustness, OtherReadersRefuseDevicesPipesAndFolders) {
-  Folder dir;
+  ScratchFolder dir;
   ASSERT_EQ(::mkfifo(dir.path("pipe").c_str(), 0600), 0);
   fs::create_directory(dir.path("folder"));
   DiskFileSystem files;

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/scratch_folder_test_util.h"
 #include "bench/scale/project_generator.h"
 #include "cli/cli_support.h"
 #include "comments/comment_generator.h"
@@ -80,12 +81,9 @@ std::string readFile(const fs::path& path) {
 }
 
 TEST(GeneratedProject, LoadingListsWhatItListedBefore) {
-  char pattern[] = "/tmp/scrivlet-generated-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  fs::path folder = pattern;
-  GeneratedProject project = generateProject(folder.string(), 320);
+  ScratchFolder folder("scrivlet-generated");
+  GeneratedProject project = generateProject(folder.path(), 320);
   std::string actual = listing(project.vbpPath);
-  fs::remove_all(folder);
 
   fs::path golden =
       fs::path(SCRIVLET_SOURCE_DIR) / "bench/scale/generated_listing.txt";
@@ -102,9 +100,8 @@ TEST(GeneratedProject, LoadingListsWhatItListedBefore) {
 // listing above.
 std::string compiledListing(const std::string& templateName,
                             const std::string& addedSetting = "") {
-  char pattern[] = "/tmp/scrivlet-compiled-XXXXXX";
-  if (!mkdtemp(pattern)) return "no temporary folder";
-  fs::path folder = pattern;
+  ScratchFolder scratch("scrivlet-compiled");
+  const fs::path& folder = scratch.folder();
   fs::create_directory(folder / "project");
   GeneratedProject project =
       generateProject((folder / "project").string(), 900);
@@ -143,7 +140,6 @@ std::string compiledListing(const std::string& templateName,
   for (const std::string& module : project.files)
     listed << fs::path(module).filename().string() << '\t'
            << fingerprint({readFile(module)}) << '\n';
-  fs::remove_all(folder);
   return listed.str();
 }
 
@@ -164,12 +160,10 @@ TEST(GeneratedProject, CompilesWhatItCompiledBefore) {
 
 // The same size gives the same files: the listing above depends on it.
 TEST(GeneratedProject, SameSizeSameBytes) {
-  char first[] = "/tmp/scrivlet-generated-XXXXXX";
-  char second[] = "/tmp/scrivlet-generated-XXXXXX";
-  ASSERT_NE(mkdtemp(first), nullptr);
-  ASSERT_NE(mkdtemp(second), nullptr);
-  GeneratedProject a = generateProject(first, 900);
-  GeneratedProject b = generateProject(second, 900);
+  ScratchFolder first("scrivlet-generated");
+  ScratchFolder second("scrivlet-generated");
+  GeneratedProject a = generateProject(first.path(), 900);
+  GeneratedProject b = generateProject(second.path(), 900);
   EXPECT_GE(a.members, 900);
   EXPECT_LE(a.members, 902);
   ASSERT_EQ(a.files.size(), b.files.size());
@@ -178,8 +172,6 @@ TEST(GeneratedProject, SameSizeSameBytes) {
     EXPECT_EQ(bytes, readFile(b.files[i]));
     EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1) << a.files[i];
   }
-  fs::remove_all(first);
-  fs::remove_all(second);
 }
 
 // A module that answers from the lines alone, as any host may: it keeps no
@@ -298,16 +290,14 @@ void expectSameAsReadingLines(CodeModule& module) {
 }
 
 TEST(GeneratedProject, LineLookupsMatchReadingEveryLine) {
-  char pattern[] = "/tmp/scrivlet-generated-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  GeneratedProject project = generateProject(pattern, 320);
+  ScratchFolder folder("scrivlet-generated");
+  GeneratedProject project = generateProject(folder.path(), 320);
   for (const std::string& path : project.files) {
     std::string bytes = readFile(path);
     auto module = DiskCodeModule::fromText(fs::path(path).stem().string(),
                                            vbext_ct_ClassModule, bytes);
     expectSameAsReadingLines(*module);
   }
-  fs::remove_all(pattern);
 
   auto odd = DiskCodeModule::fromText(
       "Odd", vbext_ct_ClassModule,

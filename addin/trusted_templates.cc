@@ -1,4 +1,4 @@
-#include "cli/trusted_templates.h"
+#include "addin/trusted_templates.h"
 
 #include <openssl/evp.h>
 
@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "addin/settings_file.h"
-#include "base/file_system.h"
 #include "base/file_system.h"
 #include "base/text_file.h"
 
@@ -109,6 +108,14 @@ bool isShippedTemplate(const std::string& addinFolder,
   const fs::path shipped = canonicalPath(addinFolder + "/Templates");
   const fs::path path = canonicalPath(templatePath);
   return path.parent_path() == shipped;
+}
+
+bool TemplateTrust::mayRunCommands(const std::string& templatePath) const {
+  if (allowCommands || templateGiven ||
+      isShippedTemplate(addinFolder, templatePath))
+    return true;
+  return isTrustedTemplate(listFile.empty() ? trustedTemplatesFile() : listFile,
+                           templatePath);
 }
 
 }  // namespace scrivlet

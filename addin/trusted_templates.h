@@ -9,8 +9,8 @@
 // since (by a pull, say) must be allowed again.
 //
 // The list is a text file, one template a line: "<sha256 hex> <path>".
-#ifndef SCRIVLET_CLI_TRUSTED_TEMPLATES_H_
-#define SCRIVLET_CLI_TRUSTED_TEMPLATES_H_
+#ifndef SCRIVLET_ADDIN_TRUSTED_TEMPLATES_H_
+#define SCRIVLET_ADDIN_TRUSTED_TEMPLATES_H_
 
 #include <string>
 #include <string_view>
@@ -40,6 +40,18 @@ bool trustTemplate(const std::string& listFile,
 bool isShippedTemplate(const std::string& addinFolder,
                        const std::string& templatePath);
 
+// What decides whether a compile may run the commands of its template.
+struct TemplateTrust {
+  std::string addinFolder;  // its shipped templates are trusted
+  std::string listFile;     // the user's list; empty: trustedTemplatesFile()
+  bool allowCommands = false;  // the user allows every template this run
+  bool templateGiven = false;  // the user chose the template for this run
+
+  // Whether the commands of `templatePath` may run: allowed for the run,
+  // given for the run, shipped, or listed with its current fingerprint.
+  bool mayRunCommands(const std::string& templatePath) const;
+};
+
 }  // namespace scrivlet
 
-#endif  // SCRIVLET_CLI_TRUSTED_TEMPLATES_H_
+#endif  // SCRIVLET_ADDIN_TRUSTED_TEMPLATES_H_
