@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 // The example project compiled through the progress window's model, as
 // "Compile" in the options runs it.
 TEST(StoreCompileRun, CompilesTheExampleAndFindsItsEntryPage) {
-  TempFolder temp;
+  ScratchFolder temp;
   fs::copy(std::string(SCRIVLET_SOURCE_DIR) + "/examples/Calc",
            temp.path("Calc"));
   const std::string before = temp.read("Calc/modMath.bas");

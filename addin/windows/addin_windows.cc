@@ -6,6 +6,7 @@
 
 #include "addin/settings_file.h"
 #include "addin/store_compile_run.h"
+#include "addin/trusted_templates.h"
 #include "addin/windows/options_dialog.h"
 #include "addin/windows/progress_dialog.h"
 
@@ -37,6 +38,9 @@ AddinWindows::AddinWindows(ProjectSettings& settings, VBE& vbe,
     if (vbe_.ActiveVBProject() != project) vbe_.setActiveVBProject(project);
     SettingsFile(vbe_, services_, addinFolder_)
         .reloadProjectSettings(settings_);
+  };
+  isTrusted = [this](const std::string& templatePath) {
+    return TemplateTrust{addinFolder_}.mayRunCommands(templatePath);
   };
 }
 

@@ -40,7 +40,9 @@ class AddinWindows {
   // Makes `project` the active one, its settings in the record. By default
   // sets it active and reloads the settings from its file.
   std::function<void(VBProject*)> activateProject;
-  // Whether the user trusts a template to run commands (unset: every one).
+  // Whether the user trusts a template to run commands; by default the
+  // shipped ones and those the user trusted (scrivlet trust). The user is
+  // asked about any other before its commands run.
   std::function<bool(const std::string&)> isTrusted;
   // The HTML Help compiler of this machine, for the templates.
   std::string helpCompiler;
