@@ -364,6 +364,9 @@ void connect::compileGroup() {
       if (pane) VBInstance->setActiveCodePane(pane);
       if (VBInstance->ActiveVBProject() != project)
         VBInstance->setActiveVBProject(project);
+      // The host's project event reloads the settings too; a host that
+      // sends none must not compile this project with the last one's.
+      reloadProjectSettings();
       ++counted;
       progress.lastProjectOfGroup = counted == projects.size();
       guarded([&] { windows_.showProgressDialog(*this); });

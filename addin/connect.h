@@ -45,8 +45,6 @@ inline constexpr char commentEditorTitle[] = "Comment editor";
 inline constexpr char commentEditorSelectionText[] =
     "Cannot run comment editor when source code selection is made. Please "
     "cancel your text selection.";
-inline constexpr char notAvailableText[] =
-    "This window is not available yet in this version of Scrivlet.";
 
 class connect : public AddinConnection {
  public:

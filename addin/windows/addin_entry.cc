@@ -10,6 +10,7 @@
 #include "base/addin_connection.h"
 #include "base/addin_folder.h"
 #include "base/file_system.h"
+#include "platform/process.h"
 
 namespace scrivlet {
 namespace {
@@ -18,7 +19,10 @@ namespace {
 class LibraryConnection : public AddinConnection {
  public:
   LibraryConnection()
-      : connection_(windows_, files_, userPreferencesPath(), findAddinFolder()) {}
+      : connection_(windows_, files_, userPreferencesPath(), findAddinFolder()) {
+    windows_.runCommand = runAndWait;
+    windows_.helpCompiler = findProgram("chmcmd");
+  }
 
   void OnConnection(VBE& application, int connectMode) override {
     try {

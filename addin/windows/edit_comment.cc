@@ -27,6 +27,7 @@
 #include "addin/windows/qt_text.h"
 #include "addin/windows/reference_select_dlg.h"
 #include "addin/windows/settings_grid.h"
+#include "addin/windows/window_message_box.h"
 #include "base/file_system.h"
 #include "base/progress.h"
 #include "base/text.h"
@@ -45,26 +46,6 @@ QString boxTextToQString(const std::string& text, int codePage) {
 std::string boxTextFromQString(const QString& text, int codePage) {
   return replaceAll(fromQString(text, codePage), "\r", "\r\n");
 }
-
-// Message boxes of the editor's own when nobody handed one in.
-class WindowMessageBox : public MessageBox {
- public:
-  explicit WindowMessageBox(QWidget* parent) : parent_(parent) {}
-  MessageAnswer show(const std::string& title, const std::string& text,
-                     MessageButtons buttons, MessageIcon icon) override {
-    QMessageBox box(
-        icon == MessageIcon::Critical      ? QMessageBox::Critical
-        : icon == MessageIcon::Question    ? QMessageBox::Question
-        : icon == MessageIcon::Information ? QMessageBox::Information
-                                           : QMessageBox::Warning,
-        toQString(title), toQString(text), QMessageBox::Ok, parent_);
-    box.exec();
-    return cancellingAnswer(buttons);
-  }
-
- private:
-  QWidget* parent_;
-};
 
 QPushButton* button(const QString& caption, const QString& name,
                     QWidget* parent) {

@@ -1,11 +1,15 @@
 #include "addin/windows/qt_addin_windows.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QImage>
-#include <QMessageBox>
 #include <QString>
+#include <QUrl>
 
 #include "addin/connect.h"
+#include "addin/settings_file.h"
+#include "addin/windows/compile_windows.h"
+#include "addin/windows/edit_comment.h"
 #include "addin/windows/qt_text.h"
 
 // Outside any namespace, as Qt's resource macros require.
@@ -13,71 +17,6 @@ static void registerFaces() { Q_INIT_RESOURCE(faces); }
 static void unregisterFaces() { Q_CLEANUP_RESOURCE(faces); }
 
 namespace scrivlet {
-namespace {
-
-QMessageBox::Icon qtIcon(MessageIcon icon) {
-  switch (icon) {
-    case MessageIcon::Critical:
-      return QMessageBox::Critical;
-    case MessageIcon::Question:
-      return QMessageBox::Question;
-    case MessageIcon::Exclamation:
-      return QMessageBox::Warning;
-    case MessageIcon::Information:
-      return QMessageBox::Information;
-    default:
-      return QMessageBox::NoIcon;
-  }
-}
-
-QMessageBox::StandardButtons qtButtons(MessageButtons buttons) {
-  switch (buttons) {
-    case MessageButtons::OKCancel:
-      return QMessageBox::Ok | QMessageBox::Cancel;
-    case MessageButtons::AbortRetryIgnore:
-      return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
-    case MessageButtons::YesNoCancel:
-      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MessageButtons::YesNo:
-      return QMessageBox::Yes | QMessageBox::No;
-    case MessageButtons::RetryCancel:
-      return QMessageBox::Retry | QMessageBox::Cancel;
-    default:
-      return QMessageBox::Ok;
-  }
-}
-
-MessageAnswer answerOf(int button) {
-  switch (button) {
-    case QMessageBox::Ok:
-      return MessageAnswer::OK;
-    case QMessageBox::Cancel:
-      return MessageAnswer::Cancel;
-    case QMessageBox::Abort:
-      return MessageAnswer::Abort;
-    case QMessageBox::Retry:
-      return MessageAnswer::Retry;
-    case QMessageBox::Ignore:
-      return MessageAnswer::Ignore;
-    case QMessageBox::Yes:
-      return MessageAnswer::Yes;
-    case QMessageBox::No:
-      return MessageAnswer::No;
-    default:
-      return MessageAnswer::None;
-  }
-}
-
-}  // namespace
-
-MessageAnswer QtMessageBox::show(const std::string& title,
-                                 const std::string& text,
-                                 MessageButtons buttons, MessageIcon icon) {
-  QMessageBox box(qtIcon(icon), toQString(title), toQString(text),
-                  qtButtons(buttons), QApplication::activeWindow());
-  box.setObjectName("messageBox");
-  return answerOf(box.exec());
-}
 
 Picture loadFace(int image, std::uint32_t faceColor) {
   QImage face(QString(":/scrivlet/face%1.png").arg(image));
@@ -96,7 +35,6 @@ Picture loadFace(int image, std::uint32_t faceColor) {
 }
 
 QtAddinWindows::QtAddinWindows() { registerFaces(); }
-
 QtAddinWindows::~QtAddinWindows() { unregisterFaces(); }
 
 Picture QtAddinWindows::faceImage(int image, std::uint32_t faceColor) {
@@ -105,20 +43,49 @@ Picture QtAddinWindows::faceImage(int image, std::uint32_t faceColor) {
   return picture;
 }
 
-// Until the dialogs are built the commands that open them say so; the
-// main dialog counts as closed at once.
-void QtAddinWindows::notAvailable() {
-  box_.show("Scrivlet", notAvailableText, MessageButtons::OK,
-            MessageIcon::Information);
+CompileWindows& QtAddinWindows::compileWindows(connect& connection) {
+  if (!compile_) {
+    compile_ = std::make_unique<CompileWindows>(
+        connection.settings, *connection.VBInstance, connection.fileServices(),
+        connection.addinFolder(), QApplication::activeWindow());
+    compile_->runCommand = runCommand;
+    compile_->helpCompiler = helpCompiler;
+  }
+  return *compile_;
 }
 
+// The dialog's compile commands ask for the compile; closing it, whichever
+// way, hides it as far as the connection is concerned.
 void QtAddinWindows::showMainDialog(connect& connection) {
-  notAvailable();
+  if (compileWindows(connection).showOptions()) connection.startCompile = true;
   connection.Hide();
 }
 
-void QtAddinWindows::showCommentEditor(connect&) { notAvailable(); }
+void QtAddinWindows::hideMainDialog() {
+  if (compile_) compile_->Hide();
+}
 
-void QtAddinWindows::showProgressDialog(connect&) { notAvailable(); }
+void QtAddinWindows::showProgressDialog(connect& connection) {
+  compileWindows(connection).showProgress();
+}
+
+void QtAddinWindows::showCommentEditor(connect& connection) {
+  EditCommentServices services;
+  services.ide = connection.VBInstance;
+  services.files = &connection.fileServices();
+  services.messages = &box_;
+  services.open = [](const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(path)));
+  };
+  services.saveSettings = [&connection] {
+    SettingsFile(*connection.VBInstance, connection.fileServices(),
+                 connection.addinFolder())
+        .saveProjectSettings(connection.settings);
+  };
+  scrivlet::showCommentEditor(*connection.VBInstance, connection.settings,
+                              services, QApplication::activeWindow());
+}
+
+void QtAddinWindows::unloadDialogs() { compile_.reset(); }
 
 }  // namespace scrivlet

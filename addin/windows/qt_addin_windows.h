@@ -4,20 +4,17 @@
 #define SCRIVLET_ADDIN_WINDOWS_QT_ADDIN_WINDOWS_H_
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "addin/addin_windows.h"
+#include "addin/store_compile_run.h"
+#include "addin/windows/window_message_box.h"
 #include "base/message_box.h"
 
 namespace scrivlet {
 
-// A QMessageBox with the icon, title and buttons asked for, over the
-// active window.
-class QtMessageBox : public MessageBox {
- public:
-  MessageAnswer show(const std::string& title, const std::string& text,
-                     MessageButtons buttons, MessageIcon icon) override;
-};
+class CompileWindows;
 
 // Image 100 to 103 from the resources, white turned into `faceColor`;
 // an empty picture when there is no such image.
@@ -36,15 +33,22 @@ class QtAddinWindows : public AddinWindows {
   Picture faceImage(int image, std::uint32_t faceColor) override;
   MessageBox& messageBox() override { return box_; }
   void showMainDialog(connect& connection) override;
-  void hideMainDialog() override {}
+  void hideMainDialog() override;
   void showCommentEditor(connect& connection) override;
   void showProgressDialog(connect& connection) override;
-  void unloadDialogs() override {}
+  void unloadDialogs() override;
+
+  // The Options and progress windows of `connection`, made on first use.
+  CompileWindows& compileWindows(connect& connection);
+
+  // Runs the templates' after-compile commands (the platform's runner).
+  StoreCompileRun::CommandRunner runCommand;
+  // The HTML Help compiler of this machine, for the templates.
+  std::string helpCompiler;
 
  private:
-  void notAvailable();
-
-  QtMessageBox box_;
+  WindowMessageBox box_;
+  std::unique_ptr<CompileWindows> compile_;
 };
 
 }  // namespace scrivlet

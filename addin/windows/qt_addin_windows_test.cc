@@ -2,50 +2,42 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QMessageBox>
+#include <QDialog>
+#include <QPushButton>
 #include <QTimer>
 
+#include <memory>
 #include <string>
 
 #include "addin/connect.h"
 #include "base/scripted_files_test_util.h"
+#include "platform/disk_vbe.h"
 
 namespace scrivlet {
 namespace {
 
-TEST(QtMessageBox, ShowsTheTextAndAnswersWithTheButtonChosen) {
-  QtMessageBox box;
-  std::string seen;
-  QTimer::singleShot(0, [&] {
-    auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(shown, nullptr);
-    seen = shown->windowTitle().toStdString() + " | " +
-           shown->text().toStdString() + " | " +
-           std::to_string(static_cast<int>(shown->icon()));
-    shown->button(QMessageBox::Retry)->click();
-  });
-  EXPECT_EQ(box.show("Comment editor", commentEditorSelectionText,
-                     MessageButtons::RetryCancel, MessageIcon::Exclamation),
-            MessageAnswer::Retry);
-  EXPECT_EQ(seen, std::string("Comment editor | ") + commentEditorSelectionText +
-                      " | " + std::to_string(static_cast<int>(QMessageBox::Warning)));
-}
-
-TEST(QtAddinWindows, TheMainDialogIsNotThereYetAndCountsAsClosed) {
+// The Scrivlet command opens Options over the active project; Cancel
+// closes it without a compile and counts as closed.
+TEST(QtAddinWindows, TheMainDialogOpensOverTheProjectAndCancelClosesIt) {
+  std::string error;
+  std::unique_ptr<DiskVBE> vbe = openProjectOrGroup(
+      SCRIVLET_SOURCE_DIR "/examples/Calc/Calc.vbp", error);
+  ASSERT_TRUE(vbe) << error;
   QtAddinWindows windows;
   ScriptedFileSystem files;
   connect addin(windows, files, "/prefs.ini", "/opt/scrivlet");
-  std::string seen;
+  addin.VBInstance = vbe.get();
+  std::string title;
   QTimer::singleShot(0, [&] {
-    auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(shown, nullptr);
-    seen = shown->text().toStdString();
-    shown->button(QMessageBox::Ok)->click();
+    title = shown->windowTitle().toStdString();
+    shown->findChild<QPushButton*>("cancelButton")->click();
   });
   addin.Show();
-  EXPECT_EQ(seen, notAvailableText);
+  EXPECT_EQ(title, "Options");
+  EXPECT_FALSE(addin.startCompile);
   EXPECT_FALSE(addin.FormDisplayed);
 }
 

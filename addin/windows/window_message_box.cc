@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "addin/windows/qt_text.h"
+
 namespace scrivlet {
 
 namespace {
@@ -52,8 +54,8 @@ MessageAnswer WindowMessageBox::show(const std::string& title,
                                      const std::string& text,
                                      MessageButtons buttons, MessageIcon icon) {
   QWidget* parent = parent_ ? parent_.data() : QApplication::activeWindow();
-  QMessageBox box(iconOf(icon), QString::fromLocal8Bit(title),
-                  QString::fromLocal8Bit(text), QMessageBox::NoButton, parent);
+  QMessageBox box(iconOf(icon), toQString(title),
+                  toQString(text), QMessageBox::NoButton, parent);
   const std::vector<Choice> choices = choicesOf(buttons);
   for (const Choice& choice : choices) box.addButton(choice.first);
   box.setDefaultButton(choices.front().first);

@@ -1,9 +1,9 @@
-// The add-in's main road as the connection drives it: the Options dialog,
-// then the compile of the active project, or of every project of the group,
-// each in a progress window. The connection calls Show() for its "Scrivlet"
-// command and Hide() when it lets go of the dialogs.
-#ifndef SCRIVLET_ADDIN_WINDOWS_ADDIN_WINDOWS_H_
-#define SCRIVLET_ADDIN_WINDOWS_ADDIN_WINDOWS_H_
+// The windows of the add-in's main road: the Options dialog, and the
+// progress window that runs the compile of the active project. The
+// connection (addin/connect) decides when each is shown and runs the loop
+// over the projects of a group.
+#ifndef SCRIVLET_ADDIN_WINDOWS_COMPILE_WINDOWS_H_
+#define SCRIVLET_ADDIN_WINDOWS_COMPILE_WINDOWS_H_
 
 #include <functional>
 #include <memory>
@@ -24,22 +24,22 @@ namespace scrivlet {
 class OptionsDialog;
 class ProgressDialog;
 
-class AddinWindows {
+class CompileWindows {
  public:
   // `settings` is the add-in's record of the active project; everything
   // must outlive the windows, which are made on first use.
-  AddinWindows(ProjectSettings& settings, VBE& vbe, FileServices& services,
-               std::string addinFolder, QWidget* owner = nullptr);
-  ~AddinWindows();
+  CompileWindows(ProjectSettings& settings, VBE& vbe, FileServices& services,
+                 std::string addinFolder, QWidget* owner = nullptr);
+  ~CompileWindows();
 
-  // Runs the Options dialog modally, then the compile it asked for.
-  void Show();
+  // Fills the Options dialog and runs it modally: true when it asked for a
+  // compile (of the group when the progress record's compileGroup is set).
+  bool showOptions();
   // Hides the Options dialog, if it is shown.
   void Hide();
+  // Runs the progress window modally: one compile of the active project.
+  void showProgress();
 
-  // Makes `project` the active one, its settings in the record. By default
-  // sets it active and reloads the settings from its file.
-  std::function<void(VBProject*)> activateProject;
   // Whether the user trusts a template to run commands; by default the
   // shipped ones and those the user trusted (scrivlet trust). The user is
   // asked about any other before its commands run.
@@ -53,10 +53,6 @@ class AddinWindows {
   ProgressDialog& progressDialog();
 
  private:
-  void compileOne();
-  void compileGroup();
-  void closeOpenedWindow(const VBProject& project,
-                         const std::vector<Window*>& open);
 
   ProjectSettings& settings_;
   VBE& vbe_;
@@ -71,4 +67,4 @@ class AddinWindows {
 
 }  // namespace scrivlet
 
-#endif  // SCRIVLET_ADDIN_WINDOWS_ADDIN_WINDOWS_H_
+#endif  // SCRIVLET_ADDIN_WINDOWS_COMPILE_WINDOWS_H_

@@ -1,4 +1,4 @@
-#include "addin/windows/addin_windows.h"
+#include "addin/windows/compile_windows.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +16,11 @@
 #include <QTimer>
 #include <functional>
 
+#include "addin/connect.h"
 #include "addin/settings_file.h"
 #include "addin/windows/options_dialog.h"
 #include "addin/windows/progress_dialog.h"
+#include "addin/windows/qt_addin_windows.h"
 #include "addin/windows/screenshot_test_util.h"
 #include "base/message_box_test_util.h"
 #include "bench/scale/project_generator.h"
@@ -28,11 +30,11 @@
 namespace scrivlet {
 namespace {
 
-// The main road over projects on disk: the Options dialog chooses, the
-// progress windows compile.
-class AddinWindowsTest : public ::testing::Test {
+// The main road over projects on disk, as the connection drives it: the
+// Options dialog chooses, the progress windows compile.
+class CompileWindowsTest : public ::testing::Test {
  protected:
-  AddinWindowsTest() {
+  CompileWindowsTest() {
     QDir(temp.path()).mkpath("addin/Templates");
     for (const char* name : {"chm.scvt", "html.scvt"})
       QFile::copy(QStringLiteral(SCRIVLET_SOURCE_DIR "/templates/") + name,
@@ -61,9 +63,11 @@ class AddinWindowsTest : public ::testing::Test {
     std::string error;
     vbe = openProjectOrGroup(project.toStdString(), error);
     ASSERT_TRUE(vbe) << error;
-    SettingsFile(*vbe, services, addin()).reloadProjectSettings(settings);
-    windows = std::make_unique<AddinWindows>(settings, *vbe, services, addin());
-    windows->runCommand = runAndWait;
+    windows.runCommand = runAndWait;
+    connection = std::make_unique<connect>(windows, disk, at("prefs.ini").toStdString(),
+                                           addin());
+    connection->VBInstance = vbe.get();
+    connection->reloadProjectSettings();
   }
   // Runs `act` on the Options dialog once it is shown modally.
   void whenOptionsShown(std::function<void(OptionsDialog&)> act) {
@@ -81,7 +85,7 @@ class AddinWindowsTest : public ::testing::Test {
   // Runs `act` with the progress window whenever a compile in it has ended
   // and it is still open.
   void whenCompiled(std::function<void(ProgressDialog&)> act) {
-    ProgressDialog& window = windows->progressDialog();
+    ProgressDialog& window = windows.compileWindows(*connection).progressDialog();
     QObject::connect(&window, &ProgressDialog::compileFinished, &window,
                      [&window, act] {
                        if (window.isVisible()) act(window);
@@ -95,16 +99,13 @@ class AddinWindowsTest : public ::testing::Test {
   }
 
   QTemporaryDir temp;
-  CancellingBox box;
-  Progress progress;
   DiskFileSystem disk;
-  FileServices services{disk, box, progress};
-  ProjectSettings settings;
   std::unique_ptr<DiskVBE> vbe;
-  std::unique_ptr<AddinWindows> windows;
+  QtAddinWindows windows;
+  std::unique_ptr<connect> connection;
 };
 
-TEST_F(AddinWindowsTest, CompilesWhatTheOptionsChose) {
+TEST_F(CompileWindowsTest, CompilesWhatTheOptionsChose) {
   copyExample("Calc");
   open(at("Calc/Calc.vbp"));
   QDir(temp.path()).mkpath("pages");
@@ -124,7 +125,7 @@ TEST_F(AddinWindowsTest, CompilesWhatTheOptionsChose) {
     saveScreenshot(window, "progress-calc");
     click(window, "closeButton");
   });
-  windows->Show();
+  connection->Show();
   EXPECT_EQ(title, "Compilation status:");
   EXPECT_TRUE(messages.endsWith("Documentation written to " + at("pages")))
       << messages.toStdString();
@@ -137,7 +138,7 @@ TEST_F(AddinWindowsTest, CompilesWhatTheOptionsChose) {
       << file.toStdString();
 }
 
-TEST_F(AddinWindowsTest, CancelStopsALargeCompileAndSavesNothing) {
+TEST_F(CompileWindowsTest, CancelStopsALargeCompileAndSavesNothing) {
   QDir(temp.path()).mkpath("big");
   GeneratedProject big = generateProject(at("big").toStdString(), 20000);
   QMap<QString, QString> before;
@@ -145,12 +146,12 @@ TEST_F(AddinWindowsTest, CancelStopsALargeCompileAndSavesNothing) {
     before[QString::fromStdString(module)] =
         read(QString::fromStdString(module));
   open(QString::fromStdString(big.vbpPath));
-  settings.templatePath = addin() + "/Templates/html.scvt";
-  settings.comContextID = true;
-  settings.comWriteDescription = true;
+  connection->settings.templatePath = addin() + "/Templates/html.scvt";
+  connection->settings.comContextID = true;
+  connection->settings.comWriteDescription = true;
   whenOptionsShown(
       [](OptionsDialog& dialog) { click(dialog, "compileButton"); });
-  ProgressDialog& window = windows->progressDialog();
+  ProgressDialog& window = windows.compileWindows(*connection).progressDialog();
   bool cancelled = false;
   QObject::connect(window.findChild<QStatusBar*>(), &QStatusBar::messageChanged,
                    &window, [&](const QString& text) {
@@ -166,17 +167,17 @@ TEST_F(AddinWindowsTest, CancelStopsALargeCompileAndSavesNothing) {
     title = shown.windowTitle();
     click(shown, "closeButton");
   });
-  windows->Show();
+  connection->Show();
   EXPECT_TRUE(cancelled);
   EXPECT_EQ(title, "Compilation aborted by user");
   // Stopped long before the end: a handful of pages of thousands.
-  QDir output(QString::fromStdString(settings.outputPath));
+  QDir output(QString::fromStdString(connection->settings.outputPath));
   EXPECT_LT(output.entryList(QDir::Files).size(), 100);
   for (auto it = before.begin(); it != before.end(); ++it)
     EXPECT_EQ(read(it.key()), it.value()) << it.key().toStdString();
 }
 
-TEST_F(AddinWindowsTest, TheLastWindowOfAGroupHoldsEveryMessage) {
+TEST_F(CompileWindowsTest, TheLastWindowOfAGroupHoldsEveryMessage) {
   QByteArray group = "VBGROUP 5.0\r\n";
   for (QString name : {"One", "Two", "Three"}) {
     copyExample(name);
@@ -198,7 +199,7 @@ TEST_F(AddinWindowsTest, TheLastWindowOfAGroupHoldsEveryMessage) {
     messages = messagesOf(window);
     click(window, "closeButton");
   });
-  windows->Show();
+  connection->Show();
   EXPECT_EQ(stayed, 1);
   for (QString name : {"One", "Two", "Three"}) {
     EXPECT_TRUE(
@@ -206,7 +207,7 @@ TEST_F(AddinWindowsTest, TheLastWindowOfAGroupHoldsEveryMessage) {
         << messages.toStdString();
     EXPECT_TRUE(QFile::exists(at(name + "/Scriv/Calc.htm")));
   }
-  EXPECT_TRUE(progress.groupLog.empty());
+  EXPECT_TRUE(connection->progress.groupLog.empty());
 }
 
 }  // namespace
