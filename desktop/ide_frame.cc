@@ -183,7 +183,7 @@ void IdeFrame::makeExplorer() {
   explorerDock_->setFeatures(QDockWidget::DockWidgetClosable |
                              QDockWidget::DockWidgetMovable);
   addDockWidget(Qt::RightDockWidgetArea, explorerDock_);
-  resizeDocks({explorerDock_}, {280}, Qt::Horizontal);
+  resizeDocks({explorerDock_}, {310}, Qt::Horizontal);
 
   QAction* show = explorerDock_->toggleViewAction();
   show->setText(QStringLiteral("Project E&xplorer"));
@@ -359,7 +359,8 @@ CodeWindow* IdeFrame::openCodeWindow(IdeCodeModule& module) {
   QMdiSubWindow* sub = mdi_->addSubWindow(window);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));
-  sub->show();
+  // Tabs show their windows maximized, also before the frame is active.
+  sub->showMaximized();
   window->SetFocus();
   setActiveCodeWindow(window);
   return window;
