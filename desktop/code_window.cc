@@ -199,11 +199,12 @@ void CodeWindow::SetFocus() {
   emit focused(this);
 }
 
+// At once, not when the event loop comes round: the caller goes on to list
+// the windows that are open.
 void CodeWindow::Close() {
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-    sub->close();
-  else
-    close();
+  QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+  if (!frame) frame = this;
+  if (frame->close()) delete frame;
 }
 
 int CodeWindow::lineNumberWidth() const {

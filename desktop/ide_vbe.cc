@@ -47,7 +47,8 @@ void IdeMainWindow::colorsChanged() {
 }
 
 bool IdeClipboard::hasText() const {
-  return QApplication::clipboard()->mimeData()->hasText();
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  return data && data->hasText();
 }
 
 // The system's clipboard breaks lines with LF; the add-in's text with CR.
@@ -60,7 +61,8 @@ void IdeClipboard::setText(const std::string& text) {
 }
 
 bool IdeClipboard::hasPicture() const {
-  return QApplication::clipboard()->mimeData()->hasImage();
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  return data && data->hasImage();
 }
 
 void IdeClipboard::setPicture(const Picture& picture) {
