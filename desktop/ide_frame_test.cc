@@ -57,6 +57,10 @@ TEST(IdeHost, OpensTheExampleWithItsModulesByKind) {
   EXPECT_EQ(module.CodePane()->Window(), window);
   ide.frame.resize(1100, 720);
   saveScreenshot(ide.frame, "ide-main-window");
+  QMenu& menu = ide.frame.codeWindowMenu();
+  menu.popup(window->mapToGlobal(QPoint(120, 120)));
+  saveScreenshot(menu, "ide-code-window-menu");
+  menu.hide();
 
   // An unreadable path leaves the open project as it was.
   EXPECT_FALSE(ide.frame.openProject(ide.path(QStringLiteral("missing.vbp"))));
