@@ -168,6 +168,11 @@ void IdeFrame::makeToolbar() {
   toolbar_->addAction(saveAction_);
   toolbar_->addSeparator();
   bars_.add("Standard", *toolbar_);
+  // An add-in's command may change a module without a line moving (a
+  // description, a help number): the titles catch up after every command.
+  connect(toolbar_, &QToolBar::actionTriggered, this, [this] { refreshTitles(); });
+  connect(codeMenu_, &QMenu::triggered, this, [this] { refreshTitles(); });
+  connect(addinsMenu_, &QMenu::triggered, this, [this] { refreshTitles(); });
   bars_.add("Code Window", *codeMenu_);
   bars_.add("Add-Ins", *addinsMenu_);
 }
@@ -349,6 +354,11 @@ CodeWindow* IdeFrame::openCodeWindow(IdeCodeModule& module) {
   codeWindows_.push_back(window);
   connect(window, &QObject::destroyed, this, [this, window] {
     std::erase(codeWindows_, window);
+    if (!closingAll_ && !active_ && !codeWindows_.empty()) {
+      QMdiSubWindow* next = mdi_->currentSubWindow();
+      setActiveCodeWindow(next ? qobject_cast<CodeWindow*>(next->widget())
+                               : codeWindows_.back());
+    }
   });
   connect(window, &CodeWindow::focused, this,
           [this](CodeWindow* focused) { setActiveCodeWindow(focused); });
@@ -375,12 +385,14 @@ void IdeFrame::setActiveCodeWindow(CodeWindow* window) {
 }
 
 void IdeFrame::closeCodeWindows() {
+  closingAll_ = true;
   for (CodeWindow* window : std::vector<CodeWindow*>(codeWindows_)) {
     QWidget* sub = window->parentWidget();
     delete (sub ? sub : window);
   }
   codeWindows_.clear();
   active_ = nullptr;
+  closingAll_ = false;
   refreshCaret();
 }
 

@@ -99,6 +99,8 @@ class IdeFrame : public QMainWindow, public IdeWindows {
   QLabel* caret_ = nullptr;
   std::vector<CodeWindow*> codeWindows_;
   QPointer<CodeWindow> active_;
+  // While every window closes, none of them becomes the active one.
+  bool closingAll_ = false;
 };
 
 }  // namespace scrivlet

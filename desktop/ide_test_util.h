@@ -27,7 +27,6 @@ struct IdeFixture {
       return answer;
     };
   }
-  ~IdeFixture() { frame.vbe().close(); }
 
   // Copies examples/`name` into the scratch folder; the path of its copy.
   QString copyExample(const QString& name) {
