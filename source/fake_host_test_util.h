@@ -69,6 +69,7 @@ class FakeModule : public CodeModule {
     procs_[{name, kind}] = {start, body, end};
   }
   void setParent(VBComponent* component) { parent_ = component; }
+  void setCodePane(scrivlet::CodePane* pane) { pane_ = pane; }
 
   std::string Name() const override { return name_; }
   VBComponent* Parent() const override { return parent_; }
@@ -120,7 +121,7 @@ class FakeModule : public CodeModule {
   std::vector<std::shared_ptr<Member>> Members() const override {
     return {members_.begin(), members_.end()};
   }
-  scrivlet::CodePane* CodePane() override { return nullptr; }
+  scrivlet::CodePane* CodePane() override { return pane_; }
 
  private:
   using Range = std::tuple<long, long, long>;  // start, body, end
@@ -134,6 +135,7 @@ class FakeModule : public CodeModule {
   std::vector<std::string> lines_;
   long declarationLines_;
   VBComponent* parent_ = nullptr;
+  scrivlet::CodePane* pane_ = nullptr;
   std::vector<std::shared_ptr<FakeMember>> members_;
   std::map<std::pair<std::string, int>, Range> procs_;
 };
