@@ -24,11 +24,12 @@ void IdeCommandBarControl::setCaption(const std::string& caption) {
   action_->setText(toQString(caption));
 }
 
-std::string IdeCommandBarControl::TooltipText() const {
-  return fromQString(action_->toolTip());
-}
+// Qt makes a tooltip of the caption when none is set; the environment
+// answers the one set, or none.
+std::string IdeCommandBarControl::TooltipText() const { return tooltip_; }
 
 void IdeCommandBarControl::setTooltipText(const std::string& text) {
+  tooltip_ = text;
   action_->setToolTip(toQString(text));
 }
 

@@ -35,6 +35,7 @@ class IdeCommandBarControl : public CommandBarControl {
  private:
   IdeCommandBar& bar_;
   QAction* action_;
+  std::string tooltip_;
   scrivlet::CommandBarEvents events_;
 };
 

@@ -190,8 +190,14 @@ void IdeFrame::makeExplorer() {
   addDockWidget(Qt::RightDockWidgetArea, explorerDock_);
   resizeDocks({explorerDock_}, {310}, Qt::Horizontal);
 
-  QAction* show = explorerDock_->toggleViewAction();
-  show->setText(QStringLiteral("Project E&xplorer"));
+  // An action of its own: the dock's own one takes the dock's title,
+  // which names the project.
+  auto* show = new QAction(QStringLiteral("Project E&xplorer"), this);
+  show->setCheckable(true);
+  show->setChecked(true);
+  connect(show, &QAction::toggled, explorerDock_, &QWidget::setVisible);
+  connect(explorerDock_->toggleViewAction(), &QAction::toggled, show,
+          &QAction::setChecked);
   show->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
   show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   viewMenu_->addAction(show);
