@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
+#include <QTabBar>
 #include <QTest>
 
 #include "addin/windows/screenshot_test_util.h"
@@ -105,6 +106,9 @@ TEST(IdeHost, TypingChangesTheModuleAndSaveWritesIt) {
   module.CodePane()->GetSelection(sl, sc, el, ec);
   EXPECT_EQ((std::vector<long>{sl, sc, el, ec}), (std::vector<long>{4, 9, 4, 9}));
   EXPECT_TRUE(window->isWindowModified());
+  QTabBar* tabs = ide.frame.codeArea().findChild<QTabBar*>();
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_EQ(tabs->tabText(0), QStringLiteral("P - Caf\u00E9 (Code)*"));
   EXPECT_EQ(ide.read(QStringLiteral("Cafe.cls")), original);
 
   // A new line typed at the end of a line.
@@ -116,6 +120,7 @@ TEST(IdeHost, TypingChangesTheModuleAndSaveWritesIt) {
 
   ASSERT_TRUE(ide.frame.save(false));
   EXPECT_FALSE(window->isWindowModified());
+  EXPECT_EQ(tabs->tabText(0), QStringLiteral("P - Caf\u00E9 (Code)"));
   EXPECT_EQ(ide.read(QStringLiteral("Cafe.cls")),
             "VERSION 1.0 CLASS\r\nBEGIN\r\n  MultiUse = -1  'True\r\nEND\r\n"
             "Attribute VB_Name = \"Caf\xE9\"\r\n"
