@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "addin/fake_ide_test_util.h"
@@ -55,15 +56,21 @@ struct ScratchIde {
     folder = std::filesystem::temp_directory_path() /
              ("scrivlet-library-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
+    if (const char* config = std::getenv("XDG_CONFIG_HOME")) oldConfig = config;
     setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
     FakeProject& project = ide.addProject((folder / "Calc.vbp").string());
     project.addModule(vbext_ct_StdModule, "modMath", {"Option Explicit"});
   }
   ~ScratchIde() {
+    if (oldConfig)
+      setenv("XDG_CONFIG_HOME", oldConfig->c_str(), 1);
+    else
+      unsetenv("XDG_CONFIG_HOME");
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
   }
   std::filesystem::path folder;
+  std::optional<std::string> oldConfig;
   FakeIde ide;
 };
 
