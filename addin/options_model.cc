@@ -231,6 +231,12 @@ int OptionsModel::apply() {
 
 void OptionsModel::compile(bool group) {
   apply();
+  // A folder typed in just now does not exist yet; without it every page
+  // of the compile would fail on its own.
+  try {
+    SettingsFile(vbe_, services_, addinFolder_).createOutputFolder(settings_);
+  } catch (const HostError&) {
+  }
   services_.progress.compileGroup = group;
   startCompile = true;
 }

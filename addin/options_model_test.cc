@@ -195,6 +195,15 @@ TEST_F(OptionsTest, ApplyCleansTagNamesAndKeepsTheEditorsOwnSettings) {
   EXPECT_NE(file.find("\r\nwordWrapLength = -72\r\n"), std::string::npos);
 }
 
+TEST_F(OptionsTest, CompileCreatesANewOutputFolderAndApplyDoesNot) {
+  model.fillValues();
+  model.outputFolderChosen((dir / "new/pages").string());
+  model.apply();
+  EXPECT_FALSE(fs::exists(dir / "new"));
+  model.compile(false);
+  EXPECT_TRUE(fs::is_directory(dir / "new/pages"));
+}
+
 TEST_F(OptionsTest, ImportsOnlyUserTagsAndOnlyFromASettingsFile) {
   model.fillValues();
   model.working().userDefault[0] = "mine";

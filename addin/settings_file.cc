@@ -537,9 +537,12 @@ int SettingsFile::readSettingsOrDefaults(ProjectSettings& settings) {
 
 void SettingsFile::reloadProjectSettings(ProjectSettings& settings) {
   readSettingsOrDefaults(settings);
-  // Folders that exist are left alone; one that cannot be made shows when
-  // the first page is written.
-  if (!projectFileName().empty() && !settings.outputPath.empty())
+  if (!projectFileName().empty()) createOutputFolder(settings);
+}
+
+void SettingsFile::createOutputFolder(const ProjectSettings& settings) {
+  // Folders that exist are left alone.
+  if (!settings.outputPath.empty())
     createFolders(services_.files, settings.outputPath);
 }
 

@@ -120,6 +120,9 @@ class SettingsFile {
   // The same without creating the output folder, for tools that only look;
   // answers the result of the silent load.
   int readSettingsOrDefaults(ProjectSettings& settings);
+  // Creates the settings' output folder and any missing parents; one that
+  // cannot be made shows when the first page is written.
+  void createOutputFolder(const ProjectSettings& settings);
   // Writes the file; answers writeTextFile's result code.
   int saveProjectSettings(const ProjectSettings& settings);
   // The file's text as saveProjectSettings writes it.

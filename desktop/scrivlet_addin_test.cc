@@ -11,13 +11,10 @@
 
 #include "addin/windows/qt_text.h"
 #include "addin/windows/screenshot_test_util.h"
-#include "desktop/ide_test_util.h"
+#include "desktop/scrivlet_in_host_test_util.h"
 
 namespace scrivlet {
 namespace {
-
-const QString scrivletLibrary =
-    QStringLiteral(SCRIVLET_BUILD_DIR "/libscrivlet.so");
 
 // Every bar's controls: caption, tooltip when it has one.
 std::string allControls(VBE& vbe) {
@@ -38,28 +35,6 @@ std::string allControls(VBE& vbe) {
   }
   return text;
 }
-
-QAction* action(CommandBar& bar, const std::string& caption) {
-  for (long i = 1; i <= bar.Controls().Count(); ++i)
-    if (bar.Controls().Item(i)->Caption() == caption)
-      return static_cast<IdeCommandBarControl*>(bar.Controls().Item(i))->action();
-  return nullptr;
-}
-
-class ScrivletInIde : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(QFile::exists(scrivletLibrary));
-    calc = ide.copyExample(QStringLiteral("Calc"));
-    ASSERT_TRUE(ide.frame.openProject(calc + QStringLiteral("/Calc.vbp")));
-    ide.frame.addins().findAddins({QStringLiteral(SCRIVLET_BUILD_DIR)});
-    ASSERT_NE(ide.frame.addins().addin(QStringLiteral("Scrivlet")), nullptr);
-  }
-  Addin& scrivlet() { return *ide.frame.addins().addin(QStringLiteral("Scrivlet")); }
-
-  IdeFixture ide;
-  QString calc;
-};
 
 // The five commands where the environment's users expect them, a clipboard
 // text that survives the making of their faces, and nothing left after
