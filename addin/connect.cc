@@ -69,6 +69,8 @@ connect::~connect() {
     ProjectHandler->ItemActivated = nullptr;
     ProjectHandler->ItemAdded = nullptr;
   }
+  // The dialogs work on this object's settings and progress record.
+  guarded([&] { windows_.unloadDialogs(); });
 }
 
 // --- Connection ---------------------------------------------------------
