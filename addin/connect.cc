@@ -125,21 +125,21 @@ void connect::createCommands() {
       &connect::AddToCodeWindowCommandBarCOPY, &connect::AddToStandardToolbar};
   scrivlet::Events* events = VBInstance->Events();
   for (int command = 0; command < commandCount; ++command) {
-    const AddinCommand& spec = addinCommands()[static_cast<std::size_t>(command)];
+    const AddinCommand& entry = addinCommands()[static_cast<std::size_t>(command)];
     CommandBarControl* control;
     try {
-      control = (this->*adders[static_cast<std::size_t>(command)])(spec.caption);
+      control = (this->*adders[static_cast<std::size_t>(command)])(entry.caption);
     } catch (...) {
       control = nullptr;
     }
-    if (!control) throw CommandNotCreated{spec.errorText};
+    if (!control) throw CommandNotCreated{entry.errorText};
     controls_[static_cast<std::size_t>(command)] = control;
     CommandBarEvents* source = nullptr;
     try {
       if (events) source = events->CommandBarEvents(control);
     } catch (...) {
     }
-    if (!source) throw CommandNotCreated{spec.errorText};
+    if (!source) throw CommandNotCreated{entry.errorText};
     handlerOf(command) = source;
     source->Click = [this, command](CommandBarControl*, bool&, bool&) {
       guarded([&] { onClick(command); });
@@ -239,10 +239,10 @@ CommandBarControl* connect::AddToStandardToolbar(const std::string& sCaption) {
 }
 
 CommandBarControl* connect::addCommand(int command, const std::string& caption) {
-  const AddinCommand& spec = addinCommands()[static_cast<std::size_t>(command)];
+  const AddinCommand& entry = addinCommands()[static_cast<std::size_t>(command)];
   CommandBars* bars = VBInstance ? VBInstance->CommandBars() : nullptr;
   if (!bars) return nullptr;
-  CommandBar* bar = bars->Item(std::string(spec.bar));
+  CommandBar* bar = bars->Item(std::string(entry.bar));
   bool toolbar = command == commandToolbar;
   // Toolbars carry translated names in some environments; the standard
   // toolbar is always the second bar.
@@ -255,8 +255,8 @@ CommandBarControl* connect::addCommand(int command, const std::string& caption) 
   if (!control) return nullptr;
   try {
     control->setCaption(caption);
-    if (spec.tooltip) control->setTooltipText(spec.tooltip);
-    setFace(*control, spec.image, true);
+    if (entry.tooltip) control->setTooltipText(entry.tooltip);
+    setFace(*control, entry.image, true);
   } catch (...) {
   }
   return control;
